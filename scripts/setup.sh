@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, what building, running and testing Kelvane needs.
+# Quick when everything is present: apt is only touched for packages that are missing.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake ninja-build g++ pkg-config
+    # libraries
+    qt6-base-dev libgl-dev nlohmann-json3-dev
+    # tests, benchmarks and fuzzing
+    libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+    # the program's run time
+    tzdata
+    # tests that need a real X server, screenshots
+    xvfb xauth xdotool x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "setup: missing packages must be installed as root: ${missing[*]}" >&2
+        exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,71 @@
+#include "app/Application.h"
+
+#include "app/AppIdentity.h"
+#include "app/Language.h"
+#include "app/Startup.h"
+#include "platform/linux/LinuxDebugOutput.h"
+#include "platform/linux/LinuxPathsAndInstance.h"
+#include "settings/SettingsFile.h"
+#include "settings/fileFunc.h"
+#include "ui/StartupErrors.h"
+#include "ui/UserMessages.h"
+#include "ui/VisualStyles.h"
+#include "ui/frmMain_unit.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace kelvane {
+
+int RunApplication(int argc, char* argv[])
+{
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+
+    platform::LinuxPathsAndInstance platform;
+    const StartupOutcome outcome = RunInstanceSteps(arguments, platform);
+    if (!outcome.RunProgram) {
+        return 0;
+    }
+
+    // Kept for the whole run: the texts are looked up while the program runs.
+    Language language;
+    if (const Status loaded = language.LoadLanguage(platform.ExecutableFolder() + LanguageFileName, DefaultLanguage);
+        !loaded) {
+        ui::ReportFatalStartupError(argc, argv, loaded.message());
+        return 1;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));
+    QApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion));
+    // The window hides to the tray on close; only Exit ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ui::MessageBoxMessages messages;
+    std::string skin = ReadIniString(SettingsFileName(outcome.DataFolder), SettingsSection, "Skin", "");
+    ui::ApplyVisualStyle(skin.empty() ? ui::PlainStyleName : skin);
+
+    if (outcome.DataFolderError) {
+        std::fprintf(stderr, "%s: %s\n", ApplicationTitle, outcome.DataFolderError->c_str());
+        messages.ShowError(nullptr, QString::fromStdString(*outcome.DataFolderError));
+    }
+
+    platform::LinuxDebugOutput debug;
+    ui::TfrmMain window({outcome.DataFolder, debug, messages});
+    QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    platform.ListenForInstanceRequests([&window](platform::InstanceRequest request) {
+        if (request == platform::InstanceRequest::Exit) {
+            window.Exit1Click();
+        } else {
+            window.BringTheWindowUp();
+        }
+    });
+    window.ShowAtStart();
+    return QApplication::exec();
+}
+
+} // namespace kelvane

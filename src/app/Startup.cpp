@@ -1,0 +1,60 @@
+#include "app/Startup.h"
+
+#include "app/AppIdentity.h"
+#include "common/FileIO.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace kelvane {
+
+bool IsCloseRequest(const std::vector<std::string>& arguments)
+{
+    return !arguments.empty() && arguments.front() == CloseArgument;
+}
+
+std::string FormDataFolder(const std::string& appDataFolder)
+{
+    constexpr char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    return appDataFolder + separator + DataFolderVendor + separator + DataFolderProduct + separator;
+}
+
+namespace {
+
+// Every missing level is created, not just the last one: otherwise a user without the vendor folder
+// could never save anything.
+std::optional<std::string> CreateDataFolder(const std::string& folder)
+{
+    std::error_code ec;
+    const auto path = PathFromUtf8(folder);
+    if (std::filesystem::is_directory(path, ec)) {
+        return std::nullopt;
+    }
+    std::filesystem::create_directories(path, ec);
+    if (!std::filesystem::is_directory(path)) {
+        const std::string reason = ec ? ec.message() : std::string("a file stands in its place");
+        return "Unable to create the data folder " + folder + ": " + reason +
+               ".\r\nKelvane will run, but it cannot save its settings, lists or events.";
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+StartupOutcome RunInstanceSteps(const std::vector<std::string>& arguments, platform::PathsAndInstance& platform)
+{
+    StartupOutcome outcome;
+    outcome.DataFolder = FormDataFolder(platform.AppDataFolder());
+    outcome.DataFolderError = CreateDataFolder(outcome.DataFolder);
+
+    const bool closeRequest = IsCloseRequest(arguments);
+    if (!platform.AcquireInstanceLock()) {
+        platform.PostInstanceRequest(closeRequest ? platform::InstanceRequest::Exit
+                                                  : platform::InstanceRequest::Show);
+        return outcome;
+    }
+    outcome.RunProgram = !closeRequest;
+    return outcome;
+}
+
+} // namespace kelvane

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/PathsAndInstance.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvane {
+
+// The first argument alone decides: exactly "/CLOSE" asks for an exit, anything else is an ordinary start.
+bool IsCloseRequest(const std::vector<std::string>& arguments);
+
+// The per-user data folder: the application-data folder, then the vendor and product levels, ending
+// with the platform's separator.
+std::string FormDataFolder(const std::string& appDataFolder);
+
+struct StartupOutcome
+{
+    bool RunProgram = false; // false: end the process now, nothing shown, loaded or written
+    std::string DataFolder;
+    // Set when the data folder could not be created; the program runs all the same and says so.
+    std::optional<std::string> DataFolderError;
+};
+
+// The steps before any window: form and create the data folder, take the instance lock, and as a
+// second instance hand the request to the first. `arguments` excludes the program's own name.
+StartupOutcome RunInstanceSteps(const std::vector<std::string>& arguments, platform::PathsAndInstance& platform);
+
+} // namespace kelvane

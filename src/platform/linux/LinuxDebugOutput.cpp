@@ -1,0 +1,16 @@
+#include "platform/linux/LinuxDebugOutput.h"
+
+#include <QLoggingCategory>
+#include <QString>
+
+namespace kelvane::platform {
+namespace {
+Q_LOGGING_CATEGORY(kelvaneDebug, "kelvane.debug", QtWarningMsg)
+}
+
+void LinuxDebugOutput::Write(std::string_view line)
+{
+    qCDebug(kelvaneDebug).noquote() << QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+}
+
+} // namespace kelvane::platform

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/DebugOutput.h"
+
+namespace kelvane::platform {
+
+// Debug lines go to the logging category "kelvane.debug", silent unless enabled, for example with
+// QT_LOGGING_RULES="kelvane.debug=true".
+class LinuxDebugOutput final : public DebugOutput
+{
+public:
+    void Write(std::string_view line) override;
+};
+
+} // namespace kelvane::platform

@@ -1,0 +1,284 @@
+#include "platform/linux/LinuxPathsAndInstance.h"
+
+#include <QSocketNotifier>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace kelvane::platform {
+namespace {
+
+constexpr const char* kLockFileName = "kelvane.lock";
+constexpr const char* kSocketFileName = "kelvane.sock";
+constexpr size_t kMaxRequestBytes = 64;
+
+std::string EnvironmentValue(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+std::string WithoutTrailingSlashes(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    return path;
+}
+
+std::string HomeFolder()
+{
+    std::string home = EnvironmentValue("HOME");
+    if (home.empty()) {
+        if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir) {
+            home = entry->pw_dir;
+        }
+    }
+    return WithoutTrailingSlashes(home);
+}
+
+// A folder that only this user can reach: owned by the user, not a link, no rights for others.
+bool IsPrivateFolder(const std::string& path)
+{
+    struct stat info{};
+    return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
+           (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+}
+
+bool FillSocketAddress(const std::string& path, sockaddr_un& address)
+{
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof(address.sun_path)) {
+        return false;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return true;
+}
+
+const char* RequestText(InstanceRequest request)
+{
+    return request == InstanceRequest::Exit ? "exit\n" : "show\n";
+}
+
+} // namespace
+
+struct LinuxPathsAndInstance::Connection
+{
+    int fd = -1;
+    std::string received;
+    std::unique_ptr<QSocketNotifier> notifier;
+};
+
+LinuxPathsAndInstance::LinuxPathsAndInstance() = default;
+
+LinuxPathsAndInstance::~LinuxPathsAndInstance()
+{
+    for (auto& connection : m_connections) {
+        connection->notifier.reset();
+        ::close(connection->fd);
+    }
+    m_listenNotifier.reset();
+    if (m_listenFd >= 0) {
+        // Still holding the lock, so no other instance can have put its own socket there.
+        ::unlink((RuntimeFolder() + "/" + kSocketFileName).c_str());
+        ::close(m_listenFd);
+    }
+    if (m_lockFd >= 0) {
+        ::close(m_lockFd);
+    }
+}
+
+std::string LinuxPathsAndInstance::AppDataFolder()
+{
+    // Relative values are to be ignored, as the base-directory rules say.
+    const std::string dataHome = EnvironmentValue("XDG_DATA_HOME");
+    if (!dataHome.empty() && dataHome.front() == '/') {
+        return WithoutTrailingSlashes(dataHome);
+    }
+    const std::string home = HomeFolder();
+    return home.empty() ? std::string() : home + "/.local/share";
+}
+
+std::string LinuxPathsAndInstance::ExecutableFolder()
+{
+    std::error_code ec;
+    const auto executable = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        return "./";
+    }
+    return WithoutTrailingSlashes(executable.parent_path().string()) + "/";
+}
+
+std::string LinuxPathsAndInstance::RuntimeFolder()
+{
+    const std::string runtime = EnvironmentValue("XDG_RUNTIME_DIR");
+    if (!runtime.empty() && runtime.front() == '/') {
+        return WithoutTrailingSlashes(runtime);
+    }
+    std::error_code ec;
+    auto temporary = std::filesystem::temp_directory_path(ec);
+    if (ec) {
+        temporary = "/tmp";
+    }
+    const std::string folder =
+        WithoutTrailingSlashes(temporary.string()) + "/kelvane-" + std::to_string(static_cast<unsigned long>(getuid()));
+    ::mkdir(folder.c_str(), 0700);
+    return IsPrivateFolder(folder) ? folder : std::string();
+}
+
+bool LinuxPathsAndInstance::AcquireInstanceLock()
+{
+    const std::string folder = RuntimeFolder();
+    if (folder.empty()) {
+        return false;
+    }
+    const std::string lockPath = folder + "/" + kLockFileName;
+    m_lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (m_lockFd < 0) {
+        return false;
+    }
+    if (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(m_lockFd);
+        m_lockFd = -1;
+        return false;
+    }
+
+    // The socket is bound under a name of its own and renamed into place once it listens, so a second
+    // start that finds the socket always finds it listening. Requests sent before the window exists
+    // wait in the socket's queue.
+    const std::string socketPath = folder + "/" + kSocketFileName;
+    const std::string pendingPath = socketPath + "." + std::to_string(getpid());
+    sockaddr_un address{};
+    if (!FillSocketAddress(pendingPath, address)) {
+        return true; // first instance all the same, only unreachable for second starts
+    }
+    m_listenFd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (m_listenFd < 0) {
+        return true;
+    }
+    ::unlink(pendingPath.c_str());
+    const bool listening = ::bind(m_listenFd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0 &&
+                           ::chmod(pendingPath.c_str(), 0600) == 0 && ::listen(m_listenFd, 16) == 0 &&
+                           ::rename(pendingPath.c_str(), socketPath.c_str()) == 0;
+    if (!listening) {
+        ::unlink(pendingPath.c_str());
+        ::close(m_listenFd);
+        m_listenFd = -1;
+    }
+    return true;
+}
+
+void LinuxPathsAndInstance::PostInstanceRequest(InstanceRequest request)
+{
+    const std::string folder = RuntimeFolder();
+    sockaddr_un address{};
+    if (folder.empty() || !FillSocketAddress(folder + "/" + kSocketFileName, address)) {
+        return;
+    }
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) {
+        return;
+    }
+    // Non-blocking: a first instance that does not answer must not hold the second start up.
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0) {
+        const char* text = RequestText(request);
+        [[maybe_unused]] const auto sent = ::send(fd, text, std::strlen(text), MSG_NOSIGNAL);
+    }
+    ::close(fd);
+}
+
+void LinuxPathsAndInstance::ListenForInstanceRequests(std::function<void(InstanceRequest)> handler)
+{
+    m_handler = std::move(handler);
+    if (m_listenFd < 0 || m_listenNotifier) {
+        return;
+    }
+    m_listenNotifier = std::make_unique<QSocketNotifier>(m_listenFd, QSocketNotifier::Read);
+    QObject::connect(m_listenNotifier.get(), &QSocketNotifier::activated, this, [this] { AcceptConnections(); });
+}
+
+void LinuxPathsAndInstance::AcceptConnections()
+{
+    for (;;) {
+        const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            return;
+        }
+        ucred peer{};
+        socklen_t length = sizeof(peer);
+        if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.uid != getuid()) {
+            ::close(fd);
+            continue;
+        }
+        auto connection = std::make_unique<Connection>();
+        connection->fd = fd;
+        connection->notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        Connection* raw = connection.get();
+        QObject::connect(raw->notifier.get(), &QSocketNotifier::activated, this, [this, raw] { ReadConnection(raw); });
+        m_connections.push_back(std::move(connection));
+    }
+}
+
+void LinuxPathsAndInstance::ReadConnection(Connection* connection)
+{
+    char buffer[kMaxRequestBytes];
+    bool ended = false;
+    for (;;) {
+        const auto count = ::read(connection->fd, buffer, sizeof(buffer));
+        if (count > 0) {
+            connection->received.append(buffer, static_cast<size_t>(count));
+            if (connection->received.size() > kMaxRequestBytes) {
+                ended = true;
+                break;
+            }
+            continue;
+        }
+        ended = count == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
+        break;
+    }
+    const size_t newline = connection->received.find('\n');
+    if (newline == std::string::npos && !ended) {
+        return; // the rest of the line is still on its way
+    }
+    const std::string line = connection->received.substr(0, newline);
+    CloseConnection(connection);
+
+    // The handler may run the event loop (bringing the window up does), so it is called last, when
+    // this connection is gone.
+    if (!m_handler) {
+        return;
+    }
+    if (line == "show") {
+        m_handler(InstanceRequest::Show);
+    } else if (line == "exit") {
+        m_handler(InstanceRequest::Exit);
+    }
+}
+
+void LinuxPathsAndInstance::CloseConnection(Connection* connection)
+{
+    const auto found = std::find_if(m_connections.begin(), m_connections.end(),
+                                    [connection](const auto& owned) { return owned.get() == connection; });
+    if (found == m_connections.end()) {
+        return;
+    }
+    std::unique_ptr<Connection> owned = std::move(*found);
+    m_connections.erase(found);
+    owned->notifier->setEnabled(false);
+    // The notifier may be the sender of the signal being handled: it goes when control is back in the loop.
+    owned->notifier.release()->deleteLater();
+    ::close(owned->fd);
+}
+
+} // namespace kelvane::platform

@@ -1,0 +1,104 @@
+#include "settings/fileFunc.h"
+
+#include "common/FileIO.h"
+#include "settings/IniDocument.h"
+
+#include <charconv>
+
+namespace kelvane {
+namespace {
+
+std::optional<std::string> ReadValue(const std::string& file, std::string_view section, std::string_view key)
+{
+    const auto bytes = ReadFileBytes(file);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return IniDocument::Parse(bytes.value()).Get(section, key);
+}
+
+Status WriteValue(const std::string& file, std::string_view section, std::string_view key, std::string_view value)
+{
+    // A missing file starts empty; one that exists but cannot be read must not be replaced by a file
+    // holding this one key, so that counts as a refused write.
+    IniDocument doc;
+    if (FileExists(file)) {
+        const auto bytes = ReadFileBytes(file);
+        if (!bytes) {
+            return Status::Error("Unable to write to " + file);
+        }
+        doc = IniDocument::Parse(bytes.value());
+    }
+    doc.Set(section, key, value);
+    if (!WriteFileAtomically(file, doc.Serialize())) {
+        return Status::Error("Unable to write to " + file);
+    }
+    return Status::Ok();
+}
+
+} // namespace
+
+std::optional<int32_t> ParseIniInteger(std::string_view text)
+{
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        const std::string_view digits = text.substr(2);
+        uint32_t value = 0;
+        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+        if (ec != std::errc() || end != digits.data() + digits.size()) {
+            return std::nullopt;
+        }
+        // Eight hex digits fill all 32 bits, so 0xFFFFFFFF is -1 as on the platform that wrote it.
+        return static_cast<int32_t>(value);
+    }
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-') {
+            return std::nullopt;
+        }
+    }
+    int32_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 10);
+    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool ReadIniBool(const std::string& file, std::string_view section, std::string_view key, bool defaultValue)
+{
+    return ReadIniInteger(file, section, key, defaultValue ? 1 : 0) != 0;
+}
+
+Status WriteIniBool(const std::string& file, std::string_view section, std::string_view key, bool value)
+{
+    return WriteValue(file, section, key, value ? "1" : "0");
+}
+
+int32_t ReadIniInteger(const std::string& file, std::string_view section, std::string_view key,
+                       int32_t defaultValue)
+{
+    const auto text = ReadValue(file, section, key);
+    if (!text) {
+        return defaultValue;
+    }
+    return ParseIniInteger(*text).value_or(defaultValue);
+}
+
+Status WriteIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t value)
+{
+    return WriteValue(file, section, key, std::to_string(value));
+}
+
+std::string ReadIniString(const std::string& file, std::string_view section, std::string_view key,
+                          std::string_view defaultValue)
+{
+    return ReadValue(file, section, key).value_or(std::string(defaultValue));
+}
+
+Status WriteIniString(const std::string& file, std::string_view section, std::string_view key,
+                      std::string_view value)
+{
+    return WriteValue(file, section, key, value);
+}
+
+} // namespace kelvane

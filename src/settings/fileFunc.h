@@ -1,0 +1,33 @@
+#pragma once
+
+#include "common/Status.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kelvane {
+
+// The helpers through which every settings read and write goes. Each opens the file, does its one
+// operation and closes it again; nothing is cached, so a read sees the file as it is now and a write
+// has reached the file when the helper returns. A missing file or key reads as the default; a write
+// creates the file. A refused write comes back as "Unable to write to <file>".
+
+bool ReadIniBool(const std::string& file, std::string_view section, std::string_view key, bool defaultValue);
+Status WriteIniBool(const std::string& file, std::string_view section, std::string_view key, bool value);
+
+int32_t ReadIniInteger(const std::string& file, std::string_view section, std::string_view key,
+                       int32_t defaultValue);
+Status WriteIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t value);
+
+std::string ReadIniString(const std::string& file, std::string_view section, std::string_view key,
+                          std::string_view defaultValue);
+Status WriteIniString(const std::string& file, std::string_view section, std::string_view key,
+                      std::string_view value);
+
+// The integer forms of the file: decimal with an optional sign, or hexadecimal after "0x" in either
+// letter case when the text is longer than two characters. Nothing else, and nothing outside 32 bits.
+std::optional<int32_t> ParseIniInteger(std::string_view text);
+
+} // namespace kelvane

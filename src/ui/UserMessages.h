@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace kelvane::ui {
+
+// The modal message boxes of the program, behind an interface so that window tests can record them
+// instead of blocking on them.
+class UserMessages
+{
+public:
+    virtual ~UserMessages() = default;
+    virtual void ShowError(QWidget* parent, const QString& text) = 0;
+};
+
+class MessageBoxMessages final : public UserMessages
+{
+public:
+    void ShowError(QWidget* parent, const QString& text) override;
+};
+
+} // namespace kelvane::ui

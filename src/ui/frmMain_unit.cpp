@@ -1,0 +1,196 @@
+#include "ui/frmMain_unit.h"
+
+#include "app/AppIdentity.h"
+#include "platform/DebugOutput.h"
+#include "ui/UserMessages.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStringList>
+
+namespace kelvane::ui {
+namespace {
+
+QRect ToQRect(const WindowRect& rect)
+{
+    return {rect.Left, rect.Top, rect.Width, rect.Height};
+}
+
+WindowRect FromQRect(const QRect& rect)
+{
+    return {rect.left(), rect.top(), rect.width(), rect.height()};
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent) : QMainWindow(parent), m_context(context)
+{
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+std::string TfrmMain::SettingsFile() const
+{
+    return SettingsFileName(m_context.DataFolder);
+}
+
+void TfrmMain::FormCreate()
+{
+    setWindowTitle(QString::fromUtf8(ApplicationTitle));
+    m_exitRequested = false;
+    LoadWindowSettings();
+    LoadSettings();
+    // The state before any change between normal and maximised; never the minimised one.
+    m_lastWindowState = m_initialState == WindowState::Maximized ? WindowState::Maximized : WindowState::Normal;
+}
+
+void TfrmMain::LoadWindowSettings()
+{
+    ScreenSize screen;
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        screen = {primary->size().width(), primary->size().height()};
+    }
+    const WindowSettings stored = ReadWindowSettings(SettingsFile(), screen);
+    m_flags = stored.Flags;
+    setGeometry(ToQRect(stored.Rect));
+    m_initialState = stored.State;
+}
+
+void TfrmMain::LoadSettings()
+{
+    TraceWindowState("Loading settings");
+    m_settings = ReadProgramSettings(SettingsFile(), m_settings.Action);
+}
+
+void TfrmMain::ShowAtStart()
+{
+    if (m_flags.StartMin) {
+        // Starts hidden, to be brought up from the tray or by a second start.
+        setWindowState(Qt::WindowMinimized);
+        return;
+    }
+    switch (m_initialState) {
+    case WindowState::Maximized:
+        showMaximized();
+        break;
+    case WindowState::Minimized:
+        showMinimized();
+        break;
+    case WindowState::Normal:
+        show();
+        break;
+    }
+}
+
+void TfrmMain::BringTheWindowUp()
+{
+    TraceWindowState("Before showing window");
+    if (!isVisible()) {
+        const WindowRect stored = ReadWindowRect(SettingsFile(), NormalRect());
+        setWindowState(Qt::WindowNoState);
+        setGeometry(ToQRect(stored));
+        show();
+        raise();
+        activateWindow();
+        QCoreApplication::processEvents();
+        if (m_flags.StartMax || m_lastWindowState == WindowState::Maximized) {
+            showMaximized();
+        }
+    }
+    TraceWindowState("After showing window");
+}
+
+void TfrmMain::Exit1Click()
+{
+    m_exitRequested = true;
+    close();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    if (!m_exitRequested) {
+        event->ignore();
+        hide();
+        ApplicationEvents1Minimize();
+        return;
+    }
+    FormClose();
+    event->accept();
+    Q_EMIT exitCompleted();
+}
+
+void TfrmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || isMinimized()) {
+        return;
+    }
+    m_lastWindowState = CurrentWindowState();
+}
+
+void TfrmMain::ApplicationEvents1Minimize()
+{
+    if (m_lastWindowState == WindowState::Normal) {
+        ReportWriteFailure(WriteWindowPlacement(SettingsFile(), WindowState::Normal, NormalRect()));
+    }
+    setWindowState(windowState() | Qt::WindowMinimized);
+    if (m_flags.MinToTray) {
+        hide();
+    }
+}
+
+void TfrmMain::FormClose()
+{
+    // Every file that can be written is written; the failures are told together, and the program
+    // ends all the same.
+    QStringList failures;
+    auto collect = [&failures](const Status& status) {
+        if (!status) {
+            failures << QString::fromStdString(status.message());
+        }
+    };
+
+    TraceWindowState("Saving settings");
+    collect(WriteProgramSettings(SettingsFile(), m_flags, m_settings));
+
+    collect(WriteStartupFlags(SettingsFile(), m_flags));
+    collect(WriteWindowPlacement(SettingsFile(), CurrentWindowState(), NormalRect()));
+
+    failures.removeDuplicates();
+    if (!failures.isEmpty()) {
+        m_context.Messages.ShowError(this, QStringLiteral("Kelvane could not save everything:\r\n\r\n") +
+                                               failures.join(QStringLiteral("\r\n")));
+    }
+}
+
+WindowState TfrmMain::CurrentWindowState() const
+{
+    if (isMinimized()) {
+        return WindowState::Minimized;
+    }
+    return isMaximized() ? WindowState::Maximized : WindowState::Normal;
+}
+
+WindowRect TfrmMain::NormalRect() const
+{
+    // The rectangle the window has, or would have, when neither minimised nor maximised.
+    const QRect normal = (isMaximized() || isFullScreen()) ? normalGeometry() : geometry();
+    return FromQRect(normal.isValid() ? normal : geometry());
+}
+
+void TfrmMain::TraceWindowState(const std::string& text)
+{
+    m_context.Debug.Write(WindowStateTrace(text, CurrentWindowState(), FromQRect(geometry())));
+}
+
+void TfrmMain::ReportWriteFailure(const Status& status)
+{
+    if (!status) {
+        m_context.Messages.ShowError(this, QString::fromStdString(status.message()));
+    }
+}
+
+} // namespace kelvane::ui

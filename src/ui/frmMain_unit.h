@@ -1,0 +1,76 @@
+#pragma once
+
+#include "settings/SettingsFile.h"
+
+#include <QMainWindow>
+
+#include <string>
+
+namespace kelvane::platform {
+class DebugOutput;
+}
+
+namespace kelvane::ui {
+
+class UserMessages;
+
+// What the main window is given by the composition root.
+struct MainWindowContext
+{
+    std::string DataFolder;
+    platform::DebugOutput& Debug;
+    UserMessages& Messages;
+};
+
+// The program's one long-lived window. A close from the title bar only hides it; the program ends
+// through Exit1Click, which saves everything and then emits exitCompleted.
+class TfrmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmMain(const MainWindowContext& context, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Shows the window in the state the settings chose, or keeps it hidden when it starts minimised.
+    void ShowAtStart();
+
+    // A window hidden to the tray comes back at its saved placement; a visible one is left alone.
+    void BringTheWindowUp();
+    // Saves everything and ends the program.
+    void Exit1Click();
+
+    const StartupFlags& Flags() const { return m_flags; }
+    const ProgramSettings& Settings() const { return m_settings; }
+    WindowState LastWindowState() const { return m_lastWindowState; }
+    bool ExitRequested() const { return m_exitRequested; }
+
+Q_SIGNALS:
+    void exitCompleted();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void FormCreate();
+    void LoadWindowSettings();
+    void LoadSettings();
+    void FormClose();
+    void ApplicationEvents1Minimize();
+
+    std::string SettingsFile() const;
+    WindowState CurrentWindowState() const;
+    WindowRect NormalRect() const;
+    void TraceWindowState(const std::string& text);
+    void ReportWriteFailure(const Status& status);
+
+    MainWindowContext m_context;
+    bool m_exitRequested = false;
+    WindowState m_lastWindowState = WindowState::Normal;
+    WindowState m_initialState = WindowState::Normal;
+    StartupFlags m_flags;
+    ProgramSettings m_settings;
+};
+
+} // namespace kelvane::ui

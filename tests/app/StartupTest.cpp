@@ -1,0 +1,93 @@
+#include "app/Startup.h"
+
+#include "support/TempDir.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+namespace kelvane {
+namespace {
+
+using platform::InstanceRequest;
+
+class FakeInstancePlatform : public platform::PathsAndInstance
+{
+public:
+    std::string appData;
+    bool first = true;
+    std::vector<InstanceRequest> posted;
+
+    std::string AppDataFolder() override { return appData; }
+    std::string ExecutableFolder() override { return "/opt/kelvane/"; }
+    bool AcquireInstanceLock() override { return first; }
+    void PostInstanceRequest(InstanceRequest request) override { posted.push_back(request); }
+    void ListenForInstanceRequests(std::function<void(InstanceRequest)>) override {}
+};
+
+TEST(CommandLine, OnlyAnExactFirstArgumentAsksForExit)
+{
+    const std::pair<std::vector<std::string>, bool> cases[] = {
+        {{}, false},
+        {{"/CLOSE"}, true},
+        {{"/CLOSE", "ignored"}, true},
+        {{"/close"}, false},
+        {{"/CLOSE "}, false},
+        {{"x", "/CLOSE"}, false},
+    };
+    for (const auto& [arguments, close] : cases) {
+        EXPECT_EQ(IsCloseRequest(arguments), close) << testing::PrintToString(arguments);
+    }
+}
+
+TEST(InstanceSteps, WhoRunsAndWhatIsPosted)
+{
+    const struct
+    {
+        bool first;
+        std::vector<std::string> arguments;
+        bool runs;
+        std::vector<InstanceRequest> posted;
+    } cases[] = {
+        {true, {}, true, {}},
+        {true, {"/CLOSE"}, false, {}},
+        {false, {}, false, {InstanceRequest::Show}},
+        {false, {"/CLOSE"}, false, {InstanceRequest::Exit}},
+        {false, {"/Close"}, false, {InstanceRequest::Show}},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        FakeInstancePlatform platform;
+        platform.appData = dir.path();
+        platform.first = c.first;
+        const StartupOutcome outcome = RunInstanceSteps(c.arguments, platform);
+        EXPECT_EQ(outcome.RunProgram, c.runs);
+        EXPECT_EQ(platform.posted, c.posted);
+        EXPECT_EQ(outcome.DataFolder, dir.path() + "/Quillfen/Kelvane/");
+    }
+}
+
+TEST(InstanceSteps, CreatesEveryMissingLevelOfTheDataFolder)
+{
+    test::TempDir dir;
+    FakeInstancePlatform platform;
+    platform.appData = dir.path() + "/deep/er";
+    const StartupOutcome outcome = RunInstanceSteps({}, platform);
+    EXPECT_FALSE(outcome.DataFolderError.has_value());
+    EXPECT_TRUE(std::filesystem::is_directory(outcome.DataFolder));
+}
+
+TEST(InstanceSteps, AFolderThatCannotBeMadeIsReportedButTheProgramRuns)
+{
+    test::TempDir dir;
+    dir.write("Quillfen", "a file where the vendor folder belongs");
+    FakeInstancePlatform platform;
+    platform.appData = dir.path();
+    const StartupOutcome outcome = RunInstanceSteps({}, platform);
+    EXPECT_TRUE(outcome.RunProgram);
+    ASSERT_TRUE(outcome.DataFolderError.has_value());
+    EXPECT_NE(outcome.DataFolderError->find(outcome.DataFolder), std::string::npos) << *outcome.DataFolderError;
+}
+
+} // namespace
+} // namespace kelvane

@@ -1,0 +1,169 @@
+#include "e2e/ProgramProcess.h"
+#include "support/TempDir.h"
+#include "TestPaths.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <gtest/gtest.h>
+
+namespace kelvane::test {
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+// Each test runs the real program with a data folder and an instance folder of its own.
+class ProgramEndToEnd : public testing::Test
+{
+protected:
+    ProgramEndToEnd()
+    {
+        fs::create_directories(dataHome);
+        fs::create_directories(runtimeDir);
+        fs::permissions(runtimeDir, fs::perms::owner_all, fs::perm_options::replace);
+    }
+
+    std::unique_ptr<ProgramProcess> Start(std::vector<std::string> arguments = {}, bool onScreen = false,
+                                          std::string executable = KELVANE_EXECUTABLE)
+    {
+        ProgramProcess::Options options;
+        options.executable = std::move(executable);
+        options.arguments = std::move(arguments);
+        options.outputFolder = dir.path();
+        options.setEnvironment = {{"XDG_DATA_HOME", dataHome}, {"XDG_RUNTIME_DIR", runtimeDir}};
+        if (onScreen) {
+            options.unsetEnvironment = {"QT_QPA_PLATFORM"};
+        } else {
+            options.setEnvironment["QT_QPA_PLATFORM"] = "offscreen";
+        }
+        return std::make_unique<ProgramProcess>(options);
+    }
+
+    // The instance socket appears only once the first instance listens.
+    bool WaitUntilListening() const
+    {
+        return PollUntil([this] { return fs::exists(runtimeDir + "/kelvane.sock"); }, 20s);
+    }
+
+    std::string DataFolder() const { return dataHome + "/Quillfen/Kelvane/"; }
+
+    TempDir dir;
+    std::string dataHome = dir.path() + "/data";
+    std::string runtimeDir = dir.path() + "/runtime";
+};
+
+TEST_F(ProgramEndToEnd, CloseFromASecondStartSavesAndEndsTheFirst)
+{
+    auto first = Start();
+    ASSERT_TRUE(WaitUntilListening()) << first->Stderr();
+    EXPECT_FALSE(fs::exists(DataFolder() + "settings.ini"));
+
+    auto second = Start({"/CLOSE"});
+    EXPECT_EQ(second->WaitForExit(10s), 0);
+    EXPECT_EQ(first->WaitForExit(20s), 0) << first->Stderr();
+
+    std::ifstream in(DataFolder() + "settings.ini", std::ios::binary);
+    const std::string settings((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(settings.find("[Settings]\r\nStartup=0\r\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("[PosSave]\r\nWindowState=0\r\n"), std::string::npos) << settings;
+}
+
+TEST_F(ProgramEndToEnd, CloseWithoutARunningInstanceEndsAtOnceAndWritesNothing)
+{
+    auto alone = Start({"/CLOSE"});
+    EXPECT_EQ(alone->WaitForExit(10s), 0);
+    ASSERT_TRUE(fs::is_directory(DataFolder()));
+    EXPECT_TRUE(fs::is_empty(DataFolder()));
+}
+
+TEST_F(ProgramEndToEnd, TwoStartsAtTheSameMomentLeaveExactlyOne)
+{
+    auto a = Start();
+    auto b = Start();
+    ASSERT_TRUE(PollUntil([&] { return !a->Running() || !b->Running(); }, 20s));
+    ProgramProcess& survivor = a->Running() ? *a : *b;
+    ASSERT_TRUE(survivor.Running()) << "one of the two must keep running";
+    ASSERT_TRUE(WaitUntilListening());
+
+    auto closer = Start({"/CLOSE"});
+    EXPECT_EQ(closer->WaitForExit(10s), 0);
+    EXPECT_EQ(survivor.WaitForExit(20s), 0);
+}
+
+TEST_F(ProgramEndToEnd, ADataFolderThatCannotBeMadeIsReportedAndTheProgramRuns)
+{
+    std::ofstream(dataHome + "/Quillfen") << "a file where the vendor folder belongs";
+    auto first = Start();
+    ASSERT_TRUE(WaitUntilListening()) << first->Stderr();
+    EXPECT_TRUE(PollUntil([&] { return first->Stderr().find("Unable to create the data folder") != std::string::npos; },
+                          10s))
+        << first->Stderr();
+    auto closer = Start({"/CLOSE"});
+    EXPECT_EQ(first->WaitForExit(20s), 0);
+    EXPECT_NE(first->Stderr().find("Unable to write to " + DataFolder() + "settings.ini"), std::string::npos)
+        << first->Stderr();
+}
+
+TEST_F(ProgramEndToEnd, ABadLanguageFileStopsTheStartWithItsMessage)
+{
+    const struct
+    {
+        const char* name;
+        std::optional<std::string> content;
+        std::string message;
+    } cases[] = {
+        {"missing", std::nullopt, "Kelvane: Language file not found: "},
+        {"array", "[1, 2]", "Kelvane: Failed to parse JSON language file. Error: "},
+        {"english-less", R"({"Deutsch": {}})", "Kelvane: Language not found in JSON file: English"},
+    };
+    for (const auto& c : cases) {
+        // A copy of the program in a folder of its own, where the language file is what the case says.
+        const std::string folder = dir.path() + "/" + c.name;
+        fs::create_directories(folder);
+        const std::string copy = folder + "/kelvane";
+        fs::copy_file(KELVANE_EXECUTABLE, copy);
+        if (c.content) {
+            std::ofstream(folder + "/language.json") << *c.content;
+        }
+        auto run = Start({}, false, copy);
+        EXPECT_EQ(run->WaitForExit(20s), 1) << c.name;
+        const std::string err = run->Stderr();
+        EXPECT_EQ(err.rfind(c.message, 0), 0u) << c.name << ": " << err;
+        if (!c.content) {
+            EXPECT_NE(err.find(folder + "/language.json"), std::string::npos) << err;
+        }
+        EXPECT_FALSE(fs::exists(DataFolder() + "settings.ini")) << c.name;
+        // The lock went with the failed process, so the next case starts as a first instance again.
+    }
+}
+
+// Finds a mapped top-level window titled exactly "Kelvane" on the X display.
+bool KelvaneWindowVisible()
+{
+    return std::system("xdotool search --onlyvisible --name '^Kelvane$' >/dev/null 2>&1") == 0;
+}
+
+TEST_F(ProgramEndToEnd, ASecondStartBringsAHiddenWindowBack)
+{
+    if (!std::getenv("DISPLAY") || std::system("command -v xdotool >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "needs an X display and xdotool (run under xvfb-run)";
+    }
+    fs::create_directories(DataFolder());
+    std::ofstream(DataFolder() + "settings.ini") << "[Settings]\r\nStartMin=1\r\n";
+    auto first = Start({}, true);
+    ASSERT_TRUE(WaitUntilListening()) << first->Stderr();
+    EXPECT_FALSE(KelvaneWindowVisible()) << "starts hidden";
+
+    auto second = Start({}, true);
+    EXPECT_EQ(second->WaitForExit(10s), 0);
+    EXPECT_TRUE(PollUntil(KelvaneWindowVisible, 20s)) << first->Stderr();
+
+    auto closer = Start({"/CLOSE"});
+    EXPECT_EQ(first->WaitForExit(20s), 0);
+}
+
+} // namespace
+} // namespace kelvane::test

@@ -1,0 +1,160 @@
+#include "settings/SettingsFile.h"
+
+#include "settings/fileFunc.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvane {
+namespace {
+
+class SettingsFileTest : public testing::Test
+{
+protected:
+    test::TempDir dir;
+    std::string file = SettingsFileName(dir.path() + "/");
+    static constexpr ScreenSize kScreen{1920, 1080};
+};
+
+TEST_F(SettingsFileTest, FirstStartWithoutAFile)
+{
+    const WindowSettings window = ReadWindowSettings(file, kScreen);
+    EXPECT_EQ(window.Flags, StartupFlags{});
+    EXPECT_EQ(window.Rect, (WindowRect{448, 150, 1024, 780})) << "centred on the primary screen";
+    EXPECT_EQ(window.State, WindowState::Normal);
+
+    const ProgramSettings settings = ReadProgramSettings(file, RotationAction::ActivateOnly);
+    EXPECT_EQ(settings, ProgramSettings{});
+    EXPECT_TRUE(settings.SwitchEnabled);
+    EXPECT_EQ(settings.Interval, 3600);
+    EXPECT_FALSE(settings.LogIsOn);
+    EXPECT_TRUE(settings.UpdatesNotify);
+    EXPECT_EQ(settings.Skin, "Windows");
+    EXPECT_EQ(EventTimerPeriodMs(settings.ToleranceSeconds), 5000);
+}
+
+TEST_F(SettingsFileTest, CentringUsesTheStoredSizeAndTruncatesTowardZero)
+{
+    dir.write("settings.ini", "[PosSave]\r\nWidth=1001\r\nHeight=2001\r\n");
+    const WindowSettings window = ReadWindowSettings(file, kScreen);
+    EXPECT_EQ(window.Rect, (WindowRect{459, -460, 1001, 2001}));
+}
+
+TEST_F(SettingsFileTest, StartFlagsDecideTheWindowState)
+{
+    const struct
+    {
+        const char* settings;
+        WindowState state;
+    } cases[] = {
+        {"StartMax=1\r\nStartMin=1", WindowState::Maximized},
+        {"StartMin=1", WindowState::Minimized},
+        {"StartMin=0", WindowState::Normal},
+    };
+    for (const auto& c : cases) {
+        dir.write("settings.ini", std::string("[Settings]\r\n") + c.settings + "\r\n[PosSave]\r\nWindowState=0\r\n");
+        EXPECT_EQ(ReadWindowSettings(file, kScreen).State, c.state) << c.settings;
+    }
+    const struct
+    {
+        const char* stored;
+        WindowState state;
+    } storedStates[] = {{"1", WindowState::Minimized}, {"2", WindowState::Maximized}, {"7", WindowState::Normal}};
+    for (const auto& c : storedStates) {
+        dir.write("settings.ini", std::string("[PosSave]\r\nWindowState=") + c.stored + "\r\n");
+        EXPECT_EQ(ReadWindowSettings(file, kScreen).State, c.state) << c.stored;
+    }
+}
+
+TEST_F(SettingsFileTest, StoredValuesAreBroughtIntoTheirControlsRanges)
+{
+    const struct
+    {
+        const char* line;
+        int32_t tolerance;
+        int32_t interval;
+        RotationAction action;
+    } cases[] = {
+        {"EventTimerTolerance=2", 2, 3600, RotationAction::ActivateOnly},
+        {"EventTimerTolerance=0", 1, 3600, RotationAction::ActivateOnly},
+        {"EventTimerTolerance=100000", 300, 3600, RotationAction::ActivateOnly},
+        {"Interval=0x10", 20, 16, RotationAction::ActivateOnly},
+        {"Interval=5", 20, 10, RotationAction::ActivateOnly},
+        {"Interval=2147483647", 20, 2147483, RotationAction::ActivateOnly},
+        {"Action=0", 20, 3600, RotationAction::Run},
+        {"Action=9", 20, 3600, RotationAction::ActivateOnly},
+    };
+    for (const auto& c : cases) {
+        dir.write("settings.ini", std::string("[Settings]\r\n") + c.line + "\r\n");
+        const ProgramSettings s = ReadProgramSettings(file, RotationAction::ActivateOnly);
+        EXPECT_EQ(s.ToleranceSeconds, c.tolerance) << c.line;
+        EXPECT_EQ(s.Interval, c.interval) << c.line;
+        EXPECT_EQ(s.Action, c.action) << c.line;
+    }
+}
+
+TEST(EventTimerPeriod, FourTicksPerToleranceButAtMostOneASecond)
+{
+    const std::pair<int32_t, int32_t> cases[] = {{1, 1000}, {2, 1000}, {4, 1000}, {5, 1250}, {20, 5000}, {300, 75000}};
+    for (const auto& [tolerance, period] : cases) {
+        EXPECT_EQ(EventTimerPeriodMs(tolerance), period) << tolerance;
+    }
+}
+
+TEST_F(SettingsFileTest, EverythingWrittenReadsBackAndUnknownKeysStay)
+{
+    dir.write("settings.ini", "[Settings]\r\nFutureOption=yes\r\n[Elsewhere]\r\nA=1\r\n");
+    const StartupFlags flags{true, false, true, true};
+    ProgramSettings settings;
+    settings.MaxLogLines = 50;
+    settings.EventTimerEnabled = false;
+    settings.EventTimerInterval = 1;
+    settings.ToleranceSeconds = 300;
+    settings.Interval = 2147483;
+    settings.Action = RotationAction::Run;
+    settings.SwitchEnabled = false;
+    settings.LogIsOn = true;
+    settings.SaveLog = true;
+    settings.UpdatesNotify = false;
+    settings.Skin = "Windows10 Dark";
+    ASSERT_TRUE(WriteProgramSettings(file, flags, settings).ok());
+    const WindowRect rect{-5, 7, 800, 600};
+    ASSERT_TRUE(WriteWindowPlacement(file, WindowState::Maximized, rect).ok());
+
+    EXPECT_EQ(ReadProgramSettings(file, RotationAction::ActivateOnly), settings);
+    const WindowSettings window = ReadWindowSettings(file, kScreen);
+    EXPECT_EQ(window.Flags, flags);
+    EXPECT_EQ(window.Rect, rect);
+    EXPECT_EQ(ReadWindowRect(file, {}), rect);
+    EXPECT_EQ(ReadIniString(file, "Settings", "FutureOption", ""), "yes");
+    EXPECT_EQ(ReadIniString(file, "Elsewhere", "A", ""), "1");
+    EXPECT_EQ(ReadIniString(file, "Settings", "Startup", ""), "1") << "booleans are stored as 1 and 0";
+}
+
+TEST_F(SettingsFileTest, ColumnWidthsKeepOneSetPerWindowState)
+{
+    const std::vector<int32_t> current{100, 100, 100};
+    EXPECT_EQ(ReadColumnWidths(file, false, current), current);
+    ASSERT_TRUE(WriteColumnWidths(file, false, {150, 80, 60}).ok());
+    ASSERT_TRUE(WriteColumnWidths(file, true, {300, 160}).ok());
+    EXPECT_EQ(ReadColumnWidths(file, false, current), (std::vector<int32_t>{150, 80, 60}));
+    EXPECT_EQ(ReadColumnWidths(file, true, current), (std::vector<int32_t>{300, 160, 100}));
+    EXPECT_EQ(ReadIniInteger(file, "MaximizedColumnWidths", "Column1", 0), 160);
+}
+
+TEST_F(SettingsFileTest, ARefusedWriteStopsTheSequence)
+{
+    const std::string unreachable = dir.path() + "/missing/settings.ini";
+    const Status status = WriteProgramSettings(unreachable, {}, {});
+    ASSERT_FALSE(status.ok());
+    EXPECT_EQ(status.message(), "Unable to write to " + unreachable);
+}
+
+TEST(WindowStateTraceText, NamesStateAndGeometry)
+{
+    EXPECT_EQ(WindowStateTrace("Loading settings", WindowState::Maximized, {1, -2, 3, 4}),
+              "Loading settings: WindowState=2, Left=1, Top=-2, Width=3, Height=4");
+}
+
+} // namespace
+} // namespace kelvane

@@ -1,0 +1,152 @@
+#include "ui/frmMain_unit.h"
+
+#include "platform/DebugOutput.h"
+#include "settings/fileFunc.h"
+#include "support/TempDir.h"
+#include "ui/UserMessages.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+namespace kelvane::ui {
+namespace {
+
+class RecordedDebug : public platform::DebugOutput
+{
+public:
+    std::vector<std::string> lines;
+    void Write(std::string_view line) override { lines.emplace_back(line); }
+};
+
+class RecordedMessages : public UserMessages
+{
+public:
+    QStringList errors;
+    void ShowError(QWidget*, const QString& text) override { errors << text; }
+};
+
+class MainWindowTest : public testing::Test
+{
+protected:
+    std::unique_ptr<TfrmMain> Create()
+    {
+        auto window = std::make_unique<TfrmMain>(MainWindowContext{dataFolder, debug, messages});
+        QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
+        return window;
+    }
+    std::string Ini(const char* section, const char* key) const
+    {
+        return ReadIniString(settingsFile, section, key, "<missing>");
+    }
+
+    test::TempDir dir;
+    std::string dataFolder = dir.path() + "/";
+    std::string settingsFile = dataFolder + "settings.ini";
+    RecordedDebug debug;
+    RecordedMessages messages;
+    int exits = 0;
+};
+
+TEST_F(MainWindowTest, FirstStartIsCentredAndExitWritesEverySetting)
+{
+    auto window = Create();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Kelvane"));
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    EXPECT_EQ(window->geometry(),
+              QRect((screen.width() - 1024) / 2, (screen.height() - 780) / 2, 1024, 780));
+    window->ShowAtStart();
+    EXPECT_TRUE(window->isVisible());
+
+    window->Exit1Click();
+    EXPECT_EQ(exits, 1);
+    EXPECT_TRUE(messages.errors.isEmpty()) << messages.errors.join(u'\n').toStdString();
+    const std::pair<const char*, const char*> expected[] = {
+        {"Startup", "0"}, {"StartMin", "0"}, {"Interval", "3600"}, {"SwitchEnabled", "1"}, {"Action", "1"},
+        {"LogIsOn", "0"}, {"SaveLog", "0"}, {"UpdatesNotify", "1"}, {"MaxLogLines", "1000"},
+        {"EventTimerEnabled", "1"}, {"EventTimerInterval", "20000"}, {"EventTimerTolerance", "20"},
+        {"Skin", "Windows"},
+    };
+    for (const auto& [key, value] : expected) {
+        EXPECT_EQ(Ini("Settings", key), value) << key;
+    }
+    EXPECT_EQ(Ini("PosSave", "WindowState"), "0");
+    EXPECT_EQ(Ini("PosSave", "Width"), "1024");
+    EXPECT_EQ(debug.lines.front().rfind("Loading settings: WindowState=0", 0), 0u) << debug.lines.front();
+}
+
+TEST_F(MainWindowTest, TitleBarCloseHidesAndAShowRequestBringsItBackWhereItWas)
+{
+    auto window = Create();
+    window->ShowAtStart();
+    window->setGeometry(40, 50, 900, 700);
+
+    EXPECT_FALSE(window->close()) << "the close is refused";
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(Ini("PosSave", "Left"), "40") << "the placement is kept for the way back";
+    EXPECT_EQ(Ini("PosSave", "WindowState"), "0");
+    EXPECT_EQ(Ini("Settings", "Interval"), "<missing>") << "no other key is written while running";
+
+    window->setGeometry(0, 0, 300, 200); // wherever the hidden window went, it comes back at the saved place
+    window->BringTheWindowUp();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_EQ(window->geometry(), QRect(40, 50, 900, 700));
+}
+
+TEST_F(MainWindowTest, AVisibleWindowIsLeftAloneByAShowRequest)
+{
+    auto window = Create();
+    window->ShowAtStart();
+    window->setGeometry(10, 20, 600, 500);
+    ASSERT_TRUE(WriteWindowPlacement(settingsFile, WindowState::Normal, {300, 300, 400, 400}).ok());
+    window->BringTheWindowUp();
+    EXPECT_EQ(window->geometry(), QRect(10, 20, 600, 500));
+}
+
+TEST_F(MainWindowTest, StartMinimisedStaysHiddenAndAnExitFromThereStoresMinimised)
+{
+    dir.write("settings.ini", "[Settings]\r\nStartMin=1\r\nFutureKey=kept\r\n");
+    auto window = Create();
+    window->ShowAtStart();
+    EXPECT_FALSE(window->isVisible());
+    window->Exit1Click();
+    EXPECT_EQ(Ini("PosSave", "WindowState"), "1") << "the next start opens minimised";
+    EXPECT_EQ(Ini("Settings", "StartMin"), "1");
+    EXPECT_EQ(Ini("Settings", "FutureKey"), "kept");
+}
+
+TEST_F(MainWindowTest, StoredSettingsSurviveARunUnchanged)
+{
+    dir.write("settings.ini", "[Settings]\r\nInterval=0x10\r\nEventTimerTolerance=2\r\nSkin=Carbon\r\nAction=0\r\n"
+                              "MinToTray=1\r\n[PosSave]\r\nLeft=5\r\nTop=6\r\nWidth=700\r\nHeight=500\r\n");
+    auto window = Create();
+    EXPECT_EQ(window->geometry(), QRect(5, 6, 700, 500));
+    EXPECT_EQ(window->Settings().Interval, 16);
+    EXPECT_TRUE(window->Flags().MinToTray);
+    window->ShowAtStart();
+    window->Exit1Click();
+    EXPECT_EQ(Ini("Settings", "Interval"), "16");
+    EXPECT_EQ(Ini("Settings", "EventTimerTolerance"), "2");
+    EXPECT_EQ(Ini("Settings", "Skin"), "Carbon");
+    EXPECT_EQ(Ini("Settings", "Action"), "0");
+    EXPECT_EQ(Ini("Settings", "MinToTray"), "1");
+}
+
+TEST_F(MainWindowTest, AnExitThatCannotSaveSaysSoOnceAndStillEnds)
+{
+    dataFolder = dir.path() + "/missing/";
+    settingsFile = dataFolder + "settings.ini";
+    auto window = Create();
+    window->ShowAtStart();
+    window->Exit1Click();
+    EXPECT_EQ(exits, 1);
+    ASSERT_EQ(messages.errors.size(), 1);
+    EXPECT_TRUE(messages.errors.front().contains(QString::fromStdString("Unable to write to " + settingsFile)));
+}
+
+} // namespace
+} // namespace kelvane::ui
