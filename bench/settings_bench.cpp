@@ -3,10 +3,10 @@
 #include "settings/SettingsFile.h"
 #include "settings/fileFunc.h"
 
+#include <benchmark/benchmark.h>
+
 #include <filesystem>
 #include <string>
-
-#include <benchmark/benchmark.h>
 
 namespace {
 

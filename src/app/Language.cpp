@@ -50,8 +50,8 @@ Status Language::LoadLanguageFromText(std::string_view text, std::string_view na
         return Status::Error("Language not found in JSON file: " + std::string(name));
     }
     if (!found->is_object()) {
-        return Status::Error("Failed to parse JSON language file. Error: the language " + std::string(name) +
-                             " is a " + std::string(found->type_name()) + ", not an object");
+        return Status::Error("Failed to parse JSON language file. Error: the language " + std::string(name) + " is a " +
+                             std::string(found->type_name()) + ", not an object");
     }
     document->current = &*found;
     m_document = std::move(document);

@@ -49,8 +49,7 @@ StartupOutcome RunInstanceSteps(const std::vector<std::string>& arguments, platf
 
     const bool closeRequest = IsCloseRequest(arguments);
     if (!platform.AcquireInstanceLock()) {
-        platform.PostInstanceRequest(closeRequest ? platform::InstanceRequest::Exit
-                                                  : platform::InstanceRequest::Show);
+        platform.PostInstanceRequest(closeRequest ? platform::InstanceRequest::Exit : platform::InstanceRequest::Show);
         return outcome;
     }
     outcome.RunProgram = !closeRequest;

@@ -77,7 +77,8 @@ std::string_view CutToCharacters(std::string_view utf8, size_t maxCharacters)
 std::string OneLine(std::string_view value)
 {
     std::string out(value);
-    std::replace_if(out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return out;
 }
 

@@ -176,9 +176,9 @@ Status WriteColumnWidths(const std::string& file, bool maximized, const std::vec
 
 std::string WindowStateTrace(const std::string& text, WindowState state, const WindowRect& rect)
 {
-    return text + ": WindowState=" + std::to_string(static_cast<int32_t>(state)) + ", Left=" + std::to_string(rect.Left) +
-           ", Top=" + std::to_string(rect.Top) + ", Width=" + std::to_string(rect.Width) +
-           ", Height=" + std::to_string(rect.Height);
+    return text + ": WindowState=" + std::to_string(static_cast<int32_t>(state)) +
+           ", Left=" + std::to_string(rect.Left) + ", Top=" + std::to_string(rect.Top) +
+           ", Width=" + std::to_string(rect.Width) + ", Height=" + std::to_string(rect.Height);
 }
 
 int32_t EventTimerPeriodMs(int32_t toleranceSeconds)

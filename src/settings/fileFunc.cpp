@@ -74,8 +74,7 @@ Status WriteIniBool(const std::string& file, std::string_view section, std::stri
     return WriteValue(file, section, key, value ? "1" : "0");
 }
 
-int32_t ReadIniInteger(const std::string& file, std::string_view section, std::string_view key,
-                       int32_t defaultValue)
+int32_t ReadIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t defaultValue)
 {
     const auto text = ReadValue(file, section, key);
     if (!text) {
@@ -95,8 +94,7 @@ std::string ReadIniString(const std::string& file, std::string_view section, std
     return ReadValue(file, section, key).value_or(std::string(defaultValue));
 }
 
-Status WriteIniString(const std::string& file, std::string_view section, std::string_view key,
-                      std::string_view value)
+Status WriteIniString(const std::string& file, std::string_view section, std::string_view key, std::string_view value)
 {
     return WriteValue(file, section, key, value);
 }

@@ -17,14 +17,12 @@ namespace kelvane {
 bool ReadIniBool(const std::string& file, std::string_view section, std::string_view key, bool defaultValue);
 Status WriteIniBool(const std::string& file, std::string_view section, std::string_view key, bool value);
 
-int32_t ReadIniInteger(const std::string& file, std::string_view section, std::string_view key,
-                       int32_t defaultValue);
+int32_t ReadIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t defaultValue);
 Status WriteIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t value);
 
 std::string ReadIniString(const std::string& file, std::string_view section, std::string_view key,
                           std::string_view defaultValue);
-Status WriteIniString(const std::string& file, std::string_view section, std::string_view key,
-                      std::string_view value);
+Status WriteIniString(const std::string& file, std::string_view section, std::string_view key, std::string_view value);
 
 // The integer forms of the file: decimal with an optional sign, or hexadecimal after "0x" in either
 // letter case when the text is longer than two characters. Nothing else, and nothing outside 32 bits.

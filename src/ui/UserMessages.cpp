@@ -1,7 +1,6 @@
 #include "ui/UserMessages.h"
 
 #include "app/AppIdentity.h"
-
 #include "ui/StartupErrors.h"
 
 #include <QMessageBox>

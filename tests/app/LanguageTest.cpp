@@ -19,8 +19,7 @@ struct ContentCase
 };
 
 class LanguageFileContent : public testing::TestWithParam<ContentCase>
-{
-};
+{};
 
 TEST_P(LanguageFileContent, LoadsOrGivesTheMessage)
 {
@@ -45,10 +44,10 @@ const std::string kGood = R"({"English": {"Greeting": "Hello"}, "Deutsch": {"Gre
 INSTANTIATE_TEST_SUITE_P(
     Cases, LanguageFileContent,
     testing::Values(
-        ContentCase{"utf8", kGood, ""},
-        ContentCase{"utf8_with_mark", "\xEF\xBB\xBF" + kGood, ""},
-        ContentCase{"utf16le_with_mark", "\xFF\xFE{\0\"\0E\0n\0g\0l\0i\0s\0h\0\"\0:\0{\0\"\0G\0r\0e\0e\0t\0i\0n\0g\0"
-                                         "\"\0:\0\"\0H\0e\0l\0l\0o\0\"\0}\0}\0"s,
+        ContentCase{"utf8", kGood, ""}, ContentCase{"utf8_with_mark", "\xEF\xBB\xBF" + kGood, ""},
+        ContentCase{"utf16le_with_mark",
+                    "\xFF\xFE{\0\"\0E\0n\0g\0l\0i\0s\0h\0\"\0:\0{\0\"\0G\0r\0e\0e\0t\0i\0n\0g\0"
+                    "\"\0:\0\"\0H\0e\0l\0l\0o\0\"\0}\0}\0"s,
                     ""},
         ContentCase{"empty", "", "Failed to parse JSON language file: Parsed object is nil."},
         ContentCase{"not_json", "English = Hello", "Failed to parse JSON language file: Parsed object is nil."},
@@ -56,8 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "Failed to parse JSON language file: Parsed object is nil."},
         ContentCase{"array", R"([{"English": {}}])", "Failed to parse JSON language file. Error: "},
         ContentCase{"string", R"("English")", "Failed to parse JSON language file. Error: "},
-        ContentCase{"no_english", R"({"english": {"Greeting": "Hello"}})",
-                    "Language not found in JSON file: English"},
+        ContentCase{"no_english", R"({"english": {"Greeting": "Hello"}})", "Language not found in JSON file: English"},
         ContentCase{"english_not_object", R"({"English": ["Hello"]})", "Failed to parse JSON language file. Error: "},
         ContentCase{"not_utf8", "{\"English\": {\"Greeting\": \"caf\xE9\"}}", "Failed to read language file: "}),
     [](const auto& test) { return std::string(test.param.name); });

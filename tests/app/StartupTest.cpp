@@ -2,9 +2,9 @@
 
 #include "support/TempDir.h"
 
-#include <filesystem>
-
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace kelvane {
 namespace {
@@ -28,12 +28,8 @@ public:
 TEST(CommandLine, OnlyAnExactFirstArgumentAsksForExit)
 {
     const std::pair<std::vector<std::string>, bool> cases[] = {
-        {{}, false},
-        {{"/CLOSE"}, true},
-        {{"/CLOSE", "ignored"}, true},
-        {{"/close"}, false},
-        {{"/CLOSE "}, false},
-        {{"x", "/CLOSE"}, false},
+        {{}, false},         {{"/CLOSE"}, true},   {{"/CLOSE", "ignored"}, true},
+        {{"/close"}, false}, {{"/CLOSE "}, false}, {{"x", "/CLOSE"}, false},
     };
     for (const auto& [arguments, close] : cases) {
         EXPECT_EQ(IsCloseRequest(arguments), close) << testing::PrintToString(arguments);

@@ -2,9 +2,9 @@
 
 #include "support/TempDir.h"
 
-#include <filesystem>
-
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace kelvane {
 namespace {

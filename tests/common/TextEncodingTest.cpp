@@ -16,8 +16,7 @@ struct DecodeCase
 };
 
 class LenientDecoding : public testing::TestWithParam<DecodeCase>
-{
-};
+{};
 
 TEST_P(LenientDecoding, DecodesAndWritesBackTheSameBytes)
 {
@@ -32,15 +31,22 @@ using namespace std::string_literals;
 
 INSTANTIATE_TEST_SUITE_P(
     Files, LenientDecoding,
-    testing::Values(
-        DecodeCase{"plain_ascii", "a=1\r\n", "a=1\r\n", TextEncoding::Utf8},
-        DecodeCase{"utf8_without_mark", "caf\xC3\xA9", "caf\xC3\xA9", TextEncoding::Utf8},
-        DecodeCase{"utf8_with_mark", "\xEF\xBB\xBF" "caf\xC3\xA9", "caf\xC3\xA9", TextEncoding::Utf8Bom},
-        DecodeCase{"utf16le_with_mark", "\xFF\xFE" "a\0\xE9\0"s, "a\xC3\xA9", TextEncoding::Utf16LeBom},
-        DecodeCase{"utf16be_with_mark", "\xFE\xFF\0a\0\xE9"s, "a\xC3\xA9", TextEncoding::Utf16BeBom},
-        DecodeCase{"utf16le_surrogate_pair", "\xFF\xFE\x3D\xD8\x00\xDE"s, "\xF0\x9F\x98\x80", TextEncoding::Utf16LeBom},
-        // Western Windows "ANSI": é, the euro sign and a curly quote from the 0x80 block.
-        DecodeCase{"windows1252", "caf\xE9 \x80\x96", "caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x93", TextEncoding::Windows1252}),
+    testing::Values(DecodeCase{"plain_ascii", "a=1\r\n", "a=1\r\n", TextEncoding::Utf8},
+                    DecodeCase{"utf8_without_mark", "caf\xC3\xA9", "caf\xC3\xA9", TextEncoding::Utf8},
+                    DecodeCase{"utf8_with_mark",
+                               "\xEF\xBB\xBF"
+                               "caf\xC3\xA9",
+                               "caf\xC3\xA9", TextEncoding::Utf8Bom},
+                    DecodeCase{"utf16le_with_mark",
+                               "\xFF\xFE"
+                               "a\0\xE9\0"s,
+                               "a\xC3\xA9", TextEncoding::Utf16LeBom},
+                    DecodeCase{"utf16be_with_mark", "\xFE\xFF\0a\0\xE9"s, "a\xC3\xA9", TextEncoding::Utf16BeBom},
+                    DecodeCase{"utf16le_surrogate_pair", "\xFF\xFE\x3D\xD8\x00\xDE"s, "\xF0\x9F\x98\x80",
+                               TextEncoding::Utf16LeBom},
+                    // Western Windows "ANSI": é, the euro sign and a curly quote from the 0x80 block.
+                    DecodeCase{"windows1252", "caf\xE9 \x80\x96", "caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x93",
+                               TextEncoding::Windows1252}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(LenientDecodingEdges, BinaryGarbageNeverFailsAndOddUtf16ByteIsDropped)
@@ -50,7 +56,10 @@ TEST(LenientDecodingEdges, BinaryGarbageNeverFailsAndOddUtf16ByteIsDropped)
         garbage.push_back(static_cast<char>(i));
     }
     EXPECT_TRUE(IsValidUtf8(DecodeTextLenient(garbage).utf8));
-    EXPECT_EQ(DecodeTextLenient("\xFF\xFE" "a\0b"s).utf8, "a");
+    EXPECT_EQ(DecodeTextLenient("\xFF\xFE"
+                                "a\0b"s)
+                  .utf8,
+              "a");
     EXPECT_EQ(DecodeTextLenient("\xFF\xFE\x00\xD8"s).utf8, "\xEF\xBF\xBD") << "a lone surrogate";
 }
 
@@ -62,10 +71,12 @@ TEST(StrictDecoding, RefusesBytesThatAreNotUtf8AndSaysWhere)
         std::string error;
     } cases[] = {
         {"ab\xE9", "invalid UTF-8 at byte 2"},
-        {"\xC0\x80", "invalid UTF-8 at byte 0"},            // overlong
-        {"\xED\xA0\x80", "invalid UTF-8 at byte 0"},        // a surrogate
-        {"\xEF\xBB\xBF" "a\xFF", "invalid UTF-8 at byte 4"}, // after the mark
-        {"x\xE2\x82", "invalid UTF-8 at byte 1"},           // cut short
+        {"\xC0\x80", "invalid UTF-8 at byte 0"},     // overlong
+        {"\xED\xA0\x80", "invalid UTF-8 at byte 0"}, // a surrogate
+        {"\xEF\xBB\xBF"
+         "a\xFF",
+         "invalid UTF-8 at byte 4"},              // after the mark
+        {"x\xE2\x82", "invalid UTF-8 at byte 1"}, // cut short
     };
     for (const auto& c : cases) {
         const auto result = DecodeTextStrict(c.bytes);

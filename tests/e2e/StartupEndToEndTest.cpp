@@ -1,13 +1,13 @@
+#include "TestPaths.h"
 #include "e2e/ProgramProcess.h"
 #include "support/TempDir.h"
-#include "TestPaths.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-
-#include <gtest/gtest.h>
 
 namespace kelvane::test {
 namespace {
@@ -98,8 +98,8 @@ TEST_F(ProgramEndToEnd, ADataFolderThatCannotBeMadeIsReportedAndTheProgramRuns)
     std::ofstream(dataHome + "/Quillfen") << "a file where the vendor folder belongs";
     auto first = Start();
     ASSERT_TRUE(WaitUntilListening()) << first->Stderr();
-    EXPECT_TRUE(PollUntil([&] { return first->Stderr().find("Unable to create the data folder") != std::string::npos; },
-                          10s))
+    EXPECT_TRUE(
+        PollUntil([&] { return first->Stderr().find("Unable to create the data folder") != std::string::npos; }, 10s))
         << first->Stderr();
     auto closer = Start({"/CLOSE"});
     EXPECT_EQ(first->WaitForExit(20s), 0);

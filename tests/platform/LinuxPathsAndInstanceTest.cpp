@@ -5,11 +5,11 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
-
-#include <gtest/gtest.h>
 
 namespace kelvane::platform {
 namespace {
@@ -63,7 +63,8 @@ TEST(LinuxFolders, RuntimeFolderFallsBackToAPrivateTemporaryFolder)
     ScopedEnv tmpdir("TMPDIR", tmp.path());
     const std::string folder = LinuxPathsAndInstance::RuntimeFolder();
     ASSERT_EQ(folder, tmp.path() + "/kelvane-" + std::to_string(getuid()));
-    struct stat info{};
+    struct stat info
+    {};
     ASSERT_EQ(::stat(folder.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
 

@@ -35,14 +35,14 @@ TEST(IniDocumentRead, FollowsTheProfileFileRules)
         std::optional<std::string> value;
     } cases[] = {
         {"Settings", "Interval", "120"},
-        {"SETTINGS", "interval", "120"},                 // names match without regard to case
-        {"Settings", "Skin", "Windows10 Dark"},          // blanks around name and value dropped
-        {"Settings", "Quoted", "  padded  "},            // one pair of quotes dropped, inside kept
+        {"SETTINGS", "interval", "120"},        // names match without regard to case
+        {"Settings", "Skin", "Windows10 Dark"}, // blanks around name and value dropped
+        {"Settings", "Quoted", "  padded  "},   // one pair of quotes dropped, inside kept
         {"Settings", "Single", "x"},
-        {"Settings", "Half", "\"open"},                  // an unmatched quote stays
+        {"Settings", "Half", "\"open"}, // an unmatched quote stays
         {"Settings", "Empty", ""},
-        {"Settings", "Later", std::nullopt},             // the first section of a name wins
-        {"Settings", "orphan", std::nullopt},            // keys before any section belong to none
+        {"Settings", "Later", std::nullopt},  // the first section of a name wins
+        {"Settings", "orphan", std::nullopt}, // keys before any section belong to none
         {"PosSave", "Left", "10"},
         {"PosSave", "Top", std::nullopt},
         {"Missing", "Left", std::nullopt},
@@ -67,7 +67,7 @@ TEST(IniDocumentRead, CutsLongValuesAtWholeCharacters)
 TEST(IniDocumentWrite, ChangesOnlyTheKeyItWrites)
 {
     IniDocument doc = IniDocument::Parse(kFixture);
-    doc.Set("settings", "INTERVAL", "60");   // replaces the line, keeps its spelling
+    doc.Set("settings", "INTERVAL", "60");     // replaces the line, keeps its spelling
     doc.Set("Settings", "SwitchEnabled", "0"); // joins the first section, before its blank line
     doc.Set("PosSave", "Top", "20");
     doc.Set("NormalColumnWidths", "Column0", "150");

@@ -1,9 +1,8 @@
-#include "ui/frmMain_unit.h"
-
 #include "platform/DebugOutput.h"
 #include "settings/fileFunc.h"
 #include "support/TempDir.h"
 #include "ui/UserMessages.h"
+#include "ui/frmMain_unit.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -55,8 +54,7 @@ TEST_F(MainWindowTest, FirstStartIsCentredAndExitWritesEverySetting)
     auto window = Create();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Kelvane"));
     const QSize screen = QGuiApplication::primaryScreen()->size();
-    EXPECT_EQ(window->geometry(),
-              QRect((screen.width() - 1024) / 2, (screen.height() - 780) / 2, 1024, 780));
+    EXPECT_EQ(window->geometry(), QRect((screen.width() - 1024) / 2, (screen.height() - 780) / 2, 1024, 780));
     window->ShowAtStart();
     EXPECT_TRUE(window->isVisible());
 
@@ -64,9 +62,18 @@ TEST_F(MainWindowTest, FirstStartIsCentredAndExitWritesEverySetting)
     EXPECT_EQ(exits, 1);
     EXPECT_TRUE(messages.errors.isEmpty()) << messages.errors.join(u'\n').toStdString();
     const std::pair<const char*, const char*> expected[] = {
-        {"Startup", "0"}, {"StartMin", "0"}, {"Interval", "3600"}, {"SwitchEnabled", "1"}, {"Action", "1"},
-        {"LogIsOn", "0"}, {"SaveLog", "0"}, {"UpdatesNotify", "1"}, {"MaxLogLines", "1000"},
-        {"EventTimerEnabled", "1"}, {"EventTimerInterval", "20000"}, {"EventTimerTolerance", "20"},
+        {"Startup", "0"},
+        {"StartMin", "0"},
+        {"Interval", "3600"},
+        {"SwitchEnabled", "1"},
+        {"Action", "1"},
+        {"LogIsOn", "0"},
+        {"SaveLog", "0"},
+        {"UpdatesNotify", "1"},
+        {"MaxLogLines", "1000"},
+        {"EventTimerEnabled", "1"},
+        {"EventTimerInterval", "20000"},
+        {"EventTimerTolerance", "20"},
         {"Skin", "Windows"},
     };
     for (const auto& [key, value] : expected) {

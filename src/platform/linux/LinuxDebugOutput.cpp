@@ -5,7 +5,7 @@
 
 namespace kelvane::platform {
 namespace {
-Q_LOGGING_CATEGORY(kelvaneDebug, "kelvane.debug", QtWarningMsg)
+Q_LOGGING_CATEGORY(kelvaneDebug, "kelvane", QtWarningMsg)
 }
 
 void LinuxDebugOutput::Write(std::string_view line)

@@ -4,7 +4,7 @@
 
 namespace kelvane::platform {
 
-// Debug lines go to the logging category "kelvane.debug", silent unless enabled, for example with
+// Debug lines go to the logging category "kelvane" as debug messages, silent unless enabled, for example with
 // QT_LOGGING_RULES="kelvane.debug=true".
 class LinuxDebugOutput final : public DebugOutput
 {

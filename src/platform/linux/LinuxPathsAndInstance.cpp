@@ -50,7 +50,8 @@ std::string HomeFolder()
 // A folder that only this user can reach: owned by the user, not a link, no rights for others.
 bool IsPrivateFolder(const std::string& path)
 {
-    struct stat info{};
+    struct stat info
+    {};
     return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
            (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
 }
