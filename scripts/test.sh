@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything once (CI preset: warnings are errors), runs each fuzz target for a few seconds, then
-# runs every test through ctest, with a real X server for the tests that look at windows.
+# Builds everything once per preset: CI (warnings are errors), sanitizers (address and undefined
+# behaviour) and fuzz (clang). Runs each fuzz target for a few seconds, then every test through ctest,
+# under the sanitizers and in the CI build, with a real X server for the tests that look at windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -8,8 +9,11 @@ bash scripts/setup.sh
 jobs=$(nproc)
 cmake --preset ci
 cmake --build --preset ci -j "$jobs"
+cmake --preset asan
+cmake --build --preset asan -j "$jobs"
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs"
 
 ctest --preset fuzz
+xvfb-run -a -s "-screen 0 1600x1000x24" ctest --preset asan -j "$jobs"
 xvfb-run -a -s "-screen 0 1600x1000x24" ctest --preset ci -j "$jobs"

@@ -89,6 +89,8 @@ void TfrmMain::BringTheWindowUp()
 {
     TraceWindowState("Before showing window");
     if (!isVisible()) {
+        // Taken before the window passes through the normal state on its way back.
+        const bool returnMaximized = m_flags.StartMax || m_lastWindowState == WindowState::Maximized;
         const WindowRect stored = ReadWindowRect(SettingsFile(), NormalRect());
         setWindowState(Qt::WindowNoState);
         setGeometry(ToQRect(stored));
@@ -96,7 +98,7 @@ void TfrmMain::BringTheWindowUp()
         raise();
         activateWindow();
         QCoreApplication::processEvents();
-        if (m_flags.StartMax || m_lastWindowState == WindowState::Maximized) {
+        if (returnMaximized) {
             showMaximized();
         }
     }

@@ -90,7 +90,7 @@ TEST_F(ProgramEndToEnd, TwoStartsAtTheSameMomentLeaveExactlyOne)
 
     auto closer = Start({"/CLOSE"});
     EXPECT_EQ(closer->WaitForExit(10s), 0);
-    EXPECT_EQ(survivor.WaitForExit(20s), 0);
+    EXPECT_EQ(survivor.WaitForExit(20s), 0) << survivor.Stderr();
 }
 
 TEST_F(ProgramEndToEnd, ADataFolderThatCannotBeMadeIsReportedAndTheProgramRuns)
@@ -162,7 +162,7 @@ TEST_F(ProgramEndToEnd, ASecondStartBringsAHiddenWindowBack)
     EXPECT_TRUE(PollUntil(KelvaneWindowVisible, 20s)) << first->Stderr();
 
     auto closer = Start({"/CLOSE"});
-    EXPECT_EQ(first->WaitForExit(20s), 0);
+    EXPECT_EQ(first->WaitForExit(20s), 0) << first->Stderr();
 }
 
 } // namespace

@@ -104,6 +104,21 @@ TEST_F(MainWindowTest, TitleBarCloseHidesAndAShowRequestBringsItBackWhereItWas)
     EXPECT_EQ(window->geometry(), QRect(40, 50, 900, 700));
 }
 
+TEST_F(MainWindowTest, AMaximisedWindowHiddenToTheTrayComesBackMaximised)
+{
+    auto window = Create();
+    window->ShowAtStart();
+    window->setGeometry(40, 50, 900, 700);
+    window->showMaximized();
+    ASSERT_EQ(window->LastWindowState(), WindowState::Maximized);
+
+    window->close();
+    EXPECT_EQ(Ini("PosSave", "Left"), "<missing>") << "no placement is written from the maximised state";
+    window->BringTheWindowUp();
+    EXPECT_TRUE(window->isMaximized());
+    EXPECT_EQ(window->normalGeometry(), QRect(40, 50, 900, 700));
+}
+
 TEST_F(MainWindowTest, AVisibleWindowIsLeftAloneByAShowRequest)
 {
     auto window = Create();
