@@ -15,5 +15,6 @@ cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs"
 
 ctest --preset fuzz
-xvfb-run -a -s "-screen 0 1600x1000x24" ctest --preset asan -j "$jobs"
-xvfb-run -a -s "-screen 0 1600x1000x24" ctest --preset ci -j "$jobs"
+# One virtual X server for both runs: a second one started right after the first has stopped can
+# find the display number still taken.
+xvfb-run -a -s "-screen 0 1600x1000x24" bash -c "ctest --preset asan -j $jobs && ctest --preset ci -j $jobs"
