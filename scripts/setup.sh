@@ -25,11 +25,14 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
+    as_root=()
     if [ "$(id -u)" -ne 0 ]; then
-        echo "setup: missing packages must be installed as root: ${missing[*]}" >&2
-        exit 1
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "setup: run as root to install: ${missing[*]}" >&2
+            exit 1
+        fi
+        as_root=(sudo)
     fi
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

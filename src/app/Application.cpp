@@ -45,7 +45,7 @@ int RunApplication(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     ui::MessageBoxMessages messages;
-    std::string skin = ReadIniString(SettingsFileName(outcome.DataFolder), SettingsSection, "Skin", "");
+    const std::string skin = ReadIniString(SettingsFileName(outcome.DataFolder), SettingsSection, "Skin", "");
     ui::ApplyVisualStyle(skin.empty() ? ui::PlainStyleName : skin);
 
     if (outcome.DataFolderError) {

@@ -92,7 +92,7 @@ LinuxPathsAndInstance::~LinuxPathsAndInstance()
     m_listenNotifier.reset();
     if (m_listenFd >= 0) {
         // Still holding the lock, so no other instance can have put its own socket there.
-        ::unlink((RuntimeFolder() + "/" + kSocketFileName).c_str());
+        ::unlink(m_socketPath.c_str());
         ::close(m_listenFd);
     }
     if (m_lockFd >= 0) {
@@ -176,7 +176,9 @@ bool LinuxPathsAndInstance::AcquireInstanceLock()
         ::unlink(pendingPath.c_str());
         ::close(m_listenFd);
         m_listenFd = -1;
+        return true;
     }
+    m_socketPath = socketPath;
     return true;
 }
 

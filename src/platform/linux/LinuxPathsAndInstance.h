@@ -39,6 +39,7 @@ private:
 
     int m_lockFd = -1;
     int m_listenFd = -1;
+    std::string m_socketPath; // set while this instance listens
     std::unique_ptr<QSocketNotifier> m_listenNotifier;
     std::vector<std::unique_ptr<Connection>> m_connections;
     std::function<void(InstanceRequest)> m_handler;
