@@ -3,8 +3,11 @@
 #include "app/AppIdentity.h"
 #include "app/Language.h"
 #include "app/Startup.h"
+#include "common/SystemClock.h"
 #include "platform/linux/LinuxDebugOutput.h"
 #include "platform/linux/LinuxPathsAndInstance.h"
+#include "platform/linux/LinuxRegionalSettings.h"
+#include "platform/linux/LinuxTimeZone.h"
 #include "settings/SettingsFile.h"
 #include "settings/fileFunc.h"
 #include "ui/StartupErrors.h"
@@ -54,7 +57,10 @@ int RunApplication(int argc, char* argv[])
     }
 
     platform::LinuxDebugOutput debug;
-    ui::TfrmMain window({outcome.DataFolder, debug, messages});
+    const platform::LinuxTimeZone zone;
+    const platform::LinuxRegionalSettings regional;
+    const SystemClock clock(zone);
+    ui::TfrmMain window({outcome.DataFolder, debug, messages, clock, zone, regional});
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     platform.ListenForInstanceRequests([&window](platform::InstanceRequest request) {

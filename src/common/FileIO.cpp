@@ -30,11 +30,24 @@ Result<std::string> ReadFileBytes(const std::string& path)
     if (std::filesystem::is_directory(fsPath, ec)) {
         return Result<std::string>::Error("the path is a folder");
     }
-    std::ifstream in(fsPath, std::ios::binary);
+    std::ifstream in(fsPath, std::ios::binary | std::ios::ate);
     if (!in) {
         return Result<std::string>::Error("the file cannot be opened");
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // One read of the size the file has now; a file that grows meanwhile is read to its new end below.
+    const std::streamoff size = in.tellg();
+    std::string bytes;
+    if (size > 0) {
+        bytes.resize(static_cast<size_t>(size));
+        in.seekg(0);
+        in.read(bytes.data(), size);
+        bytes.resize(static_cast<size_t>(in.gcount()));
+    }
+    if (in.bad()) {
+        return Result<std::string>::Error("the file cannot be read");
+    }
+    in.clear();
+    bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad()) {
         return Result<std::string>::Error("the file cannot be read");
     }

@@ -1,7 +1,9 @@
 #include "ui/frmMain_unit.h"
 
 #include "app/AppIdentity.h"
+#include "common/FileIO.h"
 #include "platform/DebugOutput.h"
+#include "scheduler/EventsFile.h"
 #include "ui/UserMessages.h"
 
 #include <QCloseEvent>
@@ -41,10 +43,27 @@ void TfrmMain::FormCreate()
 {
     setWindowTitle(QString::fromUtf8(ApplicationTitle));
     m_exitRequested = false;
+    LoadEventTable();
     LoadWindowSettings();
     LoadSettings();
     // The state before any change between normal and maximised; never the minimised one.
     m_lastWindowState = m_initialState == WindowState::Maximized ? WindowState::Maximized : WindowState::Normal;
+}
+
+void TfrmMain::LoadEventTable()
+{
+    const std::string file = EventsFileName(m_context.DataFolder);
+    if (FileExists(file)) {
+        // A damaged file loads what can be read, quietly; the developer's trace says what happened.
+        const EventsLoadResult loaded = LoadEvents(file, m_events, m_context.Zone, m_context.Regional);
+        if (loaded.Problem) {
+            m_context.Debug.Write("Loading " + file + " stopped: " + *loaded.Problem +
+                                  (loaded.BackupFile ? "; a copy is kept as " + *loaded.BackupFile : std::string()));
+        }
+    } else {
+        CreateDefaultEvents(m_events, m_context.LocalClock, m_context.Regional);
+    }
+    m_events.SelectedIndex = m_events.Rows.empty() ? -1 : 0;
 }
 
 void TfrmMain::LoadWindowSettings()
@@ -154,6 +173,8 @@ void TfrmMain::FormClose()
             failures << QString::fromStdString(status.message());
         }
     };
+
+    collect(SaveEvents(EventsFileName(m_context.DataFolder), m_events, m_context.Zone, m_context.Regional));
 
     TraceWindowState("Saving settings");
     collect(WriteProgramSettings(SettingsFile(), m_flags, m_settings));

@@ -1,10 +1,17 @@
 #pragma once
 
+#include "scheduler/ScheduledEvent.h"
 #include "settings/SettingsFile.h"
 
 #include <QMainWindow>
 
 #include <string>
+
+namespace kelvane {
+class Clock;
+class RegionalSettings;
+class TimeZone;
+} // namespace kelvane
 
 namespace kelvane::platform {
 class DebugOutput;
@@ -20,6 +27,9 @@ struct MainWindowContext
     std::string DataFolder;
     platform::DebugOutput& Debug;
     UserMessages& Messages;
+    const Clock& LocalClock;
+    const TimeZone& Zone;
+    const RegionalSettings& Regional;
 };
 
 // The program's one long-lived window. A close from the title bar only hides it; the program ends
@@ -42,6 +52,7 @@ public:
 
     const StartupFlags& Flags() const { return m_flags; }
     const ProgramSettings& Settings() const { return m_settings; }
+    EventTable& Events() { return m_events; }
     WindowState LastWindowState() const { return m_lastWindowState; }
     bool ExitRequested() const { return m_exitRequested; }
 
@@ -54,6 +65,7 @@ protected:
 
 private:
     void FormCreate();
+    void LoadEventTable();
     void LoadWindowSettings();
     void LoadSettings();
     void FormClose();
@@ -71,6 +83,7 @@ private:
     WindowState m_initialState = WindowState::Normal;
     StartupFlags m_flags;
     ProgramSettings m_settings;
+    EventTable m_events;
 };
 
 } // namespace kelvane::ui

@@ -1,5 +1,9 @@
 #include "TestPaths.h"
+#include "common/DateTime.h"
 #include "e2e/ProgramProcess.h"
+#include "scheduler/EventsFile.h"
+#include "support/EventsFixture.h"
+#include "support/Fakes.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +37,9 @@ protected:
         options.executable = std::move(executable);
         options.arguments = std::move(arguments);
         options.outputFolder = dir.path();
-        options.setEnvironment = {{"XDG_DATA_HOME", dataHome}, {"XDG_RUNTIME_DIR", runtimeDir}};
+        // A zone with daylight-saving time and a known locale, whatever the machine has.
+        options.setEnvironment = {
+            {"XDG_DATA_HOME", dataHome}, {"XDG_RUNTIME_DIR", runtimeDir}, {"TZ", "America/New_York"}, {"LC_ALL", "C"}};
         if (onScreen) {
             options.unsetEnvironment = {"QT_QPA_PLATFORM"};
         } else {
@@ -49,6 +55,26 @@ protected:
     }
 
     std::string DataFolder() const { return dataHome + "/Quillfen/Kelvane/"; }
+
+    std::string ReadData(const std::string& name) const
+    {
+        std::ifstream in(DataFolder() + name, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    void WriteData(const std::string& name, const std::string& bytes) const
+    {
+        fs::create_directories(DataFolder());
+        std::ofstream(DataFolder() + name, std::ios::binary) << bytes;
+    }
+
+    // Starts the program, waits until it takes requests, and ends it with "/CLOSE".
+    void RunOnceAndClose()
+    {
+        auto first = Start();
+        ASSERT_TRUE(WaitUntilListening()) << first->Stderr();
+        auto closer = Start({"/CLOSE"});
+        ASSERT_EQ(first->WaitForExit(20s), 0) << first->Stderr();
+    }
 
     TempDir dir;
     std::string dataHome = dir.path() + "/data";
@@ -69,6 +95,42 @@ TEST_F(ProgramEndToEnd, CloseFromASecondStartSavesAndEndsTheFirst)
     const std::string settings((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(settings.find("[Settings]\r\nStartup=0\r\n"), std::string::npos) << settings;
     EXPECT_NE(settings.find("[PosSave]\r\nWindowState=0\r\n"), std::string::npos) << settings;
+}
+
+TEST_F(ProgramEndToEnd, AFirstStartCreatesTheTwoExampleEvents)
+{
+    RunOnceAndClose();
+    std::vector<ScheduledEvent> rows;
+    const FakeTimeZone utc;
+    EXPECT_FALSE(ParseEvents(ReadData("events.dat"), rows, utc, {}).Problem);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].Name, "Ribbons");
+    EXPECT_EQ(rows[1].Name, "Bubbles");
+}
+
+TEST_F(ProgramEndToEnd, AHandMadeEventsFileComesThroughARunIntact)
+{
+    // Instants in winter, in summer, and in the second pass through the repeated November hour.
+    const auto at = [](int32_t month, int32_t day, int32_t hour, int32_t minute) {
+        return EncodeDateTime({{2024, month, day}, {hour, minute, 0, 0}});
+    };
+    const std::string bytes = Count(4) + Row("winter", at(1, 15, 13, 30)) +
+                              Row("summer", at(7, 4, 1, 15), "Daily Recurring Events") +
+                              Row("fallback", at(11, 3, 6, 30)) + Row("Gl\xC3\xBChwein", at(12, 24, 23, 0));
+    WriteData("events.dat", bytes);
+    RunOnceAndClose();
+    EXPECT_EQ(ReadData("events.dat"), bytes);
+    EXPECT_FALSE(fs::exists(DataFolder() + "events.dat.bak"));
+}
+
+TEST_F(ProgramEndToEnd, ACutEventsFileKeepsItsWholeRowsAndACopy)
+{
+    const std::string whole = Count(2) + Row("kept", EncodeDate(2024, 5, 1));
+    const std::string cut = whole + Row("cut", EncodeDate(2024, 5, 2)).substr(0, 20);
+    WriteData("events.dat", cut);
+    RunOnceAndClose();
+    EXPECT_EQ(ReadData("events.dat.bak"), cut);
+    EXPECT_EQ(ReadData("events.dat"), Count(1) + Row("kept", EncodeDate(2024, 5, 1)));
 }
 
 TEST_F(ProgramEndToEnd, CloseWithoutARunningInstanceEndsAtOnceAndWritesNothing)

@@ -1,5 +1,7 @@
 #include "platform/DebugOutput.h"
+#include "scheduler/EventsFile.h"
 #include "settings/fileFunc.h"
+#include "support/Fakes.h"
 #include "support/TempDir.h"
 #include "ui/UserMessages.h"
 #include "ui/frmMain_unit.h"
@@ -32,7 +34,7 @@ class MainWindowTest : public testing::Test
 protected:
     std::unique_ptr<TfrmMain> Create()
     {
-        auto window = std::make_unique<TfrmMain>(MainWindowContext{dataFolder, debug, messages});
+        auto window = std::make_unique<TfrmMain>(MainWindowContext{dataFolder, debug, messages, clock, zone, regional});
         QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
         return window;
     }
@@ -46,6 +48,9 @@ protected:
     std::string settingsFile = dataFolder + "settings.ini";
     RecordedDebug debug;
     RecordedMessages messages;
+    test::FakeClock clock{EncodeDateTime({{2024, 7, 1}, {9, 0, 0, 0}})};
+    test::FakeTimeZone zone = test::EasternTime2024();
+    test::FakeRegionalSettings regional;
     int exits = 0;
 };
 
@@ -158,6 +163,45 @@ TEST_F(MainWindowTest, StoredSettingsSurviveARunUnchanged)
     EXPECT_EQ(Ini("Settings", "MinToTray"), "1");
 }
 
+TEST_F(MainWindowTest, AFirstStartCreatesTheExampleEventsAndTheExitSavesThem)
+{
+    auto window = Create();
+    ASSERT_EQ(window->Events().Rows.size(), 2u);
+    EXPECT_EQ(window->Events().Rows[0].EventTime, "07/01/2024 09:03:00 AM");
+    EXPECT_EQ(window->Events().SelectedIndex, 0);
+    window->Exit1Click();
+
+    EventTable saved;
+    EXPECT_FALSE(LoadEvents(dataFolder + "events.dat", saved, zone, regional).Problem);
+    EXPECT_EQ(saved.Rows, window->Events().Rows);
+}
+
+TEST_F(MainWindowTest, AStoredEventsFileGoesThroughARunByteForByte)
+{
+    ScheduledEvent row;
+    row.Enabled = false;
+    row.Caption = "own caption";
+    row.Name = "Gl\xC3\xBChwein";
+    row.EventTime = "11/03/2024 01:30:00 AM"; // the repeated hour
+    row.EventType = "------------------------------";
+    row.LastRun = "07/04/2024 09:15:45 PM";
+    const std::string bytes = SerializeEvents({row, row}, zone, regional.formats).value();
+    dir.write("events.dat", bytes);
+
+    auto window = Create();
+    EXPECT_EQ(window->Events().Rows, (std::vector<ScheduledEvent>{row, row}));
+    window->Exit1Click();
+    EXPECT_EQ(dir.read("events.dat"), bytes);
+}
+
+TEST_F(MainWindowTest, AnEmptyEventsFileStaysEmpty)
+{
+    dir.write("events.dat", "");
+    auto window = Create();
+    EXPECT_TRUE(window->Events().Rows.empty());
+    EXPECT_EQ(window->Events().SelectedIndex, -1);
+}
+
 TEST_F(MainWindowTest, AnExitThatCannotSaveSaysSoOnceAndStillEnds)
 {
     dataFolder = dir.path() + "/missing/";
@@ -168,6 +212,8 @@ TEST_F(MainWindowTest, AnExitThatCannotSaveSaysSoOnceAndStillEnds)
     EXPECT_EQ(exits, 1);
     ASSERT_EQ(messages.errors.size(), 1);
     EXPECT_TRUE(messages.errors.front().contains(QString::fromStdString("Unable to write to " + settingsFile)));
+    EXPECT_TRUE(
+        messages.errors.front().contains(QString::fromStdString("Unable to write to " + dataFolder + "events.dat")));
 }
 
 } // namespace

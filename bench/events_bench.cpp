@@ -1,0 +1,109 @@
+// Load and save of a 100,000-row events file beside a plain read and write of the same bytes, so the
+// figure that matters is the ratio, taken in one run on one machine. Each figure is the median of
+// several rounds.
+#include "common/EventDateTimeText.h"
+#include "common/FileIO.h"
+#include "common/LocalTime.h"
+#include "scheduler/EventTypes.h"
+#include "scheduler/EventsFile.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using namespace kelvane;
+
+// Eastern-style rules: daylight time from mid-March to early November each year.
+class SeasonalZone final : public TimeZone
+{
+public:
+    OffsetPeriod PeriodAt(int64_t utcSeconds) const override
+    {
+        const CivilDate date = DecodeDateTime(FromUnixSeconds(utcSeconds)).Date;
+        const int64_t start = ToUnixSeconds(EncodeDateTime({{date.Year, 3, 10}, {7, 0, 0, 0}}));
+        const int64_t end = ToUnixSeconds(EncodeDateTime({{date.Year, 11, 3}, {6, 0, 0, 0}}));
+        if (utcSeconds < start) {
+            return {-5 * 3600, ToUnixSeconds(EncodeDate(date.Year, 1, 1)), start};
+        }
+        if (utcSeconds < end) {
+            return {-4 * 3600, start, end};
+        }
+        return {-5 * 3600, end, ToUnixSeconds(EncodeDate(date.Year + 1, 1, 1))};
+    }
+};
+
+class UsRegional final : public RegionalSettings
+{
+public:
+    RegionalFormats Read() const override { return {}; }
+};
+
+double MedianMilliseconds(const std::function<void()>& work, int rounds = 7)
+{
+    std::vector<double> times;
+    for (int i = 0; i < rounds; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace
+
+int main()
+{
+    constexpr size_t kRows = 100000;
+    const SeasonalZone zone;
+    const UsRegional regional;
+    const RegionalFormats formats;
+
+    EventTable table;
+    table.Rows.reserve(kRows);
+    for (size_t i = 0; i < kRows; ++i) {
+        ScheduledEvent row;
+        row.Enabled = i % 3 != 0;
+        row.Name = "Event number " + std::to_string(i);
+        // Spread over three years, so the rows cross daylight-saving changes in both directions; made from
+        // UTC instants, so none falls in a skipped hour.
+        row.EventTime =
+            FormatEventDateTime(UtcToLocal(zone, EncodeDate(2024, 1, 1) + static_cast<double>(i) * 0.0109), formats);
+        row.CloseCommand = i % 2 ? "True" : "False";
+        row.Action = i % 2 ? "Run" : "Activate";
+        row.Screensaver = "C:\\Windows\\System32\\screensaver" + std::to_string(i % 50) + ".scr";
+        row.EventType = std::string(EventTypeNames[i % EventTypeNames.size()]);
+        row.LastRun = ZeroDateTimeText(formats);
+        table.Rows.push_back(std::move(row));
+    }
+
+    const auto folder = std::filesystem::temp_directory_path() / "kelvane-events-bench";
+    std::filesystem::create_directories(folder);
+    const std::string eventsFile = PathToUtf8(folder / "events.dat");
+    const std::string rawFile = PathToUtf8(folder / "raw.dat");
+    if (!SaveEvents(eventsFile, table, zone, regional)) {
+        std::fprintf(stderr, "the benchmark's table could not be saved\n");
+        return 1;
+    }
+    const std::string bytes = ReadFileBytes(eventsFile).value();
+
+    const double save = MedianMilliseconds([&] { (void)SaveEvents(eventsFile, table, zone, regional); });
+    const double load = MedianMilliseconds([&] {
+        EventTable loaded;
+        (void)LoadEvents(eventsFile, loaded, zone, regional);
+    });
+    const double rawWrite = MedianMilliseconds([&] { (void)WriteFileAtomically(rawFile, bytes); });
+    const double rawRead = MedianMilliseconds([&] { (void)ReadFileBytes(rawFile); });
+
+    std::printf("events file: %zu rows, %zu bytes\n", kRows, bytes.size());
+    std::printf("save %8.2f ms   raw write %8.2f ms   ratio %.2f\n", save, rawWrite, save / rawWrite);
+    std::printf("load %8.2f ms   raw read  %8.2f ms   ratio %.2f\n", load, rawRead, load / rawRead);
+    std::printf("load + save against raw read + write: ratio %.2f\n", (load + save) / (rawRead + rawWrite));
+    std::filesystem::remove_all(folder);
+    return 0;
+}

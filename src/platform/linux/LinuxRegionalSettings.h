@@ -1,0 +1,22 @@
+#pragma once
+
+#include "common/RegionalSettings.h"
+
+#include <string>
+#include <string_view>
+
+namespace kelvane::platform {
+
+// The separators of the user's locale (LC_TIME for dates and times, LC_NUMERIC for the decimal point),
+// looked up afresh at every read.
+class LinuxRegionalSettings final : public RegionalSettings
+{
+public:
+    RegionalFormats Read() const override;
+};
+
+// The text between the first two fields of a strftime pattern ("%d.%m.%Y" gives "."), with the
+// composite fields (%D, %F, %T, %R, %r) spelled out; the fallback when there is none.
+std::string SeparatorFromPattern(std::string_view pattern, std::string_view fallback);
+
+} // namespace kelvane::platform

@@ -1,0 +1,289 @@
+#include "scheduler/EventsFile.h"
+
+#include "common/EventDateTimeText.h"
+#include "common/FileIO.h"
+#include "common/LocalTime.h"
+#include "scheduler/EventTypes.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+namespace kelvane {
+namespace {
+
+// Day counts of 1 January 1 and 31 December 9999, the calendar's ends.
+constexpr double kFirstDay = -693593.0;
+constexpr double kLastDay = 2958466.0;
+
+void PutInt32(std::string& out, int32_t value)
+{
+    const auto bits = static_cast<uint32_t>(value);
+    for (int shift = 0; shift < 32; shift += 8) {
+        out.push_back(static_cast<char>(static_cast<unsigned char>(bits >> shift)));
+    }
+}
+
+void PutDouble(std::string& out, double value)
+{
+    const auto bits = std::bit_cast<uint64_t>(value);
+    for (int shift = 0; shift < 64; shift += 8) {
+        out.push_back(static_cast<char>(static_cast<unsigned char>(bits >> shift)));
+    }
+}
+
+void PutString(std::string& out, const std::string& text)
+{
+    uint64_t length = text.size();
+    while (length >= 0x80) {
+        out.push_back(static_cast<char>(static_cast<unsigned char>(length | 0x80)));
+        length >>= 7;
+    }
+    out.push_back(static_cast<char>(static_cast<unsigned char>(length)));
+    out += text;
+}
+
+// Reads the file's fields; the first failure sets the problem and every later read fails too.
+class FieldReader
+{
+public:
+    explicit FieldReader(std::string_view bytes) : m_bytes(bytes) {}
+
+    bool Failed() const { return m_problem.has_value(); }
+    const std::optional<std::string>& Problem() const { return m_problem; }
+    void Fail(std::string problem)
+    {
+        if (!m_problem) {
+            m_problem = std::move(problem);
+        }
+    }
+
+    std::optional<uint64_t> Raw(size_t size, const char* what)
+    {
+        if (Failed()) {
+            return std::nullopt;
+        }
+        if (m_bytes.size() - m_pos < size) {
+            Fail(std::string("the file ends inside ") + what);
+            return std::nullopt;
+        }
+        uint64_t value = 0;
+        for (size_t i = 0; i < size; ++i) {
+            value |= uint64_t{static_cast<unsigned char>(m_bytes[m_pos + i])} << (8 * i);
+        }
+        m_pos += size;
+        return value;
+    }
+
+    // Reads a text into the field, reusing the field's storage.
+    bool String(std::string& into, const char* what)
+    {
+        uint64_t length = 0;
+        for (int count = 0;; ++count) {
+            if (count == 5) {
+                Fail(std::string("the length of ") + what + " takes more than five bytes");
+                return false;
+            }
+            const auto byte = Raw(1, what);
+            if (!byte) {
+                return false;
+            }
+            length |= (*byte & 0x7F) << (7 * count);
+            if ((*byte & 0x80) == 0) {
+                break;
+            }
+        }
+        if (length > m_bytes.size() - m_pos) {
+            Fail(std::string("the file ends inside ") + what);
+            return false;
+        }
+        into.assign(m_bytes.data() + m_pos, static_cast<size_t>(length));
+        m_pos += static_cast<size_t>(length);
+        return true;
+    }
+
+    bool AtEnd() const { return m_pos == m_bytes.size(); }
+
+private:
+    std::string_view m_bytes;
+    size_t m_pos = 0;
+    std::optional<std::string> m_problem;
+};
+
+// Reads one row into the given one; false (with the reader's problem set) when the row is not whole.
+bool ReadRow(FieldReader& in, ScheduledEvent& row, LocalTimeConverter& converter, const RegionalFormats& formats)
+{
+    const auto enabled = in.Raw(1, "the enabled flag");
+    if (!enabled || !in.String(row.Caption, "the caption") || !in.String(row.Name, "the name")) {
+        return false;
+    }
+    const auto time = in.Raw(8, "the event time");
+    if (!time) {
+        return false;
+    }
+    const auto utc = std::bit_cast<double>(*time);
+    if (!std::isfinite(utc) || utc < kFirstDay || utc >= kLastDay) {
+        in.Fail("the event time is no date of the calendar");
+        return false;
+    }
+    row.Enabled = *enabled != 0;
+    row.EventTime = FormatEventDateTime(converter.UtcToLocal(utc), formats);
+    for (size_t field = 2; field < ScheduledEvent::SubItemCount; ++field) {
+        if (!in.String(row.SubItem(field), "a text field")) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::string EventsFileName(const std::string& dataFolder)
+{
+    return dataFolder + EventsFileBaseName;
+}
+
+Result<std::string> SerializeEvents(const std::vector<ScheduledEvent>& rows, const TimeZone& zone,
+                                    const RegionalFormats& formats)
+{
+    LocalTimeConverter converter(zone);
+    std::string out;
+    size_t estimate = 4;
+    for (const auto& row : rows) {
+        estimate += 32 + row.Caption.size() + row.Name.size() + row.Screensaver.size() + row.EventType.size();
+    }
+    out.reserve(estimate);
+    PutInt32(out, static_cast<int32_t>(rows.size()));
+    for (size_t index = 0; index < rows.size(); ++index) {
+        const ScheduledEvent& row = rows[index];
+        auto fail = [&](const std::string& why) {
+            return Result<std::string>::Error("The scheduled events were not saved: the event time of row " +
+                                              std::to_string(index + 1) + " (\"" + row.Name +
+                                              "\") cannot be used: " + why + ".");
+        };
+        const auto local = ParseEventDateTime(row.EventTime, formats);
+        if (!local) {
+            return fail(local.message());
+        }
+        const auto utc = converter.LocalToUtc(local.value());
+        if (!utc) {
+            return fail("'" + row.EventTime + "' " + utc.message());
+        }
+        out.push_back(row.Enabled ? '\x01' : '\x00');
+        PutString(out, row.Caption);
+        PutString(out, row.Name);
+        PutDouble(out, utc.value());
+        for (size_t field = 2; field < ScheduledEvent::SubItemCount; ++field) {
+            PutString(out, row.SubItem(field));
+        }
+    }
+    return out;
+}
+
+Status SaveEvents(const std::string& file, const EventTable& table, const TimeZone& zone,
+                  const RegionalSettings& regional)
+{
+    const auto bytes = SerializeEvents(table.Rows, zone, regional.Read());
+    if (!bytes) {
+        return Status::Error(bytes.message());
+    }
+    if (!WriteFileAtomically(file, bytes.value())) {
+        return Status::Error("Unable to write to " + file);
+    }
+    return Status::Ok();
+}
+
+EventsLoadResult ParseEvents(std::string_view bytes, std::vector<ScheduledEvent>& rows, const TimeZone& zone,
+                             const RegionalFormats& formats)
+{
+    EventsLoadResult result;
+    if (bytes.empty()) {
+        return result; // an empty file is an empty table
+    }
+    FieldReader in(bytes);
+    const auto count = in.Raw(4, "the row count");
+    if (!count) {
+        result.Problem = in.Problem();
+        return result;
+    }
+    const auto declared = static_cast<int32_t>(static_cast<uint32_t>(*count));
+    // Room for as many rows as the bytes can hold at the least, whatever the count claims.
+    constexpr size_t kSmallestRow = 1 + 2 + 8 + 8;
+    rows.reserve(rows.size() +
+                 std::min<size_t>(declared > 0 ? static_cast<size_t>(declared) : 0, bytes.size() / kSmallestRow));
+    LocalTimeConverter converter(zone);
+    for (int32_t index = 0; index < declared; ++index) {
+        if (!ReadRow(in, rows.emplace_back(), converter, formats)) {
+            rows.pop_back(); // a row read in part is dropped
+            result.Problem = "row " + std::to_string(index + 1) + " of " + std::to_string(declared) + ": " +
+                             in.Problem().value_or("unreadable");
+            break;
+        }
+        ++result.RowsAdded;
+    }
+    return result;
+}
+
+EventsLoadResult LoadEvents(const std::string& file, EventTable& table, const TimeZone& zone,
+                            const RegionalSettings& regional)
+{
+    const auto bytes = ReadFileBytes(file);
+    if (!bytes) {
+        EventsLoadResult result;
+        result.Problem = "the file cannot be read: " + bytes.message();
+        return result;
+    }
+    EventsLoadResult result = ParseEvents(bytes.value(), table.Rows, zone, regional.Read());
+    if (result.Problem) {
+        // The next save would replace what could not be read; keep it for the user.
+        const std::string backup = file + ".bak";
+        if (WriteFileAtomically(backup, bytes.value())) {
+            result.BackupFile = backup;
+        }
+    }
+    return result;
+}
+
+void CreateDefaultEvents(EventTable& table, const Clock& clock, const RegionalSettings& regional)
+{
+    const RegionalFormats formats = regional.Read();
+    const DateTime now = clock.Now();
+    auto example = [&](const char* name, double seconds, const char* action, const char* screensaver) {
+        ScheduledEvent row;
+        row.Enabled = true;
+        row.Name = name;
+        row.EventTime = FormatEventDateTime(now + seconds * OneSecond, formats);
+        row.CloseCommand = "True";
+        row.Action = action;
+        row.Screensaver = screensaver;
+        row.EventType = std::string(OneTimeEvents);
+        row.LastRun = ZeroDateTimeText(formats);
+        return row;
+    };
+    table.Rows.clear();
+    table.Rows.push_back(example("Ribbons", 180, "Run", "C:\\Windows\\System32\\ribbons.scr"));
+    table.Rows.push_back(example("Bubbles", 300, "Activate", "C:\\Windows\\System32\\bubbles.scr"));
+}
+
+bool UpdateSelectedEvent(EventTable& table, size_t selectedRowCount, const EventEditorFields& fields,
+                         const RegionalSettings& regional)
+{
+    if (selectedRowCount != 1 || table.SelectedIndex < 0 ||
+        static_cast<size_t>(table.SelectedIndex) >= table.Rows.size()) {
+        return false;
+    }
+    ScheduledEvent& row = table.Rows[static_cast<size_t>(table.SelectedIndex)];
+    const DateTime when = EncodeDateTime(
+        {{fields.Year, fields.Month, fields.Day}, {fields.Hour, fields.Minute, fields.Second, fields.Millisecond}});
+    row.Enabled = fields.Enabled;
+    row.Name = fields.Name;
+    row.EventTime = FormatEventDateTime(when, regional.Read());
+    row.CloseCommand = fields.SendCloseCommand ? "True" : "False";
+    row.Action = fields.Action;
+    row.Screensaver = fields.Screensaver;
+    row.EventType = fields.EventType;
+    row.Minutes = std::to_string(fields.Minutes);
+    return true;
+}
+
+} // namespace kelvane

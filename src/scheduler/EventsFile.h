@@ -1,0 +1,78 @@
+#pragma once
+
+#include "common/Clock.h"
+#include "common/RegionalSettings.h"
+#include "common/Status.h"
+#include "common/TimeZone.h"
+#include "scheduler/ScheduledEvent.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvane {
+
+// The events file: binary, little-endian. A signed 32-bit row count, then each row: the enabled byte,
+// the caption, the name, the event time as a UTC day count (an IEEE double), then the other eight
+// fields; every text is its UTF-8 bytes after their count as an unsigned base-128 number (at most
+// five bytes, lowest seven bits first).
+
+inline constexpr const char* EventsFileBaseName = "events.dat";
+std::string EventsFileName(const std::string& dataFolder);
+
+// The file's bytes for these rows. Each event time is read with the regional separators and turned into
+// UTC by the zone's rules at that date; a time that cannot be read, or that falls in the hour skipped
+// when daylight saving time begins, fails and names its row.
+Result<std::string> SerializeEvents(const std::vector<ScheduledEvent>& rows, const TimeZone& zone,
+                                    const RegionalFormats& formats);
+
+// Writes the whole table. The file is replaced in one step, so it is either the old file or the whole
+// new one; when a row cannot be written the old file stays as it was.
+Status SaveEvents(const std::string& file, const EventTable& table, const TimeZone& zone,
+                  const RegionalSettings& regional);
+
+struct EventsLoadResult
+{
+    size_t RowsAdded = 0;
+    // Why the load stopped early (a cut or corrupt file); the rows read completely before stay, a row
+    // read only in part is dropped.
+    std::optional<std::string> Problem;
+    // Where a copy of a cut or corrupt file was kept before anything could overwrite it.
+    std::optional<std::string> BackupFile;
+};
+
+// Appends the rows stored in the bytes. The stored count is never trusted for allocation: reading ends
+// with the data.
+EventsLoadResult ParseEvents(std::string_view bytes, std::vector<ScheduledEvent>& rows, const TimeZone& zone,
+                             const RegionalFormats& formats);
+
+// Appends the rows of the file to the table; a cut or corrupt file is also copied beside itself (with
+// ".bak" added to its name).
+EventsLoadResult LoadEvents(const std::string& file, EventTable& table, const TimeZone& zone,
+                            const RegionalSettings& regional);
+
+// Replaces the table by the two example events: the ribbons screensaver run three minutes from now and
+// the bubbles screensaver made active two minutes after that.
+void CreateDefaultEvents(EventTable& table, const Clock& clock, const RegionalSettings& regional);
+
+// What the event editor holds for one event.
+struct EventEditorFields
+{
+    int32_t Year = 1899, Month = 12, Day = 30;                 // the date picker
+    int32_t Hour = 0, Minute = 0, Second = 0, Millisecond = 0; // the time picker
+    bool Enabled = false;
+    std::string Name;
+    bool SendCloseCommand = false;
+    std::string Action;
+    std::string Screensaver;
+    std::string EventType;
+    int32_t Minutes = 15;
+};
+
+// Copies the editor's fields into the selected row, when exactly one row is selected; last run, has run
+// and run count stay as they are. False when nothing was changed.
+bool UpdateSelectedEvent(EventTable& table, size_t selectedRowCount, const EventEditorFields& fields,
+                         const RegionalSettings& regional);
+
+} // namespace kelvane
