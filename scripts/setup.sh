@@ -7,7 +7,7 @@ packages=(
     # build
     cmake ninja-build g++ pkg-config
     # libraries
-    qt6-base-dev libgl-dev nlohmann-json3-dev
+    qt6-base-dev libgl-dev nlohmann-json3-dev libx11-dev libxtst-dev
     # tests, benchmarks and fuzzing
     libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
     # the program's run time

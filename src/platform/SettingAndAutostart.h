@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace kelvane::platform {
+
+// The per-user setting that names the desktop's screensaver: one path, or nothing.
+class ScreensaverSetting
+{
+public:
+    virtual ~ScreensaverSetting() = default;
+
+    // The stored path as it stands; empty when nothing is set (or the setting cannot be read).
+    virtual std::string ReadActiveScreensaverPath() = 0;
+    // Stores the path. Fails quietly: the caller relies on nothing.
+    virtual void WriteActiveScreensaverPath(const std::string& path) = 0;
+    // Removes the setting, so that no screensaver is set.
+    virtual void ClearActiveScreensaverPath() = 0;
+
+    // The Windows folder, without a trailing separator; the system's blank screensaver lies below it.
+    virtual std::string WindowsFolder() = 0;
+};
+
+// The entry that starts the program when the user logs on.
+class AutostartEntry
+{
+public:
+    virtual ~AutostartEntry() = default;
+
+    // Writes the entry for the program's executable file (replacing an older one).
+    virtual void EnableAutostart(const std::string& executablePath) = 0;
+    // Removes the entry; nothing else in the autostart place changes.
+    virtual void DisableAutostart() = 0;
+    // The command the entry holds, or nothing when there is no entry.
+    virtual std::optional<std::string> ReadAutostart() = 0;
+};
+
+} // namespace kelvane::platform
