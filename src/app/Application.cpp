@@ -6,7 +6,10 @@
 #include "common/SystemClock.h"
 #include "platform/linux/LinuxDebugOutput.h"
 #include "platform/linux/LinuxPathsAndInstance.h"
+#include "platform/linux/LinuxProcessesAndInput.h"
 #include "platform/linux/LinuxRegionalSettings.h"
+#include "platform/linux/LinuxScreensaverSetting.h"
+#include "platform/linux/LinuxShell.h"
 #include "platform/linux/LinuxTimeZone.h"
 #include "settings/SettingsFile.h"
 #include "settings/fileFunc.h"
@@ -60,7 +63,10 @@ int RunApplication(int argc, char* argv[])
     const platform::LinuxTimeZone zone;
     const platform::LinuxRegionalSettings regional;
     const SystemClock clock(zone);
-    ui::TfrmMain window({outcome.DataFolder, debug, messages, clock, zone, regional});
+    platform::LinuxScreensaverSetting setting;
+    platform::LinuxShell shell;
+    platform::LinuxProcessesAndInput processes;
+    ui::TfrmMain window({outcome.DataFolder, debug, messages, clock, zone, regional, setting, shell, processes});
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     platform.ListenForInstanceRequests([&window](platform::InstanceRequest request) {

@@ -162,6 +162,25 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     m_lines.push_back(newLine);
 }
 
+bool IniDocument::Remove(std::string_view section, std::string_view key)
+{
+    bool inSection = false;
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        if (const auto name = SectionName(m_lines[i])) {
+            if (inSection) {
+                return false;
+            }
+            inSection = EqualsIgnoringAsciiCase(*name, section);
+            continue;
+        }
+        if (const auto kv = SplitKeyValue(m_lines[i]); inSection && kv && EqualsIgnoringAsciiCase(kv->key, key)) {
+            m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string IniDocument::Serialize() const
 {
     std::string text;

@@ -24,6 +24,8 @@ public:
 
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
     void Set(std::string_view section, std::string_view key, std::string_view value);
+    // Removes the key's line; false when the key was not there.
+    bool Remove(std::string_view section, std::string_view key);
 
     std::string Serialize() const;
 

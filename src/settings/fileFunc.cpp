@@ -38,6 +38,25 @@ Status WriteValue(const std::string& file, std::string_view section, std::string
 
 } // namespace
 
+Status DeleteIniKey(const std::string& file, std::string_view section, std::string_view key)
+{
+    if (!FileExists(file)) {
+        return Status::Ok();
+    }
+    const auto bytes = ReadFileBytes(file);
+    if (!bytes) {
+        return Status::Error("Unable to write to " + file);
+    }
+    IniDocument doc = IniDocument::Parse(bytes.value());
+    if (!doc.Remove(section, key)) {
+        return Status::Ok();
+    }
+    if (!WriteFileAtomically(file, doc.Serialize())) {
+        return Status::Error("Unable to write to " + file);
+    }
+    return Status::Ok();
+}
+
 std::optional<int32_t> ParseIniInteger(std::string_view text)
 {
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {

@@ -24,6 +24,9 @@ std::string ReadIniString(const std::string& file, std::string_view section, std
                           std::string_view defaultValue);
 Status WriteIniString(const std::string& file, std::string_view section, std::string_view key, std::string_view value);
 
+// Removes the key; a missing file or key is left as it is.
+Status DeleteIniKey(const std::string& file, std::string_view section, std::string_view key);
+
 // The integer forms of the file: decimal with an optional sign, or hexadecimal after "0x" in either
 // letter case when the text is longer than two characters. Nothing else, and nothing outside 32 bits.
 std::optional<int32_t> ParseIniInteger(std::string_view text);

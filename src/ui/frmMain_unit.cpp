@@ -9,7 +9,9 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStringList>
 
 namespace kelvane::ui {
@@ -27,8 +29,18 @@ WindowRect FromQRect(const QRect& rect)
 
 } // namespace
 
-TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent) : QMainWindow(parent), m_context(context)
+TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
+    : QMainWindow(parent), m_context(context),
+      m_activeScreensaver(context.Setting, context.DesktopShell, context.Processes,
+                          {[this](const std::string& text) {
+                               const QString shown = QString::fromStdString(text);
+                               m_messagePanel->setText(shown);
+                               statusBar()->setToolTip(shown);
+                           },
+                           [] {}})
 {
+    m_messagePanel = new QLabel(this);
+    statusBar()->addWidget(m_messagePanel, 1);
     FormCreate();
 }
 
@@ -43,6 +55,7 @@ void TfrmMain::FormCreate()
 {
     setWindowTitle(QString::fromUtf8(ApplicationTitle));
     m_exitRequested = false;
+    m_activeScreensaver.GetActiveScreenSaverForDisplay();
     LoadEventTable();
     LoadWindowSettings();
     LoadSettings();

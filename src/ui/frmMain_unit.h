@@ -1,9 +1,12 @@
 #pragma once
 
+#include "library/ActiveScreensaver.h"
 #include "scheduler/ScheduledEvent.h"
 #include "settings/SettingsFile.h"
 
 #include <QMainWindow>
+
+class QLabel;
 
 #include <string>
 
@@ -30,6 +33,9 @@ struct MainWindowContext
     const Clock& LocalClock;
     const TimeZone& Zone;
     const RegionalSettings& Regional;
+    platform::ScreensaverSetting& Setting;
+    platform::Shell& DesktopShell;
+    platform::ProcessesAndInput& Processes;
 };
 
 // The program's one long-lived window. A close from the title bar only hides it; the program ends
@@ -53,6 +59,7 @@ public:
     const StartupFlags& Flags() const { return m_flags; }
     const ProgramSettings& Settings() const { return m_settings; }
     EventTable& Events() { return m_events; }
+    ActiveScreensaverControl& ActiveScreensaver() { return m_activeScreensaver; }
     WindowState LastWindowState() const { return m_lastWindowState; }
     bool ExitRequested() const { return m_exitRequested; }
 
@@ -84,6 +91,8 @@ private:
     StartupFlags m_flags;
     ProgramSettings m_settings;
     EventTable m_events;
+    ActiveScreensaverControl m_activeScreensaver;
+    QLabel* m_messagePanel = nullptr;
 };
 
 } // namespace kelvane::ui

@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxPathsAndInstance.h"
 
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
@@ -14,30 +15,7 @@
 namespace kelvane::platform {
 namespace {
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv
-{
-public:
-    ScopedEnv(const char* name, const std::string& value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name)) {
-            m_old = old;
-        }
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old) {
-            ::setenv(m_name, m_old->c_str(), 1);
-        } else {
-            ::unsetenv(m_name);
-        }
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
+using test::ScopedEnv;
 
 TEST(LinuxFolders, DataHomeFollowsTheBaseDirectoryRules)
 {

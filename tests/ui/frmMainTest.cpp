@@ -1,6 +1,7 @@
 #include "platform/DebugOutput.h"
 #include "scheduler/EventsFile.h"
 #include "settings/fileFunc.h"
+#include "support/FakePlatform.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
 #include "ui/UserMessages.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStatusBar>
 
 #include <gtest/gtest.h>
 
@@ -34,7 +36,8 @@ class MainWindowTest : public testing::Test
 protected:
     std::unique_ptr<TfrmMain> Create()
     {
-        auto window = std::make_unique<TfrmMain>(MainWindowContext{dataFolder, debug, messages, clock, zone, regional});
+        auto window = std::make_unique<TfrmMain>(
+            MainWindowContext{dataFolder, debug, messages, clock, zone, regional, platform, platform, platform});
         QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
         return window;
     }
@@ -51,6 +54,7 @@ protected:
     test::FakeClock clock{EncodeDateTime({{2024, 7, 1}, {9, 0, 0, 0}})};
     test::FakeTimeZone zone = test::EasternTime2024();
     test::FakeRegionalSettings regional;
+    test::FakePlatform platform;
     int exits = 0;
 };
 
@@ -87,6 +91,14 @@ TEST_F(MainWindowTest, FirstStartIsCentredAndExitWritesEverySetting)
     EXPECT_EQ(Ini("PosSave", "WindowState"), "0");
     EXPECT_EQ(Ini("PosSave", "Width"), "1024");
     EXPECT_EQ(debug.lines.front().rfind("Loading settings: WindowState=0", 0), 0u) << debug.lines.front();
+}
+
+TEST_F(MainWindowTest, TheActiveScreensaverShowsFromTheStart)
+{
+    platform.setting = "/home/u/glow.scr";
+    auto window = Create();
+    EXPECT_EQ(window->ActiveScreensaver().ActiveScreensaverText(), "/home/u/glow.scr");
+    EXPECT_EQ(window->statusBar()->toolTip(), QStringLiteral("Active: /home/u/glow.scr"));
 }
 
 TEST_F(MainWindowTest, TitleBarCloseHidesAndAShowRequestBringsItBackWhereItWas)

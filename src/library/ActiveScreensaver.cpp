@@ -1,0 +1,77 @@
+#include "library/ActiveScreensaver.h"
+
+#include <filesystem>
+
+namespace kelvane {
+
+std::string BlankScreensaverPath(const std::string& windowsFolder)
+{
+    constexpr char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    return windowsFolder + separator + "System32" + separator + "scrnsave.scr";
+}
+
+std::optional<std::string> PathForAction(SelectionNeed need, const std::vector<std::string>& selectedPaths)
+{
+    if (selectedPaths.empty() || (need == SelectionNeed::ExactlyOne && selectedPaths.size() != 1)) {
+        return std::nullopt;
+    }
+    return selectedPaths.front();
+}
+
+ActiveScreensaverControl::ActiveScreensaverControl(platform::ScreensaverSetting& setting, platform::Shell& shell,
+                                                   platform::ProcessesAndInput& processes, View view)
+    : m_setting(setting), m_shell(shell), m_processes(processes), m_view(std::move(view))
+{}
+
+void ActiveScreensaverControl::GetActiveScreenSaverForDisplay()
+{
+    const std::string path = m_setting.ReadActiveScreensaverPath();
+    m_activeText = path.empty() ? NoActiveScreensaver : path;
+    if (m_view.ShowActiveText) {
+        m_view.ShowActiveText("Active: " + m_activeText);
+    }
+}
+
+void ActiveScreensaverControl::ActivateScreensaver(const std::string& path)
+{
+    m_setting.WriteActiveScreensaverPath(path);
+    GetActiveScreenSaverForDisplay();
+    if (m_view.RedrawList) {
+        m_view.RedrawList();
+    }
+}
+
+void ActiveScreensaverControl::SetNone()
+{
+    m_setting.ClearActiveScreensaverPath();
+    GetActiveScreenSaverForDisplay();
+    if (m_view.RedrawList) {
+        m_view.RedrawList();
+    }
+}
+
+void ActiveScreensaverControl::SetBlank()
+{
+    ActivateScreensaver(BlankScreensaverPath(m_setting.WindowsFolder()));
+}
+
+void ActiveScreensaverControl::RunActiveScreensaver()
+{
+    if (!m_activeText.empty() && m_activeText != NoActiveScreensaver) {
+        m_shell.RunScreensaverFile(m_activeText);
+    }
+}
+
+bool ActiveScreensaverControl::CloseRunningScreensaver(const std::vector<std::string>& listPaths)
+{
+    for (const std::string& path : listPaths) {
+        if (m_processes.FindProcessByExeName(path)) {
+            // The input goes to the desktop, not to the process found; the process is never killed.
+            m_processes.SendScreensaverExitInput();
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace kelvane

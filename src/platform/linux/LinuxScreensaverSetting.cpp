@@ -1,0 +1,152 @@
+#include "platform/linux/LinuxScreensaverSetting.h"
+
+#include "common/FileIO.h"
+#include "settings/IniDocument.h"
+#include "settings/fileFunc.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace kelvane::platform {
+namespace {
+
+constexpr const char* kDesktopSection = "Control Panel\\Desktop";
+constexpr const char* kScreensaverKey = "SCRNSAVE.EXE";
+constexpr const char* kEntrySection = "Desktop Entry";
+
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::string Home()
+{
+    std::string home = Environment("HOME");
+    if (home.empty()) {
+        if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir) {
+            home = entry->pw_dir;
+        }
+    }
+    return home;
+}
+
+std::string Absolute(const std::string& value, const std::string& fallback)
+{
+    return !value.empty() && value.front() == '/' ? value : fallback;
+}
+
+void MakeFolderFor(const std::string& file)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(PathFromUtf8(file).parent_path(), ec);
+}
+
+} // namespace
+
+std::string ConfigHome()
+{
+    return Absolute(Environment("XDG_CONFIG_HOME"), Home() + "/.config");
+}
+
+std::string LinuxScreensaverSetting::SettingFileName()
+{
+    return ConfigHome() + "/kelvane/desktop.ini";
+}
+
+std::string LinuxScreensaverSetting::ReadActiveScreensaverPath()
+{
+    return ReadIniString(SettingFileName(), kDesktopSection, kScreensaverKey, "");
+}
+
+void LinuxScreensaverSetting::WriteActiveScreensaverPath(const std::string& path)
+{
+    MakeFolderFor(SettingFileName());
+    (void)WriteIniString(SettingFileName(), kDesktopSection, kScreensaverKey, path);
+}
+
+void LinuxScreensaverSetting::ClearActiveScreensaverPath()
+{
+    (void)DeleteIniKey(SettingFileName(), kDesktopSection, kScreensaverKey);
+}
+
+std::string LinuxScreensaverSetting::WindowsFolder()
+{
+    return Absolute(Environment("WINEPREFIX"), Home() + "/.wine") + "/drive_c/windows";
+}
+
+std::string DesktopExecArgument(const std::string& argument)
+{
+    // Characters that make an argument need quotes, and those that need a backslash inside them.
+    static constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
+    static constexpr std::string_view kEscapedInQuotes = "\"`$\\";
+    std::string quoted;
+    const bool needsQuotes = argument.empty() || argument.find_first_of(kReserved) != std::string::npos;
+    if (needsQuotes) {
+        quoted += '"';
+        for (const char c : argument) {
+            if (kEscapedInQuotes.find(c) != std::string_view::npos) {
+                quoted += '\\';
+            }
+            quoted += c;
+        }
+        quoted += '"';
+    } else {
+        quoted = argument;
+    }
+    // Then the rules of the file itself: "%" introduces field codes, a backslash starts an escape,
+    // and a line break would end the value.
+    std::string value;
+    for (const char c : quoted) {
+        if (c == '%') {
+            value += "%%";
+        } else if (c == '\\') {
+            value += "\\\\";
+        } else if (c == '\n') {
+            value += "\\n";
+        } else {
+            value += c;
+        }
+    }
+    return value;
+}
+
+std::string LinuxAutostartEntry::EntryFileName()
+{
+    return ConfigHome() + "/autostart/kelvane.desktop";
+}
+
+void LinuxAutostartEntry::EnableAutostart(const std::string& executablePath)
+{
+    const std::string file = EntryFileName();
+    MakeFolderFor(file);
+    const std::string text = "[Desktop Entry]\n"
+                             "Type=Application\n"
+                             "Name=Kelvane\n"
+                             "Comment=Screensaver manager\n"
+                             "Exec=" +
+                             DesktopExecArgument(executablePath) +
+                             "\n"
+                             "Terminal=false\n"
+                             "X-GNOME-Autostart-enabled=true\n";
+    (void)WriteFileAtomically(file, text);
+}
+
+void LinuxAutostartEntry::DisableAutostart()
+{
+    std::error_code ec;
+    std::filesystem::remove(PathFromUtf8(EntryFileName()), ec);
+}
+
+std::optional<std::string> LinuxAutostartEntry::ReadAutostart()
+{
+    const auto bytes = ReadFileBytes(EntryFileName());
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return IniDocument::Parse(bytes.value()).Get(kEntrySection, "Exec");
+}
+
+} // namespace kelvane::platform

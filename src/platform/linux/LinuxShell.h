@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/Shell.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace kelvane::platform {
+
+// The desktop's side of a screensaver file on Linux. A ".scr" file is a Windows program: it runs
+// through Wine when Wine is installed ("/s" to run, "/c" to configure). Any other file is taken for a
+// native program and run directly. Programs get one argument vector, never a shell, and nothing
+// waits for them.
+class LinuxShell final : public QObject, public Shell
+{
+public:
+    void RunScreensaverFile(const std::string& path) override;
+    void ConfigureScreensaverFile(const std::string& path) override;
+    void OpenScreensaverControlPanel() override;
+    void ShowFileProperties(const std::string& path) override;
+    void ShowFileInFolder(const std::string& path) override;
+    void CopyPathToClipboard(const std::string& path) override;
+
+    // The program and arguments that run (or configure) the file; empty when nothing can.
+    static QStringList ScreensaverCommand(const std::string& path, bool configure);
+
+private:
+    // Asks the file manager over D-Bus; opens the file's folder when it cannot.
+    void AskFileManager(const QString& method, const std::string& path);
+    static void OpenContainingFolder(const std::string& path);
+};
+
+} // namespace kelvane::platform

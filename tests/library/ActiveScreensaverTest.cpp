@@ -1,0 +1,137 @@
+#include "library/ActiveScreensaver.h"
+
+#include "support/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvane {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class ActiveScreensaverTest : public testing::Test
+{
+protected:
+    ActiveScreensaverTest()
+        : control(platform, platform, platform,
+                  {[this](const std::string& text) { shown.push_back(text); }, [this] { ++redraws; }})
+    {}
+
+    test::FakePlatform platform;
+    std::vector<std::string> shown;
+    int redraws = 0;
+    ActiveScreensaverControl control;
+};
+
+TEST_F(ActiveScreensaverTest, TheRefreshShowsThePathOrNone)
+{
+    const struct
+    {
+        std::optional<std::string> setting;
+        std::string text;
+    } cases[] = {
+        {std::nullopt, "None"},
+        {"", "None"},
+        {"C:\\Windows\\System32\\Ribbons.scr", "C:\\Windows\\System32\\Ribbons.scr"},
+        {"/home/u/.scr/glow.scr", "/home/u/.scr/glow.scr"},
+    };
+    EXPECT_EQ(control.ActiveScreensaverText(), "") << "nothing before the first refresh";
+    for (const auto& c : cases) {
+        platform.setting = c.setting;
+        control.GetActiveScreenSaverForDisplay();
+        EXPECT_EQ(control.ActiveScreensaverText(), c.text);
+        EXPECT_EQ(shown.back(), "Active: " + c.text);
+    }
+    EXPECT_EQ(redraws, 0) << "the refresh alone does not redraw the list";
+}
+
+TEST_F(ActiveScreensaverTest, ChangesWriteRefreshAndRedraw)
+{
+    control.ActivateScreensaver("/s/a.scr");
+    EXPECT_EQ(platform.setting, "/s/a.scr");
+    EXPECT_EQ(shown.back(), "Active: /s/a.scr");
+    EXPECT_EQ(redraws, 1);
+
+    control.SetNone();
+    EXPECT_FALSE(platform.setting.has_value());
+    EXPECT_EQ(shown.back(), "Active: None");
+    EXPECT_EQ(redraws, 2);
+
+    control.SetBlank(); // whether or not the file exists
+    EXPECT_EQ(platform.setting, BlankScreensaverPath("C:\\Windows"));
+    EXPECT_EQ(control.ActiveScreensaverText(), BlankScreensaverPath("C:\\Windows"));
+    EXPECT_EQ(redraws, 3);
+}
+
+TEST_F(ActiveScreensaverTest, RunScreensaverStartsOnlyASetOne)
+{
+    control.GetActiveScreenSaverForDisplay();
+    control.RunActiveScreensaver();
+    EXPECT_EQ(platform.calls, Calls{}) << "\"None\" starts nothing";
+    control.ActivateScreensaver("/s/a.scr");
+    control.RunActiveScreensaver();
+    EXPECT_EQ(platform.calls.back(), "run /s/a.scr");
+}
+
+TEST_F(ActiveScreensaverTest, CloseSendsTheInputOnceForTheFirstRunningFileOfTheList)
+{
+    const struct
+    {
+        const char* name;
+        std::vector<std::string> running;
+        std::vector<std::string> list;
+        Calls calls;
+    } cases[] = {
+        {"empty list", {"ribbons.scr"}, {}, {}},
+        {"none runs", {"other.scr"}, {"C:\\s\\ribbons.scr"}, {"find ribbons.scr"}},
+        {"other folder and case",
+         {"RIBBONS.SCR"},
+         {"C:\\Windows\\System32\\ribbons.scr"},
+         {"find ribbons.scr", "exit input"}},
+        {"first match stops the search",
+         {"b.scr", "a.scr"},
+         {"/x/c.scr", "/x/a.scr", "/x/b.scr"},
+         {"find c.scr", "find a.scr", "exit input"}},
+        {"a name is not a prefix", {"ribbons.scr.bak"}, {"/x/ribbons.scr"}, {"find ribbons.scr"}},
+    };
+    for (const auto& c : cases) {
+        platform.calls.clear();
+        platform.runningExeNames = c.running;
+        const bool sent = control.CloseRunningScreensaver(c.list);
+        EXPECT_EQ(platform.calls, c.calls) << c.name;
+        EXPECT_EQ(sent, !c.calls.empty() && c.calls.back() == "exit input") << c.name;
+    }
+}
+
+TEST(ActionSelection, RunTakesTheUppermostAndTheOthersNeedExactlyOne)
+{
+    const std::vector<std::string> none;
+    const std::vector<std::string> one{"/a.scr"};
+    const std::vector<std::string> two{"/a.scr", "/b.scr"};
+    EXPECT_EQ(PathForAction(SelectionNeed::AtLeastOne, none), std::nullopt);
+    EXPECT_EQ(PathForAction(SelectionNeed::AtLeastOne, one), "/a.scr");
+    EXPECT_EQ(PathForAction(SelectionNeed::AtLeastOne, two), "/a.scr");
+    EXPECT_EQ(PathForAction(SelectionNeed::ExactlyOne, none), std::nullopt);
+    EXPECT_EQ(PathForAction(SelectionNeed::ExactlyOne, one), "/a.scr");
+    EXPECT_EQ(PathForAction(SelectionNeed::ExactlyOne, two), std::nullopt);
+}
+
+TEST(ExecutableNames, TheFileNameFollowsTheLastSeparatorOfAnyKind)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\Windows\\System32\\ribbons.scr", "ribbons.scr"},
+        {"/usr/lib/glow.scr", "glow.scr"},
+        {"C:ribbons.scr", "ribbons.scr"},
+        {"plain.scr", "plain.scr"},
+        {"/folder/", ""},
+    };
+    for (const auto& [path, name] : cases) {
+        EXPECT_EQ(platform::ExecutableFileName(path), name) << path;
+    }
+    EXPECT_TRUE(platform::EqualsIgnoringAsciiCase("Ribbons.SCR", "ribbons.scr"));
+    EXPECT_FALSE(platform::EqualsIgnoringAsciiCase("ribbons.scr", "ribbons.sc"));
+    EXPECT_FALSE(platform::EqualsIgnoringAsciiCase("\xC3\x89.scr", "\xC3\xA9.scr")) << "only ASCII letters fold";
+}
+
+} // namespace
+} // namespace kelvane

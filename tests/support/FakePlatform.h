@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/ProcessesAndInput.h"
+#include "platform/SettingAndAutostart.h"
+#include "platform/Shell.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvane::test {
+
+// The platform operations on one screensaver, recorded instead of done. The running processes are the
+// file names the test lists.
+class FakePlatform final : public platform::ScreensaverSetting,
+                           public platform::AutostartEntry,
+                           public platform::Shell,
+                           public platform::ProcessesAndInput
+{
+public:
+    std::optional<std::string> setting; // nothing: the value is missing
+    std::string windowsFolder = "C:\\Windows";
+    std::optional<std::string> autostart;
+    std::vector<std::string> runningExeNames;
+    std::vector<std::string> calls; // "run <path>", "exit input", ...
+
+    std::string ReadActiveScreensaverPath() override { return setting.value_or(""); }
+    void WriteActiveScreensaverPath(const std::string& path) override
+    {
+        setting = path;
+        calls.push_back("write " + path);
+    }
+    void ClearActiveScreensaverPath() override
+    {
+        setting.reset();
+        calls.push_back("clear");
+    }
+    std::string WindowsFolder() override { return windowsFolder; }
+
+    void EnableAutostart(const std::string& executablePath) override { autostart = executablePath; }
+    void DisableAutostart() override { autostart.reset(); }
+    std::optional<std::string> ReadAutostart() override { return autostart; }
+
+    void RunScreensaverFile(const std::string& path) override { calls.push_back("run " + path); }
+    void ConfigureScreensaverFile(const std::string& path) override { calls.push_back("configure " + path); }
+    void OpenScreensaverControlPanel() override { calls.push_back("control panel"); }
+    void ShowFileProperties(const std::string& path) override { calls.push_back("properties " + path); }
+    void ShowFileInFolder(const std::string& path) override { calls.push_back("folder " + path); }
+    void CopyPathToClipboard(const std::string& path) override { calls.push_back("copy " + path); }
+
+    std::optional<int64_t> FindProcessByExeName(const std::string& path) override
+    {
+        calls.push_back("find " + platform::ExecutableFileName(path));
+        for (size_t i = 0; i < runningExeNames.size(); ++i) {
+            if (platform::EqualsIgnoringAsciiCase(runningExeNames[i], platform::ExecutableFileName(path))) {
+                return static_cast<int64_t>(1000 + i);
+            }
+        }
+        return std::nullopt;
+    }
+    void SendScreensaverExitInput() override { calls.push_back("exit input"); }
+};
+
+} // namespace kelvane::test
