@@ -37,7 +37,7 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
                                m_messagePanel->setText(shown);
                                statusBar()->setToolTip(shown);
                            },
-                           [] {}})
+                           nullptr})
 {
     m_messagePanel = new QLabel(this);
     statusBar()->addWidget(m_messagePanel, 1);
