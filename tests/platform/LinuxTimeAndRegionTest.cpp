@@ -88,6 +88,18 @@ TEST(LinuxRegionalSettings, SeparatorsComeFromTheLocalesPatterns)
     EXPECT_EQ(SeparatorFromPattern("%T", "."), ":");
 }
 
+TEST(LinuxRegionalSettings, StrftimePatternsBecomePictures)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"%m/%d/%y", "MM/dd/yy"},     {"%d.%m.%Y", "dd.MM.yyyy"}, {"%r", "hh:mm:ss tt"},
+        {"%T", "HH:mm:ss"},           {"%e/%-m/%Y", "d/M/yyyy"},  {"%Y-%m-%d %Hh", "yyyy-MM-dd HH'h'"},
+        {"%A %d %B %Y", " dd  yyyy"}, {"%l:%M %p", "h:mm tt"},
+    };
+    for (const auto& [pattern, picture] : cases) {
+        EXPECT_EQ(PictureFromPattern(pattern), picture) << pattern;
+    }
+}
+
 TEST(LinuxRegionalSettings, TheCLocaleReadsAsUnitedStatesSeparators)
 {
     const char* old = std::getenv("LC_ALL");
@@ -95,7 +107,7 @@ TEST(LinuxRegionalSettings, TheCLocaleReadsAsUnitedStatesSeparators)
     ::setenv("LC_ALL", "C", 1);
     const RegionalFormats formats = LinuxRegionalSettings().Read();
     old ? ::setenv("LC_ALL", saved.c_str(), 1) : ::unsetenv("LC_ALL");
-    EXPECT_EQ(formats, (RegionalFormats{"/", ":", "."}));
+    EXPECT_EQ(formats, (RegionalFormats{"/", ":", ".", "MM/dd/yy", "HH:mm:ss"}));
 }
 
 } // namespace

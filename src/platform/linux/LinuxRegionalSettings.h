@@ -19,4 +19,8 @@ public:
 // composite fields (%D, %F, %T, %R, %r) spelled out; the fallback when there is none.
 std::string SeparatorFromPattern(std::string_view pattern, std::string_view fallback);
 
+// A strftime pattern in the Windows picture form of RegionalFormats ("%m/%d/%y" gives "MM/dd/yy",
+// "%I:%M:%S %p" gives "hh:mm:ss tt"); fields the picture form lacks are left out.
+std::string PictureFromPattern(std::string_view pattern);
+
 } // namespace kelvane::platform

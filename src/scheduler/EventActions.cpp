@@ -1,0 +1,23 @@
+#include "scheduler/EventActions.h"
+
+namespace kelvane {
+
+void RunEventProcedure(const ScheduledEvent& row, EventActionContext& context)
+{
+    context.Log.AddLogLine("Event Procedure Called for " + row.Name);
+    const bool activate = row.Action == "Activate";
+    if (!activate && row.Action != "Run") {
+        return;
+    }
+    if (row.CloseCommand == "True") {
+        context.Active.CloseRunningScreensaver(context.ScreensaverListPaths ? context.ScreensaverListPaths()
+                                                                            : std::vector<std::string>{});
+    }
+    if (activate) {
+        context.Active.ActivateScreensaver(row.Screensaver);
+    } else {
+        context.DesktopShell.RunScreensaverFile(row.Screensaver);
+    }
+}
+
+} // namespace kelvane

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "common/Clock.h"
+#include "common/RegionalSettings.h"
+#include "common/TimeZone.h"
+#include "scheduler/EventLog.h"
+#include "scheduler/ScheduledEvent.h"
+
+#include <functional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvane {
+
+// One due row found in a pass: its position and its event time as read then.
+struct TEventToProcess
+{
+    int32_t Index = 0;
+    DateTime ScheduledTime = 0.0;
+};
+using TEventArray = std::vector<TEventToProcess>;
+
+// True when the text equals one of the entries exactly.
+template <typename List>
+bool IsInList(std::string_view text, const List& list)
+{
+    for (const auto& entry : list) {
+        if (text == entry) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Today's date moved by whole calendar months; a day the target month lacks becomes its last day.
+DateTime IncMonth(DateTime date, int32_t months);
+
+// The scheduler: on each tick it finds the checked rows that are due, performs them in time order and
+// moves recurring rows to their next occurrence, all in the row texts.
+class EventEngine
+{
+public:
+    struct Services
+    {
+        const Clock& LocalClock;
+        const TimeZone& Zone;
+        const RegionalSettings& Regional;
+    };
+
+    EventEngine(EventTable& table, EventLog& log, Services services,
+                std::function<void(const ScheduledEvent&)> runEventProcedure,
+                std::function<void(const std::string&)> reportProblem);
+
+    // One pass with the tolerance in seconds; true when at least one action was performed.
+    bool CheckEvents(int32_t toleranceSeconds);
+
+    // The work of one timer tick (the caller switches the timer off before and on after): the pass, then
+    // "No events to run at this time.." when nothing ran, the next-event line and the separator.
+    void Tick(int32_t toleranceSeconds);
+
+private:
+    enum class Outcome
+    {
+        NotRun,
+        Ran,
+    };
+
+    // Carries out the branch that applies to a due row; dMs is its distance from the pass's start.
+    Outcome Process(ScheduledEvent& row, DateTime eventTime, int64_t dMs, int64_t toleranceMs,
+                    const RegionalFormats& formats);
+    // Last run, has run and run count, then the row's action.
+    void Stamp(ScheduledEvent& row, int64_t runCount, const RegionalFormats& formats);
+    // Tells the user about a row that cannot be scheduled, once for each distinct problem.
+    void ReportOnce(const ScheduledEvent& row, size_t index, const std::string& problem);
+
+    EventTable& m_table;
+    EventLog& m_log;
+    Services m_services;
+    std::function<void(const ScheduledEvent&)> m_runEventProcedure;
+    std::function<void(const std::string&)> m_reportProblem;
+    std::set<std::string> m_reported;
+};
+
+} // namespace kelvane

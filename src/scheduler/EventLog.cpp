@@ -1,0 +1,71 @@
+#include "scheduler/EventLog.h"
+
+#include "common/FileIO.h"
+
+namespace kelvane {
+
+std::string EventLogFileName(const std::string& dataFolder)
+{
+    return dataFolder + EventLogFileBaseName;
+}
+
+size_t EventLog::TrimLog()
+{
+    size_t dropped = 0;
+    while (!m_lines.empty() && static_cast<int64_t>(m_lines.size()) > int64_t{MaxLogLines}) {
+        m_lines.pop_front();
+        ++dropped;
+    }
+    return dropped;
+}
+
+void EventLog::AddLogLine(const std::string& text)
+{
+    if (!LogIsOn) {
+        return;
+    }
+    const size_t dropped = TrimLog();
+    m_lines.push_back(text);
+    if (OnLineAdded) {
+        OnLineAdded(dropped, text);
+    }
+}
+
+void EventLog::LoadFile(const std::string& file)
+{
+    if (!FileExists(file)) {
+        return;
+    }
+    const auto bytes = ReadFileBytes(file);
+    if (!bytes) {
+        return;
+    }
+    const DecodedText decoded = DecodeTextLenient(bytes.value());
+    m_encoding = decoded.encoding;
+    m_lines.clear();
+    std::string_view text = decoded.utf8;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        m_lines.emplace_back(line);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    }
+}
+
+Status EventLog::SaveFile(const std::string& file) const
+{
+    std::string text;
+    for (const std::string& line : m_lines) {
+        text += line;
+        text += "\r\n";
+    }
+    if (!WriteFileAtomically(file, EncodeText(text, m_encoding))) {
+        return Status::Error("Unable to write to " + file);
+    }
+    return Status::Ok();
+}
+
+} // namespace kelvane

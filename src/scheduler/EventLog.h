@@ -1,0 +1,51 @@
+#pragma once
+
+#include "common/Status.h"
+#include "common/TextEncoding.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace kelvane {
+
+inline constexpr const char* EventLogFileBaseName = "eventLog.txt";
+inline constexpr const char* LogSeparatorLine = "--------------------------------------------------";
+
+std::string EventLogFileName(const std::string& dataFolder);
+
+// The event log: a bounded list of lines, oldest first, that records only while logging is on.
+class EventLog
+{
+public:
+    bool LogIsOn = false;
+    bool SaveLog = false;
+    int32_t MaxLogLines = 1000;
+
+    // Appends the line when logging is on, after dropping the oldest lines beyond the limit (so the log
+    // holds at most the limit plus one).
+    void AddLogLine(const std::string& text);
+
+    const std::deque<std::string>& Lines() const { return m_lines; }
+
+    // Tells the view which lines changed: the count dropped from the front and the line added.
+    std::function<void(size_t dropped, const std::string& added)> OnLineAdded;
+
+    // Replaces the lines with those of the file, untrimmed, and remembers the file's encoding for the
+    // save. A missing file changes nothing.
+    void LoadFile(const std::string& file);
+
+    // Writes every line, each followed by CR LF, in the encoding the file was read in (UTF-8 when it was
+    // not read).
+    Status SaveFile(const std::string& file) const;
+
+private:
+    // Drops the oldest lines beyond the limit; gives how many went.
+    size_t TrimLog();
+
+    std::deque<std::string> m_lines;
+    TextEncoding m_encoding = TextEncoding::Utf8;
+};
+
+} // namespace kelvane
