@@ -21,9 +21,10 @@ public:
     // hour skipped when it begins does not exist: an error saying it lies in that hour.
     Result<DateTime> LocalToUtc(DateTime local);
 
-private:
+    // The zone's offset, in seconds, at a Unix time.
     int32_t OffsetAt(int64_t utcSeconds);
 
+private:
     const TimeZone& m_zone;
     OffsetPeriod m_cached{0, 0, 0}; // empty until the first look-up
 };

@@ -8,8 +8,11 @@
 #include "scheduler/SpecialDates.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace kelvane {
 namespace {
@@ -20,30 +23,64 @@ int32_t WeekdayNumber(DateTime value)
     return IsoWeekday(DecodeDateTime(value).Date) % 7 + 1;
 }
 
-// The number a weekday type stands for; 0 for any other text.
-int32_t WeekdayNumberOfType(std::string_view type)
-{
-    for (size_t i = 0; i < WeekdayTypeNames.size(); ++i) {
-        if (type == WeekdayTypeNames[i]) {
-            return static_cast<int32_t>((i + 1) % 7 + 1); // the list starts with Monday
-        }
-    }
-    return 0;
-}
-
 DateTime TimeOfDayOf(DateTime value)
 {
     return std::fabs(value - std::trunc(value));
 }
 
-bool IsYearlyOrHoliday(std::string_view type)
+enum class Kind
 {
-    return type == YearlyRecurringEvents || IsInList(type, HolidayNames);
-}
+    None, // a separator or an unknown text: never due
+    OneTime,
+    MinuteBased,
+    Daily,
+    Weekly,
+    Monthly,
+    Yearly,
+    Holiday,
+    Weekday,
+};
 
-bool IsCalendarRecurring(std::string_view type)
+struct TypeRule
 {
-    return type == MonthlyRecurringEvents || type == WeeklyRecurringEvents || type == DailyRecurringEvents;
+    Kind kind = Kind::None;
+    int32_t weekday = 0; // for Kind::Weekday, the weekday number
+};
+
+// The rule of an event-type text. Names are kept in buckets by their first letter, so a row's type
+// is compared with a handful of names rather than all of them.
+TypeRule RuleOf(std::string_view type)
+{
+    using Bucket = std::vector<std::pair<std::string_view, TypeRule>>;
+    static const std::array<Bucket, 256> buckets = [] {
+        std::array<Bucket, 256> table;
+        const auto add = [&table](std::string_view name, TypeRule rule) {
+            table[static_cast<unsigned char>(name.front())].emplace_back(name, rule);
+        };
+        add(OneTimeEvents, {Kind::OneTime});
+        add(MinuteBasedEvents, {Kind::MinuteBased});
+        add(DailyRecurringEvents, {Kind::Daily});
+        add(WeeklyRecurringEvents, {Kind::Weekly});
+        add(MonthlyRecurringEvents, {Kind::Monthly});
+        add(YearlyRecurringEvents, {Kind::Yearly});
+        for (const std::string_view holiday : HolidayNames) {
+            add(holiday, {Kind::Holiday});
+        }
+        for (size_t i = 0; i < WeekdayTypeNames.size(); ++i) {
+            // The list starts with Monday, number 2; Sunday is 1.
+            add(WeekdayTypeNames[i], {Kind::Weekday, static_cast<int32_t>((i + 1) % 7 + 1)});
+        }
+        return table;
+    }();
+    if (type.empty()) {
+        return {};
+    }
+    for (const auto& [name, rule] : buckets[static_cast<unsigned char>(type.front())]) {
+        if (name == type) {
+            return rule;
+        }
+    }
+    return {};
 }
 
 template <typename Integer>
@@ -113,17 +150,29 @@ bool EventEngine::CheckEvents(int32_t toleranceSeconds)
             continue;
         }
         const DateTime e = parsed.value();
-        const std::string_view type = row.EventType;
+        const TypeRule rule = RuleOf(row.EventType);
         bool isDue = false;
-        if (type == OneTimeEvents) {
+        switch (rule.kind) {
+        case Kind::OneTime:
             isDue = std::llabs(Ms(t0) - Ms(e)) <= tolMs;
-        } else if (IsYearlyOrHoliday(type) || IsCalendarRecurring(type)) {
+            break;
+        case Kind::Yearly:
+        case Kind::Holiday:
+        case Kind::Monthly:
+        case Kind::Weekly:
+        case Kind::Daily:
             isDue = Ms(clock.Now()) > Ms(e) + 2 * tolMs;
-        } else if (type == MinuteBasedEvents) {
+            break;
+        case Kind::MinuteBased:
             isDue = Ms(clock.Now()) >= Ms(e);
-        } else if (const int32_t weekday = WeekdayNumberOfType(type); weekday != 0) {
+            break;
+        case Kind::Weekday: {
             const DateTime now = clock.Now();
-            isDue = WeekdayNumber(now) == weekday && Ms(now) > Ms(e) + 2 * tolMs;
+            isDue = WeekdayNumber(now) == rule.weekday && Ms(now) > Ms(e) + 2 * tolMs;
+            break;
+        }
+        case Kind::None:
+            break;
         }
         if (isDue) {
             due.push_back({static_cast<int32_t>(index), e});
@@ -164,7 +213,8 @@ EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, DateTime e, int64
         return Outcome::NotRun;
     };
 
-    if (dMs <= tolMs && type == OneTimeEvents) {
+    const TypeRule rule = RuleOf(type);
+    if (dMs <= tolMs && rule.kind == Kind::OneTime) {
         if (row.HasRun == "True") {
             m_log.AddLogLine("Event has run, ignoring event procedure");
             return Outcome::NotRun;
@@ -182,34 +232,59 @@ EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, DateTime e, int64
     }
 
     std::optional<DateTime> next;
-    if (IsYearlyOrHoliday(type) && wellPast(clock.Now())) {
-        next = type == YearlyRecurringEvents ? IncMonth(DateOf(clock.Now()), 12) + TimeOfDayOf(e)
-                                             : NextHolidayDate(type, clock);
-    } else if (type == MonthlyRecurringEvents && wellPast(clock.Now())) {
-        next = IncMonth(DateOf(clock.Now()), 1) + TimeOfDayOf(e);
-    } else if (type == WeeklyRecurringEvents && wellPast(clock.Now())) {
-        next = DateOf(clock.Now()) + 7 + TimeOfDayOf(e);
-    } else if (type == DailyRecurringEvents && wellPast(clock.Now())) {
-        next = DateOf(clock.Now()) + 1 + TimeOfDayOf(e);
-    } else if (type == MinuteBasedEvents && Ms(clock.Now()) >= Ms(e)) {
-        const auto minutes = ParseDecimal<int32_t>(row.Minutes);
-        if (!minutes) {
-            ReportOnce(row, index, "the minutes '" + row.Minutes + "' are not a whole number");
-            return Outcome::NotRun;
+    switch (rule.kind) {
+    case Kind::Yearly:
+        if (wellPast(clock.Now())) {
+            next = IncMonth(DateOf(clock.Now()), 12) + TimeOfDayOf(e);
         }
-        // Real minutes: the period is counted in UTC, so it keeps its length across a clock change.
-        LocalTimeConverter converter(m_services.Zone);
-        const auto utcNow = converter.LocalToUtc(clock.Now());
-        if (!utcNow) {
-            ReportOnce(row, index, "the current time " + utcNow.message());
-            return Outcome::NotRun;
+        break;
+    case Kind::Holiday:
+        if (wellPast(clock.Now())) {
+            next = NextHolidayDate(type, clock);
         }
-        next = converter.UtcToLocal(utcNow.value() + *minutes * 60 * OneSecond);
-    } else if (const int32_t weekday = WeekdayNumberOfType(type); weekday != 0) {
+        break;
+    case Kind::Monthly:
+        if (wellPast(clock.Now())) {
+            next = IncMonth(DateOf(clock.Now()), 1) + TimeOfDayOf(e);
+        }
+        break;
+    case Kind::Weekly:
+        if (wellPast(clock.Now())) {
+            next = DateOf(clock.Now()) + 7 + TimeOfDayOf(e);
+        }
+        break;
+    case Kind::Daily:
+        if (wellPast(clock.Now())) {
+            next = DateOf(clock.Now()) + 1 + TimeOfDayOf(e);
+        }
+        break;
+    case Kind::MinuteBased:
+        if (Ms(clock.Now()) >= Ms(e)) {
+            const auto minutes = ParseDecimal<int32_t>(row.Minutes);
+            if (!minutes) {
+                ReportOnce(row, index, "the minutes '" + row.Minutes + "' are not a whole number");
+                return Outcome::NotRun;
+            }
+            // Real minutes: the period is counted in UTC, so it keeps its length across a clock change.
+            LocalTimeConverter converter(m_services.Zone);
+            const auto utcNow = converter.LocalToUtc(clock.Now());
+            if (!utcNow) {
+                ReportOnce(row, index, "the current time " + utcNow.message());
+                return Outcome::NotRun;
+            }
+            next = converter.UtcToLocal(utcNow.value() + *minutes * 60 * OneSecond);
+        }
+        break;
+    case Kind::Weekday: {
         const DateTime now = clock.Now();
-        if (wellPast(now) && WeekdayNumber(now) == weekday) {
+        if (wellPast(now) && WeekdayNumber(now) == rule.weekday) {
             next = DateOf(now) + 7 + TimeOfDayOf(e);
         }
+        break;
+    }
+    case Kind::OneTime:
+    case Kind::None:
+        break;
     }
     if (!next) {
         return Outcome::NotRun;

@@ -1,7 +1,10 @@
 #include "ui/frmMain_unit.h"
 
 #include "app/AppIdentity.h"
+#include "common/Clock.h"
 #include "common/FileIO.h"
+#include "common/RegionalDateTime.h"
+#include "common/RegionalSettings.h"
 #include "platform/DebugOutput.h"
 #include "scheduler/EventsFile.h"
 #include "ui/UserMessages.h"
@@ -13,6 +16,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStringList>
+#include <QTimer>
 
 namespace kelvane::ui {
 namespace {
@@ -37,10 +41,19 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
                                m_messagePanel->setText(shown);
                                statusBar()->setToolTip(shown);
                            },
-                           nullptr})
+                           nullptr}),
+      // The screensaver list comes with its own window part; until then an event has no list to close from.
+      m_eventActions{m_log, m_activeScreensaver, context.DesktopShell, nullptr},
+      m_engine(
+          m_events, m_log, {context.LocalClock, context.Zone, context.Regional},
+          [this](const ScheduledEvent& row) { RunEventProcedure(row, m_eventActions); },
+          [this](const std::string& problem) { m_context.Messages.ShowError(this, QString::fromStdString(problem)); })
 {
     m_messagePanel = new QLabel(this);
     statusBar()->addWidget(m_messagePanel, 1);
+    m_evtTimer = new QTimer(this);
+    m_evtTimer->setInterval(5000);
+    connect(m_evtTimer, &QTimer::timeout, this, &TfrmMain::evtTimerTimer);
     FormCreate();
 }
 
@@ -95,6 +108,39 @@ void TfrmMain::LoadSettings()
 {
     TraceWindowState("Loading settings");
     m_settings = ReadProgramSettings(SettingsFile(), m_settings.Action);
+    m_log.MaxLogLines = m_settings.MaxLogLines;
+    m_evtTimer->setInterval(EventTimerPeriodMs(m_settings.ToleranceSeconds));
+    if (m_settings.EventTimerEnabled) {
+        m_evtTimer->start();
+    } else {
+        m_evtTimer->stop();
+    }
+    m_log.LogIsOn = m_settings.LogIsOn;
+    m_log.SaveLog = m_settings.SaveLog;
+    LoadEventLog();
+}
+
+void TfrmMain::LoadEventLog()
+{
+    if (!m_log.SaveLog) {
+        return;
+    }
+    m_log.LoadFile(EventLogFileName(m_context.DataFolder));
+    const RegionalFormats formats = m_context.Regional.Read();
+    m_log.AddLogLine("[" + FormatRegionalDateTime(m_context.LocalClock.Now(), formats) + "]");
+    if (!m_evtTimer->isActive()) {
+        m_log.AddLogLine("Scheduled Events are OFF");
+    }
+    m_log.AddLogLine("Timer: " + std::to_string(m_settings.EventTimerInterval));
+    m_log.AddLogLine("Tolerance: " + std::to_string(m_settings.ToleranceSeconds));
+    m_log.AddLogLine(LogSeparatorLine);
+}
+
+void TfrmMain::evtTimerTimer()
+{
+    m_evtTimer->stop();
+    m_engine.Tick(m_settings.ToleranceSeconds);
+    m_evtTimer->start();
 }
 
 void TfrmMain::ShowAtStart()
@@ -190,7 +236,13 @@ void TfrmMain::FormClose()
     collect(SaveEvents(EventsFileName(m_context.DataFolder), m_events, m_context.Zone, m_context.Regional));
 
     TraceWindowState("Saving settings");
+    m_settings.EventTimerEnabled = m_evtTimer->isActive();
+    m_settings.LogIsOn = m_log.LogIsOn;
+    m_settings.SaveLog = m_log.SaveLog;
     collect(WriteProgramSettings(SettingsFile(), m_flags, m_settings));
+    if (m_log.SaveLog && !m_log.Lines().empty()) {
+        collect(m_log.SaveFile(EventLogFileName(m_context.DataFolder)));
+    }
 
     collect(WriteStartupFlags(SettingsFile(), m_flags));
     collect(WriteWindowPlacement(SettingsFile(), CurrentWindowState(), NormalRect()));

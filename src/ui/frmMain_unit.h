@@ -1,12 +1,16 @@
 #pragma once
 
 #include "library/ActiveScreensaver.h"
+#include "scheduler/EventActions.h"
+#include "scheduler/EventEngine.h"
+#include "scheduler/EventLog.h"
 #include "scheduler/ScheduledEvent.h"
 #include "settings/SettingsFile.h"
 
 #include <QMainWindow>
 
 class QLabel;
+class QTimer;
 
 #include <string>
 
@@ -60,6 +64,11 @@ public:
     const ProgramSettings& Settings() const { return m_settings; }
     EventTable& Events() { return m_events; }
     ActiveScreensaverControl& ActiveScreensaver() { return m_activeScreensaver; }
+    EventLog& Log() { return m_log; }
+    QTimer* evtTimer() const { return m_evtTimer; }
+
+    // One tick of the event timer: the timer is off while the events are checked.
+    void evtTimerTimer();
     WindowState LastWindowState() const { return m_lastWindowState; }
     bool ExitRequested() const { return m_exitRequested; }
 
@@ -75,6 +84,7 @@ private:
     void LoadEventTable();
     void LoadWindowSettings();
     void LoadSettings();
+    void LoadEventLog();
     void FormClose();
     void ApplicationEvents1Minimize();
 
@@ -92,6 +102,10 @@ private:
     ProgramSettings m_settings;
     EventTable m_events;
     ActiveScreensaverControl m_activeScreensaver;
+    EventLog m_log;
+    EventActionContext m_eventActions;
+    EventEngine m_engine;
+    QTimer* m_evtTimer = nullptr;
     QLabel* m_messagePanel = nullptr;
 };
 

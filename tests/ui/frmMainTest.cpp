@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -212,6 +213,54 @@ TEST_F(MainWindowTest, AnEmptyEventsFileStaysEmpty)
     auto window = Create();
     EXPECT_TRUE(window->Events().Rows.empty());
     EXPECT_EQ(window->Events().SelectedIndex, -1);
+}
+
+TEST_F(MainWindowTest, TheEventTimerFollowsTheSettingsAndATickRunsTheEngine)
+{
+    dir.write("settings.ini", "[Settings]\r\nEventTimerTolerance=4\r\nLogIsOn=1\r\n");
+    auto window = Create();
+    EXPECT_TRUE(window->evtTimer()->isActive());
+    EXPECT_EQ(window->evtTimer()->interval(), 1000);
+
+    clock.now += 180 * OneSecond; // the first example event, "Ribbons", is due now
+    window->evtTimerTimer();
+    EXPECT_TRUE(window->evtTimer()->isActive()) << "the tick switches the timer on again";
+    EXPECT_EQ(window->Events().Rows[0].HasRun, "True");
+    EXPECT_FALSE(window->Events().Rows[0].Enabled);
+    EXPECT_EQ(platform.calls.back(), "run C:\\Windows\\System32\\ribbons.scr");
+    EXPECT_EQ(window->Log().Lines().front(), "Checking Events");
+    EXPECT_EQ(window->Log().Lines().back(), "--------------------------------------------------");
+
+    window->evtTimer()->stop(); // as "Disable All Events" does
+    window->Exit1Click();
+    EXPECT_EQ(Ini("Settings", "EventTimerEnabled"), "0");
+    EXPECT_EQ(Ini("Settings", "LogIsOn"), "1");
+}
+
+TEST_F(MainWindowTest, ASavedLogIsReloadedWithAHeaderAndWrittenBackAtExit)
+{
+    dir.write("settings.ini",
+              "[Settings]\r\nLogIsOn=1\r\nSaveLog=1\r\nEventTimerEnabled=0\r\nEventTimerInterval=1\r\n");
+    dir.write("eventLog.txt", "from last time\r\n");
+    auto window = Create();
+    EXPECT_FALSE(window->evtTimer()->isActive());
+    window->Exit1Click();
+    EXPECT_EQ(dir.read("eventLog.txt"), "from last time\r\n"
+                                        "[7/1/2024 9:00:00 AM]\r\n"
+                                        "Scheduled Events are OFF\r\n"
+                                        "Timer: 1\r\n"
+                                        "Tolerance: 20\r\n"
+                                        "--------------------------------------------------\r\n");
+}
+
+TEST_F(MainWindowTest, AnEmptyLogLeavesTheOldFileAlone)
+{
+    dir.write("settings.ini", "[Settings]\r\nLogIsOn=0\r\nSaveLog=1\r\n");
+    auto window = Create();
+    dir.write("eventLog.txt", "written meanwhile\r\n");
+    ASSERT_TRUE(window->Log().Lines().empty()) << "logging is off, so not even the header was added";
+    window->Exit1Click();
+    EXPECT_EQ(dir.read("eventLog.txt"), "written meanwhile\r\n");
 }
 
 TEST_F(MainWindowTest, AnExitThatCannotSaveSaysSoOnceAndStillEnds)
