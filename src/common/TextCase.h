@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kelvane {
+
+// Upper-cases UTF-8 text for comparisons that ignore letter case the way a user means it: ASCII,
+// Latin-1, Latin Extended-A, Greek and Cyrillic letters. Anything else, invalid bytes included, stays.
+std::string ToUpperText(std::string_view utf8);
+
+} // namespace kelvane

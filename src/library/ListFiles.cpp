@@ -1,0 +1,79 @@
+#include "library/ListFiles.h"
+
+#include "common/FileIO.h"
+
+#include <optional>
+
+namespace kelvane {
+
+ListFileText ParseListFile(std::string_view bytes)
+{
+    ListFileText result;
+    const DecodedText decoded = DecodeTextLenient(bytes);
+    result.Encoding = decoded.encoding;
+    result.HadByteOrderMark = decoded.encoding == TextEncoding::Utf8Bom ||
+                              decoded.encoding == TextEncoding::Utf16LeBom ||
+                              decoded.encoding == TextEncoding::Utf16BeBom;
+    const std::string& text = decoded.utf8;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            result.Lines.push_back(text.substr(start));
+            break;
+        }
+        result.Lines.push_back(text.substr(start, end - start));
+        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    }
+    return result;
+}
+
+Result<ListFileText> ReadListFile(const std::string& file)
+{
+    const auto bytes = ReadFileBytes(file);
+    if (!bytes) {
+        return Result<ListFileText>::Error(bytes.message());
+    }
+    return ParseListFile(bytes.value());
+}
+
+std::string SerializeListFile(const std::vector<std::string>& lines, TextEncoding encoding)
+{
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    if (encoding == TextEncoding::Windows1252) {
+        const std::string encoded = EncodeText(text, encoding);
+        // Anything the code page cannot hold came out as '?', so the file would no longer name the path.
+        if (DecodeTextLenient(encoded).utf8 != text) {
+            return EncodeText(text, TextEncoding::Utf8Bom);
+        }
+        return encoded;
+    }
+    return EncodeText(text, encoding);
+}
+
+std::optional<std::string> ListLinePath(std::string_view line)
+{
+    if (line.empty()) {
+        return std::nullopt;
+    }
+    std::string_view field = line.substr(0, line.find('\t'));
+    if (field.size() >= 2 && field.front() == '"' && field.back() == '"') {
+        field = field.substr(1, field.size() - 2);
+    }
+    return std::string(field);
+}
+
+TextEncoding DefaultListFileEncoding()
+{
+#ifdef _WIN32
+    return TextEncoding::Windows1252;
+#else
+    return TextEncoding::Utf8;
+#endif
+}
+
+} // namespace kelvane

@@ -1,0 +1,206 @@
+#include "library/ScreensaverList.h"
+
+#include "library/ListFiles.h"
+#include "library/Rotation.h"
+#include "support/FakePlatform.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvane {
+namespace {
+
+using namespace std::string_literals;
+
+// Icons that name their path, and a count of the look-ups that reached the platform.
+class CountingIcons : public IconProvider
+{
+public:
+    int lookups = 0;
+    FileIcon LoadFileIcon(const std::string& path) override
+    {
+        ++lookups;
+        return std::make_shared<const std::string>(path);
+    }
+};
+
+class ListTest : public testing::Test
+{
+protected:
+    std::vector<std::string> Paths() const { return list.Paths(); }
+    void Fill(std::initializer_list<const char*> paths)
+    {
+        for (const char* path : paths) {
+            list.AddScreensaverRow(path);
+        }
+    }
+    void Select(std::initializer_list<size_t> rows)
+    {
+        for (const size_t row : rows) {
+            list.SetSelected(row, true);
+        }
+    }
+
+    CountingIcons provider;
+    IconCache icons{provider};
+    ScreensaverList list{icons};
+};
+
+TEST_F(ListTest, AddingKeepsOrderAndDropsOnlyExactDuplicates)
+{
+    EXPECT_TRUE(list.AddScreensaverRow("/s/a.scr"));
+    EXPECT_FALSE(list.AddScreensaverRow("/s/a.scr"));
+    EXPECT_TRUE(list.AddScreensaverRow("/s/A.scr")) << "another letter case is another row";
+    EXPECT_TRUE(list.AddScreensaverRow("/s/a.scr ")) << "paths are not normalised";
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"/s/a.scr", "/s/A.scr", "/s/a.scr "}));
+    EXPECT_EQ(list.Rows()[2].IconIndex, 2);
+    EXPECT_EQ(provider.lookups, 3);
+
+    Select({0});
+    list.DeleteSelectedRows();
+    EXPECT_TRUE(list.AddScreensaverRow("/s/a.scr")) << "a removed path can be added again";
+    EXPECT_EQ(list.Rows().back().IconIndex, 3) << "images only grow";
+    EXPECT_EQ(provider.lookups, 3) << "the cache answers for a path seen before";
+}
+
+TEST_F(ListTest, MovesTakeTheFirstSelectedRowAndKeepTheSelection)
+{
+    const struct
+    {
+        const char* name;
+        std::vector<size_t> selected;
+        void (ScreensaverList::*move)();
+        std::vector<std::string> order;
+        std::vector<size_t> selectedAfter;
+    } cases[] = {
+        {"top_from_1_and_3", {1, 3}, &ScreensaverList::MoveSelectedToTop, {"b", "a", "c", "d"}, {0, 3}},
+        {"top_of_first", {0}, &ScreensaverList::MoveSelectedToTop, {"a", "b", "c", "d"}, {0}},
+        {"bottom", {1, 2}, &ScreensaverList::MoveSelectedToBottom, {"a", "c", "d", "b"}, {1, 3}},
+        {"up", {2}, &ScreensaverList::MoveSelectedUp, {"a", "c", "b", "d"}, {1}},
+        {"up_on_first", {0, 2}, &ScreensaverList::MoveSelectedUp, {"a", "b", "c", "d"}, {0, 2}},
+        {"down", {1}, &ScreensaverList::MoveSelectedDown, {"a", "c", "b", "d"}, {2}},
+        {"down_on_last", {3}, &ScreensaverList::MoveSelectedDown, {"a", "b", "c", "d"}, {3}},
+        {"nothing_selected", {}, &ScreensaverList::MoveSelectedToTop, {"a", "b", "c", "d"}, {}},
+        {"remove", {0, 2}, &ScreensaverList::DeleteSelectedRows, {"b", "d"}, {}},
+        {"remove_nothing", {}, &ScreensaverList::DeleteSelectedRows, {"a", "b", "c", "d"}, {}},
+    };
+    for (const auto& c : cases) {
+        list.Clear();
+        Fill({"a", "b", "c", "d"});
+        for (const size_t row : c.selected) {
+            list.SetSelected(row, true);
+        }
+        (list.*c.move)();
+        EXPECT_EQ(Paths(), c.order) << c.name;
+        EXPECT_EQ(list.SelectedRows(), c.selectedAfter) << c.name;
+    }
+    list.SelectAllRows();
+    list.DeleteSelectedRows();
+    EXPECT_EQ(list.Count(), 0u);
+}
+
+TEST_F(ListTest, ListFilesReadEveryFormAndWriteCrLf)
+{
+    test::TempDir dir;
+    const struct
+    {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> paths;
+    } cases[] = {
+        {"mixed_line_ends", "a.scr\r\nb.scr\nc.scr\rd.scr", {"a.scr", "b.scr", "c.scr", "d.scr"}},
+        {"tab_and_more", "a.scr\tsize 10\textra\r\n\r\n\"q q.scr\"\tx\r\n\tafter tab\r\n", {"a.scr", "q q.scr", ""}},
+        {"twice", "a.scr\r\na.scr\r\n", {"a.scr", "a.scr"}},
+        {"utf8_mark",
+         "\xEF\xBB\xBF"
+         "\xC3\xA9.scr\r\n",
+         {"\xC3\xA9.scr"}},
+        {"utf16le_mark",
+         "\xFF\xFE"
+         "\xE9\0.\0s\0c\0r\0\r\0\n\0"s,
+         {"\xC3\xA9.scr"}},
+        {"utf16be_mark", "\xFE\xFF\0\xE9\0.\0s\0c\0r"s, {"\xC3\xA9.scr"}},
+        {"eight_bit", "caf\xE9.scr\r\n", {"caf\xC3\xA9.scr"}},
+        {"long_line", std::string(100000, 'x') + "\r\n", {std::string(100000, 'x')}},
+    };
+    for (const auto& c : cases) {
+        dir.write("list.txt", c.bytes);
+        list.Clear();
+        ASSERT_TRUE(list.LoadListFromFile(dir.file("list.txt")).ok()) << c.name;
+        EXPECT_EQ(Paths(), c.paths) << c.name;
+    }
+
+    list.Clear();
+    Fill({"/s/a.scr", "/s/Zo\xC3\xAB.scr"});
+    ASSERT_TRUE(list.SaveListToFile(dir.file("out.txt")).ok());
+    EXPECT_EQ(dir.read("out.txt"), "/s/a.scr\r\n/s/Zo\xC3\xAB.scr\r\n");
+    EXPECT_FALSE(list.SaveListToFile(dir.file("missing/out.txt")).ok());
+    EXPECT_FALSE(list.LoadListFromFile(dir.file("missing.txt")).ok());
+}
+
+TEST(ListFileEncoding, FolderFilesKeepTheirMarkAndUnwritablePathsAreNotLost)
+{
+    const ListFileText folders = ParseListFile("\xFF\xFE"
+                                               "C\0:\0\\\0\r\0\n\0\r\0\n\0"s);
+    EXPECT_EQ(folders.Lines, (std::vector<std::string>{"C:\\", ""})) << "empty lines are kept";
+    EXPECT_TRUE(folders.HadByteOrderMark);
+    EXPECT_EQ(SerializeListFile(folders.Lines, folders.Encoding), "\xFF\xFE"
+                                                                  "C\0:\0\\\0\r\0\n\0\r\0\n\0"s);
+
+    EXPECT_EQ(SerializeListFile({"caf\xC3\xA9"}, TextEncoding::Windows1252), "caf\xE9\r\n");
+    EXPECT_EQ(SerializeListFile({"\xE4\xB8\xAD.scr"}, TextEncoding::Windows1252), "\xEF\xBB\xBF\xE4\xB8\xAD.scr\r\n")
+        << "a path the code page cannot hold makes the file UTF-8 with a mark";
+}
+
+TEST(ActiveRowRule, LetterCaseDoesNotMatter)
+{
+    EXPECT_TRUE(IsActiveRow("C:\\Windows\\System32\\Ribbons.scr", "c:\\windows\\system32\\RIBBONS.SCR"));
+    EXPECT_TRUE(IsActiveRow("/s/\xC3\xA9t\xC3\xA9.scr", "/S/\xC3\x89T\xC3\x89.SCR"));
+    EXPECT_FALSE(IsActiveRow("/s/a.scr", "None"));
+}
+
+TEST(RotationSteps, WalkTheListAndWrap)
+{
+    test::FakePlatform platform;
+    ActiveScreensaverControl active(platform, platform, platform, {});
+    RotationState state;
+    const std::vector<std::string> three{"/a.scr", "/b.scr", "/c.scr"};
+    std::vector<std::string> used;
+    EXPECT_EQ(RotationStep(state, {}, RotationAction::ActivateOnly, active, platform), std::nullopt);
+    EXPECT_EQ(state.RotationIndex, -1);
+    for (int i = 0; i < 4; ++i) {
+        used.push_back(*RotationStep(state, three, RotationAction::ActivateOnly, active, platform));
+    }
+    EXPECT_EQ(used, (std::vector<std::string>{"/a.scr", "/b.scr", "/c.scr", "/a.scr"}));
+    EXPECT_EQ(platform.setting, "/a.scr");
+
+    state.RotationIndex = 4; // rows were removed since the last step
+    EXPECT_EQ(RotationStep(state, three, RotationAction::Run, active, platform), "/a.scr");
+    EXPECT_EQ(platform.calls.back(), "run /a.scr");
+    EXPECT_EQ(state.RotationCount, 3);
+
+    platform.calls.clear();
+    platform.runningExeNames = {"B.SCR"};
+    RotationStep(state, three, RotationAction::Run, active, platform);
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"find a.scr", "find b.scr", "exit input", "run /b.scr"}))
+        << "a running screensaver of the list is closed first";
+}
+
+TEST(IntervalBox, LimitsAndMessages)
+{
+    const IntervalChange tooLow = IntervalBoxChange(9);
+    EXPECT_FALSE(tooLow.TimerMs.has_value());
+    EXPECT_EQ(tooLow.Status, "You have entered an interval that is too low, please adjust to prevent excessive "
+                             "resource use. Interval value not allowed.");
+    EXPECT_EQ(IntervalBoxChange(0).Status, tooLow.Status) << "an emptied box counts as 0";
+    EXPECT_EQ(IntervalBoxChange(10).TimerMs, 10000);
+    EXPECT_FALSE(IntervalBoxChange(2147482).Warning.has_value());
+    const IntervalChange maximum = IntervalBoxChange(2147483);
+    EXPECT_EQ(maximum.TimerMs, 2147483000);
+    EXPECT_EQ(
+        maximum.Warning,
+        "You have entered the maximum allowed seconds.\r\nPlease use the Event Scheduler for extended intervals.");
+}
+
+} // namespace
+} // namespace kelvane
