@@ -5,6 +5,7 @@
 #include "app/Startup.h"
 #include "common/SystemClock.h"
 #include "platform/linux/LinuxDebugOutput.h"
+#include "platform/linux/LinuxIconProvider.h"
 #include "platform/linux/LinuxPathsAndInstance.h"
 #include "platform/linux/LinuxProcessesAndInput.h"
 #include "platform/linux/LinuxRegionalSettings.h"
@@ -66,7 +67,8 @@ int RunApplication(int argc, char* argv[])
     platform::LinuxScreensaverSetting setting;
     platform::LinuxShell shell;
     platform::LinuxProcessesAndInput processes;
-    ui::TfrmMain window({outcome.DataFolder, debug, messages, clock, zone, regional, setting, shell, processes});
+    platform::LinuxIconProvider icons;
+    ui::TfrmMain window({outcome.DataFolder, debug, messages, clock, zone, regional, setting, shell, processes, icons});
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     platform.ListenForInstanceRequests([&window](platform::InstanceRequest request) {

@@ -5,10 +5,12 @@
 #include "common/FileIO.h"
 #include "common/RegionalDateTime.h"
 #include "common/RegionalSettings.h"
+#include "library/ListFiles.h"
 #include "platform/DebugOutput.h"
 #include "scheduler/EventsFile.h"
 #include "ui/UserMessages.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -17,6 +19,8 @@
 #include <QStatusBar>
 #include <QStringList>
 #include <QTimer>
+
+#include <filesystem>
 
 namespace kelvane::ui {
 namespace {
@@ -42,8 +46,9 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
                                statusBar()->setToolTip(shown);
                            },
                            nullptr}),
-      // The screensaver list comes with its own window part; until then an event has no list to close from.
-      m_eventActions{m_log, m_activeScreensaver, context.DesktopShell, nullptr},
+      m_iconCache(context.Icons), m_screensavers(m_iconCache),
+      m_folderEncoding(DefaultListFileEncoding()), m_eventActions{m_log, m_activeScreensaver, context.DesktopShell,
+                                                                  [this] { return m_screensavers.Paths(); }},
       m_engine(
           m_events, m_log, {context.LocalClock, context.Zone, context.Regional},
           [this](const ScheduledEvent& row) { RunEventProcedure(row, m_eventActions); },
@@ -54,6 +59,9 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     m_evtTimer = new QTimer(this);
     m_evtTimer->setInterval(5000);
     connect(m_evtTimer, &QTimer::timeout, this, &TfrmMain::evtTimerTimer);
+    m_switchTimer = new QTimer(this);
+    m_switchTimer->setInterval(60000);
+    connect(m_switchTimer, &QTimer::timeout, this, &TfrmMain::switchTimerTimer);
     FormCreate();
 }
 
@@ -68,12 +76,68 @@ void TfrmMain::FormCreate()
 {
     setWindowTitle(QString::fromUtf8(ApplicationTitle));
     m_exitRequested = false;
+    LoadListFiles();
     m_activeScreensaver.GetActiveScreenSaverForDisplay();
     LoadEventTable();
+    m_rotation = {-1, static_cast<int32_t>(m_screensavers.Count())};
     LoadWindowSettings();
     LoadSettings();
     // The state before any change between normal and maximised; never the minimised one.
     m_lastWindowState = m_initialState == WindowState::Maximized ? WindowState::Maximized : WindowState::Normal;
+}
+
+void TfrmMain::LoadListFiles()
+{
+    // Errors are swallowed: the rows read before one stay.
+    const std::string listFile = m_context.DataFolder + "ssList.txt";
+    if (FileExists(listFile)) {
+        (void)m_screensavers.LoadListFromFile(listFile);
+    }
+    const std::string windows = m_context.Setting.WindowsFolder();
+    m_folderLines = {windows, windows + static_cast<char>(std::filesystem::path::preferred_separator) + "System32"};
+    const std::string folderFile = m_context.DataFolder + "folderList.txt";
+    if (FileExists(folderFile)) {
+        if (auto read = ReadListFile(folderFile)) {
+            m_folderLines = std::move(read).value().Lines;
+            const ListFileText& text = read.value();
+            m_folderEncoding = text.HadByteOrderMark ? text.Encoding : DefaultListFileEncoding();
+        }
+    }
+}
+
+ScanSteps TfrmMain::MakeScanSteps()
+{
+    return {[] { QApplication::setOverrideCursor(Qt::WaitCursor); },
+            [this](const std::string& path) {
+                m_messagePanel->setText(QStringLiteral("Processing: ") + QString::fromStdString(path));
+                m_screensavers.AddScreensaverRow(path);
+            },
+            [this] {
+                QApplication::restoreOverrideCursor();
+                m_isProcessing = false;
+                m_activeScreensaver.GetActiveScreenSaverForDisplay();
+            }};
+}
+
+void TfrmMain::findButtonClick()
+{
+    if (m_isProcessing) {
+        return;
+    }
+    m_scans.Start(m_folderLines, MakeScanSteps(), m_criticalSection);
+    m_isProcessing = true;
+}
+
+void TfrmMain::ScanAddedFolder(const std::string& folder)
+{
+    m_folderLines.push_back(folder);
+    m_scans.Start({folder}, MakeScanSteps(), m_criticalSection);
+    m_isProcessing = true;
+}
+
+void TfrmMain::switchTimerTimer()
+{
+    RotationStep(m_rotation, m_screensavers.Paths(), m_settings.Action, m_activeScreensaver, m_context.DesktopShell);
 }
 
 void TfrmMain::LoadEventTable()
@@ -118,6 +182,15 @@ void TfrmMain::LoadSettings()
     m_log.LogIsOn = m_settings.LogIsOn;
     m_log.SaveLog = m_settings.SaveLog;
     LoadEventLog();
+
+    if (const IntervalChange interval = IntervalBoxChange(m_settings.Interval); interval.TimerMs) {
+        m_switchTimer->setInterval(*interval.TimerMs);
+    }
+    if (m_settings.SwitchEnabled) {
+        m_switchTimer->start();
+    } else {
+        m_switchTimer->stop();
+    }
 }
 
 void TfrmMain::LoadEventLog()
@@ -185,12 +258,15 @@ void TfrmMain::BringTheWindowUp()
 
 void TfrmMain::Exit1Click()
 {
+    m_switchTimer->stop();
     m_exitRequested = true;
     close();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
+    // No list may be written, nor the window hidden, while a worker can still add rows.
+    m_scans.StopAll();
     if (!m_exitRequested) {
         event->ignore();
         hide();
@@ -233,6 +309,11 @@ void TfrmMain::FormClose()
         }
     };
 
+    const std::string folderFile = m_context.DataFolder + "folderList.txt";
+    if (!WriteFileAtomically(folderFile, SerializeListFile(m_folderLines, m_folderEncoding))) {
+        failures << QString::fromStdString("Unable to write to " + folderFile);
+    }
+    collect(m_screensavers.SaveListToFile(m_context.DataFolder + "ssList.txt"));
     collect(SaveEvents(EventsFileName(m_context.DataFolder), m_events, m_context.Zone, m_context.Regional));
 
     TraceWindowState("Saving settings");

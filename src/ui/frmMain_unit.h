@@ -1,18 +1,26 @@
 #pragma once
 
+#include "common/TextEncoding.h"
 #include "library/ActiveScreensaver.h"
+#include "library/FileListThread.h"
+#include "library/Rotation.h"
+#include "library/ScreensaverList.h"
+#include "library/iconUtils.h"
 #include "scheduler/EventActions.h"
 #include "scheduler/EventEngine.h"
 #include "scheduler/EventLog.h"
 #include "scheduler/ScheduledEvent.h"
 #include "settings/SettingsFile.h"
+#include "ui/QtUiThread.h"
 
 #include <QMainWindow>
 
 class QLabel;
 class QTimer;
 
+#include <mutex>
 #include <string>
+#include <vector>
 
 namespace kelvane {
 class Clock;
@@ -40,6 +48,7 @@ struct MainWindowContext
     platform::ScreensaverSetting& Setting;
     platform::Shell& DesktopShell;
     platform::ProcessesAndInput& Processes;
+    IconProvider& Icons;
 };
 
 // The program's one long-lived window. A close from the title bar only hides it; the program ends
@@ -69,6 +78,18 @@ public:
 
     // One tick of the event timer: the timer is off while the events are checked.
     void evtTimerTimer();
+    // One rotation step.
+    void switchTimerTimer();
+    QTimer* switchTimer() const { return m_switchTimer; }
+
+    ScreensaverList& Screensavers() { return m_screensavers; }
+    const std::vector<std::string>& FolderLines() const { return m_folderLines; }
+    // "Find Screensavers": scans every folder line; nothing while a scan runs.
+    void findButtonClick();
+    // "Add Folders" once a folder is chosen: the folder joins the lines and is scanned at once, also
+    // beside a running scan.
+    void ScanAddedFolder(const std::string& folder);
+    bool IsProcessing() const { return m_isProcessing; }
     WindowState LastWindowState() const { return m_lastWindowState; }
     bool ExitRequested() const { return m_exitRequested; }
 
@@ -82,6 +103,8 @@ protected:
 private:
     void FormCreate();
     void LoadEventTable();
+    void LoadListFiles();
+    ScanSteps MakeScanSteps();
     void LoadWindowSettings();
     void LoadSettings();
     void LoadEventLog();
@@ -102,11 +125,22 @@ private:
     ProgramSettings m_settings;
     EventTable m_events;
     ActiveScreensaverControl m_activeScreensaver;
+    IconCache m_iconCache;
+    ScreensaverList m_screensavers;
+    std::vector<std::string> m_folderLines;
+    TextEncoding m_folderEncoding;
+    RotationState m_rotation;
     EventLog m_log;
     EventActionContext m_eventActions;
     EventEngine m_engine;
     QTimer* m_evtTimer = nullptr;
+    QTimer* m_switchTimer = nullptr;
     QLabel* m_messagePanel = nullptr;
+    bool m_isProcessing = false;
+    std::mutex m_criticalSection; // the scan lock, handed to every scan worker
+    QtUiThread m_uiThread{this};
+    // Last, so that every worker has ended before anything it uses goes.
+    ScanWorkers m_scans{m_uiThread};
 };
 
 } // namespace kelvane::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/iconUtils.h"
 #include "platform/ProcessesAndInput.h"
 #include "platform/SettingAndAutostart.h"
 #include "platform/Shell.h"
@@ -15,7 +16,8 @@ namespace kelvane::test {
 class FakePlatform final : public platform::ScreensaverSetting,
                            public platform::AutostartEntry,
                            public platform::Shell,
-                           public platform::ProcessesAndInput
+                           public platform::ProcessesAndInput,
+                           public IconProvider
 {
 public:
     std::optional<std::string> setting; // nothing: the value is missing
@@ -59,6 +61,8 @@ public:
         return std::nullopt;
     }
     void SendScreensaverExitInput() override { calls.push_back("exit input"); }
+
+    FileIcon LoadFileIcon(const std::string&) override { return {}; }
 };
 
 } // namespace kelvane::test

@@ -4,6 +4,7 @@
 #include "support/FakePlatform.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
+#include "ui/QtUiThread.h"
 #include "ui/UserMessages.h"
 #include "ui/frmMain_unit.h"
 
@@ -14,6 +15,9 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
 
 namespace kelvane::ui {
 namespace {
@@ -37,8 +41,8 @@ class MainWindowTest : public testing::Test
 protected:
     std::unique_ptr<TfrmMain> Create()
     {
-        auto window = std::make_unique<TfrmMain>(
-            MainWindowContext{dataFolder, debug, messages, clock, zone, regional, platform, platform, platform});
+        auto window = std::make_unique<TfrmMain>(MainWindowContext{dataFolder, debug, messages, clock, zone, regional,
+                                                                   platform, platform, platform, platform});
         QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
         return window;
     }
@@ -261,6 +265,65 @@ TEST_F(MainWindowTest, AnEmptyLogLeavesTheOldFileAlone)
     ASSERT_TRUE(window->Log().Lines().empty()) << "logging is off, so not even the header was added";
     window->Exit1Click();
     EXPECT_EQ(dir.read("eventLog.txt"), "written meanwhile\r\n");
+}
+
+TEST_F(MainWindowTest, TheListFilesComeThroughARunUnchanged)
+{
+    using namespace std::string_literals;
+    const std::string list = "/s/b.scr\r\n/s/a.scr\r\n/s/a.scr\r\n";
+    const std::string folders = "\xFF\xFE/\0s\0\r\0\n\0\r\0\n\0"s; // UTF-16 with its mark, an empty line kept
+    dir.write("ssList.txt", list);
+    dir.write("folderList.txt", folders);
+    auto window = Create();
+    EXPECT_EQ(window->Screensavers().Paths(), (std::vector<std::string>{"/s/b.scr", "/s/a.scr", "/s/a.scr"}));
+    EXPECT_EQ(window->FolderLines(), (std::vector<std::string>{"/s", ""}));
+    window->Exit1Click();
+    EXPECT_EQ(dir.read("ssList.txt"), list);
+    EXPECT_EQ(dir.read("folderList.txt"), folders);
+}
+
+TEST_F(MainWindowTest, AFirstStartScansTheWindowsFoldersAndRotatesByActivation)
+{
+    platform.windowsFolder = dir.path() + "/windows";
+    auto window = Create();
+    EXPECT_EQ(window->FolderLines(),
+              (std::vector<std::string>{dir.path() + "/windows", dir.path() + "/windows/System32"}));
+    EXPECT_TRUE(window->switchTimer()->isActive());
+    EXPECT_EQ(window->switchTimer()->interval(), 3600 * 1000);
+
+    std::filesystem::create_directories(dir.file("windows/System32"));
+    dir.write("windows/System32/ribbons.scr", "");
+    dir.write("windows/System32/Bubbles.SCR", "");
+    dir.write("windows/notes.txt", "");
+    window->findButtonClick();
+    EXPECT_TRUE(window->IsProcessing());
+    window->findButtonClick(); // nothing while a scan runs
+    QtUiThread(window.get()).ProcessUntil([&] { return !window->IsProcessing(); });
+    std::vector<std::string> found = window->Screensavers().Paths();
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (std::vector<std::string>{dir.path() + "/windows/System32/Bubbles.SCR",
+                                               dir.path() + "/windows/System32/ribbons.scr"}))
+        << "the overlapping second folder adds nothing twice";
+
+    window->switchTimerTimer();
+    window->switchTimerTimer();
+    window->switchTimerTimer();
+    EXPECT_EQ(platform.setting, window->Screensavers().Paths()[0]) << "three steps over two rows wrap to the top";
+}
+
+TEST_F(MainWindowTest, ClosingDuringAScanWaitsForItBeforeSaving)
+{
+    for (int i = 0; i < 200; ++i) {
+        std::filesystem::create_directories(dir.file("tree/d" + std::to_string(i)));
+        dir.write("tree/d" + std::to_string(i) + "/s.scr", "");
+    }
+    auto window = Create();
+    window->ScanAddedFolder(dir.path() + "/tree");
+    window->Exit1Click();
+    EXPECT_FALSE(window->IsProcessing());
+    EXPECT_EQ(window->Screensavers().Count(), 200u) << "the folder being walked is finished";
+    const std::string saved = dir.read("ssList.txt");
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 200);
 }
 
 TEST_F(MainWindowTest, AnExitThatCannotSaveSaysSoOnceAndStillEnds)
