@@ -77,6 +77,14 @@ void ScreensaverList::Clear()
     Changed();
 }
 
+void ScreensaverList::ImportListFiles(const std::vector<std::string>& files)
+{
+    Clear();
+    for (const std::string& file : files) {
+        (void)LoadListFromFile(file);
+    }
+}
+
 void ScreensaverList::SetSelected(size_t row, bool selected)
 {
     if (row < m_rows.size()) {

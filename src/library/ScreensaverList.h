@@ -48,6 +48,9 @@ public:
     Status SaveListToFile(const std::string& file) const;
     // Removes every row (the images stay).
     void Clear();
+    // "Load from Disk File..": the rows are replaced by those of the files, in order; a file that cannot
+    // be read is passed over.
+    void ImportListFiles(const std::vector<std::string>& files);
 
     void SetSelected(size_t row, bool selected);
     void SelectAllRows();

@@ -138,6 +138,16 @@ TEST_F(ListTest, ListFilesReadEveryFormAndWriteCrLf)
     EXPECT_FALSE(list.LoadListFromFile(dir.file("missing.txt")).ok());
 }
 
+TEST_F(ListTest, ImportReplacesTheRowsWithThoseOfEveryReadableFile)
+{
+    test::TempDir dir;
+    dir.write("one.txt", "/s/a.scr\r\n/s/b.scr\r\n");
+    dir.write("two.txt", "/s/a.scr\r\n");
+    Fill({"/old.scr"});
+    list.ImportListFiles({dir.file("one.txt"), dir.file("missing.txt"), dir.file("two.txt")});
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"/s/a.scr", "/s/b.scr", "/s/a.scr"}));
+}
+
 TEST(ListFileEncoding, FolderFilesKeepTheirMarkAndUnwritablePathsAreNotLost)
 {
     const ListFileText folders = ParseListFile("\xFF\xFE"
