@@ -14,6 +14,8 @@ packages=(
     tzdata
     # tests that need a real X server, screenshots
     xvfb xauth xdotool x11-utils
+    # the Windows build and its tests: the posix-thread cross compiler, and Wine to run what it builds
+    g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

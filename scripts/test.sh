@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything once per preset: CI (warnings are errors), sanitizers (address and undefined
-# behaviour) and fuzz (clang). Runs each fuzz target for a few seconds, then every test through ctest,
-# under the sanitizers and in the CI build, with a real X server for the tests that look at windows.
+# behaviour), fuzz (clang) and Windows (mingw-w64). Runs each fuzz target for a few seconds, the Windows
+# tests under Wine in a prefix of their own, then every test through ctest, under the sanitizers and in
+# the CI build, with a real X server for the tests that look at windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -13,8 +14,15 @@ cmake --preset asan
 cmake --build --preset asan -j "$jobs"
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs"
+cmake --preset windows
+cmake --build --preset windows -j "$jobs"
 
 ctest --preset fuzz
+
+WINEPREFIX="$(mktemp -d)/wine"
+export WINEPREFIX WINEDEBUG=-all
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
+xvfb-run -a -s "-screen 0 1600x1000x24" ctest --preset windows
 # One virtual X server for both runs: a second one started right after the first has stopped can
 # find the display number still taken.
 xvfb-run -a -s "-screen 0 1600x1000x24" bash -c "ctest --preset asan -j $jobs && ctest --preset ci -j $jobs"

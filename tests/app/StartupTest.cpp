@@ -59,7 +59,8 @@ TEST(InstanceSteps, WhoRunsAndWhatIsPosted)
         const StartupOutcome outcome = RunInstanceSteps(c.arguments, platform);
         EXPECT_EQ(outcome.RunProgram, c.runs);
         EXPECT_EQ(platform.posted, c.posted);
-        EXPECT_EQ(outcome.DataFolder, dir.path() + "/Quillfen/Kelvane/");
+        const char sep = static_cast<char>(std::filesystem::path::preferred_separator);
+        EXPECT_EQ(outcome.DataFolder, dir.path() + sep + "Quillfen" + sep + "Kelvane" + sep);
     }
 }
 

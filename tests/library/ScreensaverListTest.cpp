@@ -133,7 +133,11 @@ TEST_F(ListTest, ListFilesReadEveryFormAndWriteCrLf)
     list.Clear();
     Fill({"/s/a.scr", "/s/Zo\xC3\xAB.scr"});
     ASSERT_TRUE(list.SaveListToFile(dir.file("out.txt")).ok());
+#ifdef _WIN32
+    EXPECT_EQ(dir.read("out.txt"), "/s/a.scr\r\n/s/Zo\xEB.scr\r\n") << "the western Windows code page";
+#else
     EXPECT_EQ(dir.read("out.txt"), "/s/a.scr\r\n/s/Zo\xC3\xAB.scr\r\n");
+#endif
     EXPECT_FALSE(list.SaveListToFile(dir.file("missing/out.txt")).ok());
     EXPECT_FALSE(list.LoadListFromFile(dir.file("missing.txt")).ok());
 }
