@@ -1,0 +1,125 @@
+#include "platform/win32/Win32ScreensaverSetting.h"
+
+#include "platform/win32/Win32Text.h"
+
+#include <windows.h>
+
+namespace kelvane::platform {
+namespace {
+
+constexpr const wchar_t* kDesktopKey = L"Control Panel\\Desktop";
+constexpr const wchar_t* kScreensaverValue = L"SCRNSAVE.EXE";
+constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const wchar_t* kRunValue = L"Kelvane";
+
+// An open registry key, closed when it goes.
+class Key
+{
+public:
+    Key(const wchar_t* path, REGSAM access)
+    {
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, access, &m_key) != ERROR_SUCCESS) {
+            m_key = nullptr;
+        }
+    }
+    ~Key()
+    {
+        if (m_key) {
+            RegCloseKey(m_key);
+        }
+    }
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+    explicit operator bool() const { return m_key != nullptr; }
+    HKEY get() const { return m_key; }
+
+private:
+    HKEY m_key = nullptr;
+};
+
+std::optional<std::wstring> ReadString(const wchar_t* path, const wchar_t* name)
+{
+    const Key key(path, KEY_READ);
+    if (!key) {
+        return std::nullopt;
+    }
+    DWORD type = 0;
+    DWORD bytes = 0;
+    if (RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        return std::nullopt;
+    }
+    std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+    if (RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &bytes) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    // The stored text may or may not end in a terminator; either way it ends at the first one.
+    value.resize(value.find(L'\0') == std::wstring::npos ? value.size() : value.find(L'\0'));
+    return value;
+}
+
+void WriteString(const wchar_t* path, const wchar_t* name, const std::wstring& value)
+{
+    const Key key(path, KEY_ALL_ACCESS);
+    if (key) {
+        RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+}
+
+void DeleteValue(const wchar_t* path, const wchar_t* name)
+{
+    const Key key(path, KEY_ALL_ACCESS);
+    if (key) {
+        RegDeleteValueW(key.get(), name);
+    }
+}
+
+} // namespace
+
+std::string Win32ScreensaverSetting::ReadActiveScreensaverPath()
+{
+    return Narrow(ReadString(kDesktopKey, kScreensaverValue).value_or(L""));
+}
+
+void Win32ScreensaverSetting::WriteActiveScreensaverPath(const std::string& path)
+{
+    WriteString(kDesktopKey, kScreensaverValue, Widen(path));
+}
+
+void Win32ScreensaverSetting::ClearActiveScreensaverPath()
+{
+    DeleteValue(kDesktopKey, kScreensaverValue);
+}
+
+std::string Win32ScreensaverSetting::WindowsFolder()
+{
+    wchar_t buffer[255] = {};
+    const UINT length = GetWindowsDirectoryW(buffer, 255);
+    return length > 0 && length < 255 ? Narrow(std::wstring_view(buffer, length)) : std::string();
+}
+
+std::string AutostartCommand(const std::string& executablePath)
+{
+    return executablePath.find(' ') == std::string::npos ? executablePath : "\"" + executablePath + "\"";
+}
+
+void Win32AutostartEntry::EnableAutostart(const std::string& executablePath)
+{
+    WriteString(kRunKey, kRunValue, Widen(AutostartCommand(executablePath)));
+}
+
+void Win32AutostartEntry::DisableAutostart()
+{
+    DeleteValue(kRunKey, kRunValue);
+}
+
+std::optional<std::string> Win32AutostartEntry::ReadAutostart()
+{
+    const auto value = ReadString(kRunKey, kRunValue);
+    return value ? std::optional<std::string>(Narrow(*value)) : std::nullopt;
+}
+
+} // namespace kelvane::platform

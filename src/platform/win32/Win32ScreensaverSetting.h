@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/SettingAndAutostart.h"
+
+namespace kelvane::platform {
+
+// The desktop's setting: HKEY_CURRENT_USER "Control Panel\Desktop", value "SCRNSAVE.EXE". The key is
+// opened, never created.
+class Win32ScreensaverSetting final : public ScreensaverSetting
+{
+public:
+    std::string ReadActiveScreensaverPath() override;
+    void WriteActiveScreensaverPath(const std::string& path) override;
+    void ClearActiveScreensaverPath() override;
+    std::string WindowsFolder() override;
+};
+
+// The Run value "Kelvane" under HKEY_CURRENT_USER, the full path of the executable, quoted when it holds
+// a blank so that the system does not split it.
+class Win32AutostartEntry final : public AutostartEntry
+{
+public:
+    void EnableAutostart(const std::string& executablePath) override;
+    void DisableAutostart() override;
+    std::optional<std::string> ReadAutostart() override;
+};
+
+// The Run value's text for an executable's path.
+std::string AutostartCommand(const std::string& executablePath);
+
+} // namespace kelvane::platform
