@@ -3,8 +3,10 @@
 #include "app/AppIdentity.h"
 #include "platform/win32/Win32Text.h"
 
-#include <shlobj.h>
+// clang-format off
 #include <windows.h>
+#include <shlobj.h> // after windows.h, whose types it uses
+// clang-format on
 
 namespace kelvane::platform {
 namespace {

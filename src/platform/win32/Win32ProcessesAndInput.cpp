@@ -2,9 +2,10 @@
 
 #include "platform/win32/Win32Text.h"
 
-// windows.h first: the Toolhelp header needs its types.
-#include <tlhelp32.h>
+// clang-format off
 #include <windows.h>
+#include <tlhelp32.h> // needs the types of windows.h
+// clang-format on
 
 namespace kelvane::platform {
 

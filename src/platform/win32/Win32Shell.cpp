@@ -2,10 +2,13 @@
 
 #include "platform/win32/Win32Text.h"
 
-#include <cstring>
-#include <shellapi.h>
-#include <shlobj.h>
+// clang-format off
 #include <windows.h>
+#include <shellapi.h> // after windows.h, whose types it uses
+#include <shlobj.h> // after windows.h, whose types it uses
+// clang-format on
+
+#include <cstring>
 
 namespace kelvane::platform {
 
