@@ -1,11 +1,13 @@
 #include "TestPaths.h"
 #include "app/Startup.h"
+#include "common/LocalTime.h"
 #include "platform/win32/Win32PathsAndInstance.h"
 #include "platform/win32/Win32ProcessesAndInput.h"
 #include "platform/win32/Win32RegionalSettings.h"
 #include "platform/win32/Win32ScreensaverSetting.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Text.h"
+#include "platform/win32/Win32TimeZone.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +104,56 @@ TEST(Win32Regional, TheLocalesSeparatorsAndPatterns)
     EXPECT_EQ(formats.DecimalSeparator, ".");
     EXPECT_EQ(formats.ShortDatePattern, "M/d/yyyy");
     EXPECT_EQ(formats.LongTimePattern, "h:mm:ss tt");
+}
+
+// Eastern time: standard 5 hours behind UTC; daylight time from the second Sunday of March 02:00 to the
+// first Sunday of November 02:00. Sydney: 10 hours ahead; daylight time from the first Sunday of
+// October 02:00 to the first Sunday of April 03:00, across the turn of the year.
+const ZoneRules kEastern{300, 0, -60, {11, 0, 1, 2, 0, 0}, {3, 0, 2, 2, 0, 0}};
+const ZoneRules kSydney{-600, 0, -60, {4, 0, 1, 3, 0, 0}, {10, 0, 1, 2, 0, 0}};
+
+TEST(Win32TimeZoneRules, ChangesFallOnTheirWeekdays)
+{
+    const auto at = [](int32_t year, int32_t month, int32_t day, int32_t hour) {
+        return ToUnixSeconds(EncodeDateTime({{year, month, day}, {hour, 0, 0, 0}}));
+    };
+    EXPECT_EQ(ChangesOfYear(kEastern, 2024)[0].AtUtcSeconds, at(2024, 3, 10, 7));
+    EXPECT_EQ(ChangesOfYear(kEastern, 2024)[1].AtUtcSeconds, at(2024, 11, 3, 6));
+    EXPECT_EQ(ChangesOfYear(kSydney, 2024)[0].AtUtcSeconds, at(2024, 4, 6, 16));  // 03:00 AEDT on 7 April
+    EXPECT_EQ(ChangesOfYear(kSydney, 2024)[1].AtUtcSeconds, at(2024, 10, 5, 16)); // 02:00 AEST on 6 October
+    ZoneRules lastSunday = kEastern;
+    lastSunday.StandardDate.Week = 5;
+    EXPECT_EQ(ChangesOfYear(lastSunday, 2024)[1].AtUtcSeconds, at(2024, 11, 24, 6)) << "week 5 is the last one";
+    EXPECT_TRUE(ChangesOfYear(ZoneRules{-330, 0, 0, {}, {}}, 2024).empty());
+}
+
+TEST(Win32TimeZoneRules, RepeatedAndSkippedHoursThroughTheConverter)
+{
+    const struct
+    {
+        const ZoneRules& rules;
+        CivilDateTime local;
+        std::optional<CivilDateTime> utc;
+    } cases[] = {
+        {kEastern, {{2024, 7, 1}, {12, 0, 0, 0}}, CivilDateTime{{2024, 7, 1}, {16, 0, 0, 0}}},
+        {kEastern, {{2024, 11, 3}, {1, 30, 0, 0}}, CivilDateTime{{2024, 11, 3}, {6, 30, 0, 0}}},
+        {kEastern, {{2024, 3, 10}, {2, 30, 0, 0}}, std::nullopt},
+        {kSydney, {{2024, 1, 15}, {12, 0, 0, 0}}, CivilDateTime{{2024, 1, 15}, {1, 0, 0, 0}}},
+        {kSydney, {{2024, 4, 7}, {2, 30, 0, 0}}, CivilDateTime{{2024, 4, 6}, {16, 30, 0, 0}}},
+        {kSydney, {{2024, 10, 6}, {2, 30, 0, 0}}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const Win32TimeZone zone(c.rules);
+        const auto utc = LocalToUtc(zone, EncodeDateTime(c.local));
+        ASSERT_EQ(utc.ok(), c.utc.has_value());
+        if (c.utc) {
+            EXPECT_EQ(DecodeDateTime(utc.value()), *c.utc);
+            EXPECT_EQ(DecodeDateTime(UtcToLocal(zone, utc.value())), c.local);
+        }
+    }
+    // The system's own zone answers too, whatever it is.
+    const Win32TimeZone system;
+    EXPECT_TRUE(system.PeriodAt(ToUnixSeconds(EncodeDate(2024, 7, 1))).Contains(ToUnixSeconds(EncodeDate(2024, 7, 1))));
 }
 
 // The test screensaver, copied under another name into a folder of its own.
