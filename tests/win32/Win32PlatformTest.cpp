@@ -1,6 +1,7 @@
 #include "TestPaths.h"
 #include "app/Startup.h"
 #include "common/LocalTime.h"
+#include "platform/win32/Win32BuildStamp.h"
 #include "platform/win32/Win32PathsAndInstance.h"
 #include "platform/win32/Win32ProcessesAndInput.h"
 #include "platform/win32/Win32RegionalSettings.h"
@@ -104,6 +105,20 @@ TEST(Win32Regional, TheLocalesSeparatorsAndPatterns)
     EXPECT_EQ(formats.DecimalSeparator, ".");
     EXPECT_EQ(formats.ShortDatePattern, "M/d/yyyy");
     EXPECT_EQ(formats.LongTimePattern, "h:mm:ss tt");
+}
+
+TEST(Win32Build, TheLinkTimeStampIsWhenTheExecutableWasWritten)
+{
+    const auto stamp = Win32BuildStamp().BuildTime();
+    ASSERT_TRUE(stamp.has_value());
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    ASSERT_TRUE(GetFileAttributesExW(self, GetFileExInfoStandard, &attributes));
+    const uint64_t ticks = (uint64_t{attributes.ftLastWriteTime.dwHighDateTime} << 32) |
+                           attributes.ftLastWriteTime.dwLowDateTime; // 100 ns since 1601
+    const auto writtenSeconds = static_cast<int64_t>(ticks / 10000000) - 11644473600;
+    EXPECT_LE(std::llabs(*stamp - writtenSeconds), 120) << "the linker stamps the file it writes";
 }
 
 // Eastern time: standard 5 hours behind UTC; daylight time from the second Sunday of March 02:00 to the
