@@ -81,19 +81,40 @@ TEST(Win32Paths, TheDataFolderLiesInTheRoamingApplicationData)
     EXPECT_TRUE(EndsWith(paths.ExecutableFolder(), "\\")) << paths.ExecutableFolder();
 }
 
-TEST(Win32Instance, TheMutexDecidesAndTheWindowTakesBothRequests)
+TEST(Win32Instance, ASecondProcessHandsItsRequestsToTheFirst)
 {
     Win32PathsAndInstance first;
     ASSERT_TRUE(first.AcquireInstanceLock());
-    Win32PathsAndInstance second;
-    EXPECT_FALSE(second.AcquireInstanceLock());
-
     std::vector<InstanceRequest> received;
     first.ListenForInstanceRequests([&received](InstanceRequest request) { received.push_back(request); });
+
+    // This same test program, run again with only the second instance's part.
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring commandLine = std::wstring(L"\"") + self +
+                               L"\" --gtest_also_run_disabled_tests --gtest_filter=Win32Instance.DISABLED_SecondStart";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION second{};
+    ASSERT_TRUE(
+        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &second));
+    EXPECT_TRUE(PumpUntil([&] { return received.size() == 2; }));
+    WaitForSingleObject(second.hProcess, 10000);
+    DWORD secondExit = 1;
+    GetExitCodeProcess(second.hProcess, &secondExit);
+    CloseHandle(second.hThread);
+    CloseHandle(second.hProcess);
+    EXPECT_EQ(secondExit, 0u) << "the second start found the lock taken";
+    EXPECT_EQ(received, (std::vector<InstanceRequest>{InstanceRequest::Show, InstanceRequest::Exit}));
+}
+
+// The second start's side, run only by the test above in a process of its own.
+TEST(Win32Instance, DISABLED_SecondStart)
+{
+    Win32PathsAndInstance second;
+    ASSERT_FALSE(second.AcquireInstanceLock());
     second.PostInstanceRequest(InstanceRequest::Show);
     second.PostInstanceRequest(InstanceRequest::Exit);
-    EXPECT_TRUE(PumpUntil([&] { return received.size() == 2; }));
-    EXPECT_EQ(received, (std::vector<InstanceRequest>{InstanceRequest::Show, InstanceRequest::Exit}));
 }
 
 TEST(Win32Regional, TheLocalesSeparatorsAndPatterns)
