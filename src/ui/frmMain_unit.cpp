@@ -8,17 +8,30 @@
 #include "library/ListFiles.h"
 #include "platform/DebugOutput.h"
 #include "scheduler/EventsFile.h"
+#include "ui/EventListModel.h"
+#include "ui/ScreensaverListModel.h"
 #include "ui/UserMessages.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QStringList>
 #include <QTimer>
+#include <QTreeView>
 
 #include <filesystem>
 
@@ -45,7 +58,11 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
                                m_messagePanel->setText(shown);
                                statusBar()->setToolTip(shown);
                            },
-                           nullptr}),
+                           [this] {
+                               if (m_screensaverModel) {
+                                   m_screensaverModel->Redraw();
+                               }
+                           }}),
       m_iconCache(context.Icons), m_screensavers(m_iconCache),
       m_folderEncoding(DefaultListFileEncoding()), m_eventActions{m_log, m_activeScreensaver, context.DesktopShell,
                                                                   [this] { return m_screensavers.Paths(); }},
@@ -54,6 +71,19 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
           [this](const ScheduledEvent& row) { RunEventProcedure(row, m_eventActions); },
           [this](const std::string& problem) { m_context.Messages.ShowError(this, QString::fromStdString(problem)); })
 {
+    m_controls = BuildMainWindowLayout(this);
+    m_screensaverModel = new ScreensaverListModel(
+        m_screensavers, [this] { return m_activeScreensaver.ActiveScreensaverText(); }, this);
+    m_controls.SSListBox->setModel(m_screensaverModel);
+    m_controls.SSListBox->header()->resizeSection(0, 28);
+    m_controls.SSListBox->header()->setStretchLastSection(true);
+    m_eventModel = new EventListModel(m_events, this);
+    m_controls.eventListViewII->setModel(m_eventModel);
+    for (int column = 0; column < EventListModel::ColumnCount; ++column) {
+        m_controls.eventListViewII->header()->resizeSection(column, EventColumnWidths[column]);
+    }
+    m_controls.eventListViewII->setColumnHidden(8, true); // "Minutes"
+    m_log.OnLineAdded = [this](size_t dropped, const std::string& line) { ShowLogLine(dropped, line); };
     m_messagePanel = new QLabel(this);
     statusBar()->addWidget(m_messagePanel, 1);
     m_evtTimer = new QTimer(this);
@@ -63,6 +93,7 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     m_switchTimer->setInterval(60000);
     connect(m_switchTimer, &QTimer::timeout, this, &TfrmMain::switchTimerTimer);
     FormCreate();
+    ConnectControls();
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -86,6 +117,131 @@ void TfrmMain::FormCreate()
     m_lastWindowState = m_initialState == WindowState::Maximized ? WindowState::Maximized : WindowState::Normal;
 }
 
+void TfrmMain::ConnectControls()
+{
+    const MainWindowLayout& c = m_controls;
+    connect(c.findButton, &QPushButton::clicked, this, &TfrmMain::findButtonClick);
+    connect(c.addFolderButton, &QPushButton::clicked, this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(this);
+        if (!folder.isEmpty()) {
+            ScanAddedFolder(QDir::toNativeSeparators(folder).toStdString());
+        }
+    });
+    connect(c.addScreenSaverButton, &QPushButton::clicked, this, [this] {
+        const QStringList files =
+            QFileDialog::getOpenFileNames(this, QString(), QString(), QStringLiteral("Screensaver files (*.scr)"));
+        for (const QString& file : files) {
+            m_screensavers.AddScreensaverRow(QDir::toNativeSeparators(file).toStdString());
+        }
+    });
+    connect(c.foldersMemo, &QPlainTextEdit::textChanged, this, [this] {
+        const QStringList lines = m_controls.foldersMemo->toPlainText().split(u'\n');
+        m_folderLines.clear();
+        for (const QString& line : lines) {
+            m_folderLines.push_back(line.toStdString());
+        }
+    });
+
+    const auto run = [this](SelectionNeed need) {
+        if (const auto path = PathForAction(need, SelectedPaths())) {
+            m_context.DesktopShell.RunScreensaverFile(*path);
+        }
+    };
+    connect(c.runButton, &QPushButton::clicked, this, [run] { run(SelectionNeed::AtLeastOne); });
+    connect(c.SSListBox, &QAbstractItemView::doubleClicked, this, [run] { run(SelectionNeed::AtLeastOne); });
+    connect(c.setActiveButton, &QPushButton::clicked, this, [this] {
+        if (const auto path = PathForAction(SelectionNeed::ExactlyOne, SelectedPaths())) {
+            m_activeScreensaver.ActivateScreensaver(*path);
+        }
+    });
+    connect(c.setNoneButton, &QPushButton::clicked, this, [this] { m_activeScreensaver.SetNone(); });
+    connect(c.setBlankButton, &QPushButton::clicked, this, [this] { m_activeScreensaver.SetBlank(); });
+
+    const auto listOperation = [this](void (ScreensaverList::*operation)()) {
+        return [this, operation] {
+            SyncSelectionToList();
+            (m_screensavers.*operation)();
+            ShowList();
+        };
+    };
+    connect(c.upButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::MoveSelectedUp));
+    connect(c.downButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::MoveSelectedDown));
+    connect(c.topButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::MoveSelectedToTop));
+    connect(c.bottomButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::MoveSelectedToBottom));
+    connect(c.removeButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::DeleteSelectedRows));
+
+    connect(c.autoSwitchCheckBox, &QCheckBox::toggled, this, [this](bool on) {
+        m_settings.SwitchEnabled = on;
+        on ? m_switchTimer->start() : m_switchTimer->stop();
+    });
+    connect(c.IntervalBox, &QSpinBox::valueChanged, this, [this](int value) {
+        const IntervalChange change = IntervalBoxChange(value);
+        if (change.Status) {
+            m_messagePanel->setText(QString::fromStdString(*change.Status));
+        }
+        if (change.TimerMs) {
+            m_settings.Interval = value;
+            if (m_switchTimer->interval() != *change.TimerMs) {
+                m_switchTimer->setInterval(*change.TimerMs);
+            }
+        }
+        if (change.Warning) {
+            m_context.Messages.ShowError(this, QString::fromStdString(*change.Warning));
+        }
+    });
+    connect(c.ActionBox, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_settings.Action = index == 0 ? RotationAction::Run : RotationAction::ActivateOnly; });
+    connect(c.toleranceSpinEdit, &QSpinBox::valueChanged, this, [this](int value) {
+        m_settings.ToleranceSeconds = value;
+        m_evtTimer->setInterval(EventTimerPeriodMs(value));
+    });
+}
+
+void TfrmMain::SyncSelectionToList()
+{
+    const QModelIndexList selected = m_controls.SSListBox->selectionModel()->selectedRows();
+    for (size_t row = 0; row < m_screensavers.Count(); ++row) {
+        m_screensavers.SetSelected(row, false);
+    }
+    for (const QModelIndex& index : selected) {
+        m_screensavers.SetSelected(static_cast<size_t>(index.row()), true);
+    }
+}
+
+void TfrmMain::ShowList()
+{
+    m_screensaverModel->Reload();
+    QItemSelection selection;
+    for (const size_t row : m_screensavers.SelectedRows()) {
+        selection.select(m_screensaverModel->index(static_cast<int>(row), 0),
+                         m_screensaverModel->index(static_cast<int>(row), 1));
+    }
+    m_controls.SSListBox->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+std::vector<std::string> TfrmMain::SelectedPaths()
+{
+    SyncSelectionToList();
+    std::vector<std::string> paths;
+    for (const size_t row : m_screensavers.SelectedRows()) {
+        paths.push_back(m_screensavers.Rows()[row].Path);
+    }
+    return paths;
+}
+
+void TfrmMain::ShowLogLine(size_t dropped, const std::string& line)
+{
+    if (dropped > 0) {
+        QStringList lines;
+        for (const std::string& kept : m_log.Lines()) {
+            lines << QString::fromStdString(kept);
+        }
+        m_controls.logMemo->setPlainText(lines.join(u'\n'));
+        return;
+    }
+    m_controls.logMemo->appendPlainText(QString::fromStdString(line));
+}
+
 void TfrmMain::LoadListFiles()
 {
     // Errors are swallowed: the rows read before one stay.
@@ -103,16 +259,27 @@ void TfrmMain::LoadListFiles()
             m_folderEncoding = text.HadByteOrderMark ? text.Encoding : DefaultListFileEncoding();
         }
     }
+    QStringList lines;
+    for (const std::string& line : m_folderLines) {
+        lines << QString::fromStdString(line);
+    }
+    m_controls.foldersMemo->setPlainText(lines.join(u'\n'));
+    m_screensavers.OnChanged = [this] { m_screensaverModel->Reload(); };
+    m_screensaverModel->Reload();
 }
 
 ScanSteps TfrmMain::MakeScanSteps()
 {
-    return {[] { QApplication::setOverrideCursor(Qt::WaitCursor); },
+    return {[this] {
+                QApplication::setOverrideCursor(Qt::WaitCursor);
+                m_controls.findButton->setEnabled(false);
+            },
             [this](const std::string& path) {
                 m_messagePanel->setText(QStringLiteral("Processing: ") + QString::fromStdString(path));
                 m_screensavers.AddScreensaverRow(path);
             },
             [this] {
+                m_controls.findButton->setEnabled(true);
                 QApplication::restoreOverrideCursor();
                 m_isProcessing = false;
                 m_activeScreensaver.GetActiveScreenSaverForDisplay();
@@ -186,6 +353,16 @@ void TfrmMain::LoadSettings()
     if (const IntervalChange interval = IntervalBoxChange(m_settings.Interval); interval.TimerMs) {
         m_switchTimer->setInterval(*interval.TimerMs);
     }
+    m_controls.IntervalBox->setValue(m_settings.Interval);
+    m_controls.ActionBox->setCurrentIndex(m_settings.Action == RotationAction::Run ? 0 : 1);
+    m_controls.autoSwitchCheckBox->setChecked(m_settings.SwitchEnabled);
+    m_controls.toleranceSpinEdit->setValue(m_settings.ToleranceSeconds);
+    m_controls.logPanel->setVisible(m_log.LogIsOn);
+    QStringList logLines;
+    for (const std::string& line : m_log.Lines()) {
+        logLines << QString::fromStdString(line);
+    }
+    m_controls.logMemo->setPlainText(logLines.join(u'\n'));
     if (m_settings.SwitchEnabled) {
         m_switchTimer->start();
     } else {
@@ -213,6 +390,10 @@ void TfrmMain::evtTimerTimer()
 {
     m_evtTimer->stop();
     m_engine.Tick(m_settings.ToleranceSeconds);
+    if (const int rows = m_eventModel->rowCount(); rows > 0) {
+        Q_EMIT m_eventModel->dataChanged(m_eventModel->index(0, 0),
+                                         m_eventModel->index(rows - 1, EventListModel::ColumnCount - 1));
+    }
     m_evtTimer->start();
 }
 

@@ -11,12 +11,18 @@
 #include "scheduler/EventLog.h"
 #include "scheduler/ScheduledEvent.h"
 #include "settings/SettingsFile.h"
+#include "ui/MainWindowLayout.h"
 #include "ui/QtUiThread.h"
 
 #include <QMainWindow>
 
 class QLabel;
 class QTimer;
+
+namespace kelvane::ui {
+class EventListModel;
+class ScreensaverListModel;
+} // namespace kelvane::ui
 
 #include <mutex>
 #include <string>
@@ -90,6 +96,8 @@ public:
     // beside a running scan.
     void ScanAddedFolder(const std::string& folder);
     bool IsProcessing() const { return m_isProcessing; }
+
+    const MainWindowLayout& Controls() const { return m_controls; }
     WindowState LastWindowState() const { return m_lastWindowState; }
     bool ExitRequested() const { return m_exitRequested; }
 
@@ -105,6 +113,13 @@ private:
     void LoadEventTable();
     void LoadListFiles();
     ScanSteps MakeScanSteps();
+    void ConnectControls();
+    // The rows selected on screen, told to the core's list before an operation that uses them.
+    void SyncSelectionToList();
+    // After an operation: the list and its selection shown as the core now holds them.
+    void ShowList();
+    std::vector<std::string> SelectedPaths();
+    void ShowLogLine(size_t dropped, const std::string& line);
     void LoadWindowSettings();
     void LoadSettings();
     void LoadEventLog();
@@ -133,6 +148,9 @@ private:
     EventLog m_log;
     EventActionContext m_eventActions;
     EventEngine m_engine;
+    MainWindowLayout m_controls;
+    ScreensaverListModel* m_screensaverModel = nullptr;
+    EventListModel* m_eventModel = nullptr;
     QTimer* m_evtTimer = nullptr;
     QTimer* m_switchTimer = nullptr;
     QLabel* m_messagePanel = nullptr;

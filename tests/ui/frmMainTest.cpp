@@ -10,9 +10,13 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -145,10 +149,10 @@ TEST_F(MainWindowTest, AVisibleWindowIsLeftAloneByAShowRequest)
 {
     auto window = Create();
     window->ShowAtStart();
-    window->setGeometry(10, 20, 600, 500);
+    window->setGeometry(10, 20, 900, 700);
     ASSERT_TRUE(WriteWindowPlacement(settingsFile, WindowState::Normal, {300, 300, 400, 400}).ok());
     window->BringTheWindowUp();
-    EXPECT_EQ(window->geometry(), QRect(10, 20, 600, 500));
+    EXPECT_EQ(window->geometry(), QRect(10, 20, 900, 700));
 }
 
 TEST_F(MainWindowTest, StartMinimisedStaysHiddenAndAnExitFromThereStoresMinimised)
@@ -324,6 +328,63 @@ TEST_F(MainWindowTest, ClosingDuringAScanWaitsForItBeforeSaving)
     EXPECT_EQ(window->Screensavers().Count(), 200u) << "the folder being walked is finished";
     const std::string saved = dir.read("ssList.txt");
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 200);
+}
+
+TEST_F(MainWindowTest, TheScreensaverButtonsFollowTheSelectionRules)
+{
+    dir.write("ssList.txt", "/s/a.scr\r\n/s/b.scr\r\n/s/c.scr\r\n/s/d.scr\r\n");
+    auto window = Create();
+    const MainWindowLayout& c = window->Controls();
+    QAbstractItemModel* model = c.SSListBox->model();
+    const auto select = [&](std::initializer_list<int> rows) {
+        c.SSListBox->selectionModel()->clearSelection();
+        for (const int row : rows) {
+            c.SSListBox->selectionModel()->select(model->index(row, 0),
+                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    };
+    const auto selectedRows = [&] {
+        std::vector<int> rows;
+        for (const QModelIndex& index : c.SSListBox->selectionModel()->selectedRows()) {
+            rows.push_back(index.row());
+        }
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+
+    select({1, 3});
+    c.topButton->click();
+    EXPECT_EQ(window->Screensavers().Paths(),
+              (std::vector<std::string>{"/s/b.scr", "/s/a.scr", "/s/c.scr", "/s/d.scr"}));
+    EXPECT_EQ(selectedRows(), (std::vector<int>{0, 3})) << "the moved row and the other selected one";
+
+    c.runButton->click();
+    EXPECT_EQ(platform.calls.back(), "run /s/b.scr") << "Run takes the upper selected row";
+    c.setActiveButton->click();
+    EXPECT_FALSE(platform.setting.has_value()) << "Set: Active needs exactly one row";
+    select({2});
+    c.setActiveButton->click();
+    EXPECT_EQ(platform.setting, "/s/c.scr");
+    EXPECT_EQ(window->statusBar()->toolTip(), QStringLiteral("Active: /s/c.scr"));
+    c.setNoneButton->click();
+    EXPECT_FALSE(platform.setting.has_value());
+    EXPECT_EQ(window->statusBar()->toolTip(), QStringLiteral("Active: None"));
+
+    select({0, 1, 2, 3});
+    c.removeButton->click();
+    EXPECT_EQ(window->Screensavers().Count(), 0u);
+    EXPECT_EQ(model->rowCount(), 0);
+}
+
+TEST_F(MainWindowTest, TheIntervalBoxRefusesTooLowValues)
+{
+    auto window = Create();
+    const MainWindowLayout& c = window->Controls();
+    c.IntervalBox->setMinimum(0); // as typing can pass through values below the least one
+    c.IntervalBox->setValue(5);
+    EXPECT_EQ(window->switchTimer()->interval(), 3600 * 1000) << "the old interval stays";
+    c.IntervalBox->setValue(120);
+    EXPECT_EQ(window->switchTimer()->interval(), 120 * 1000);
 }
 
 TEST_F(MainWindowTest, AnExitThatCannotSaveSaysSoOnceAndStillEnds)

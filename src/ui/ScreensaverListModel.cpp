@@ -1,0 +1,82 @@
+#include "ui/ScreensaverListModel.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+
+namespace kelvane::ui {
+
+ScreensaverListModel::ScreensaverListModel(ScreensaverList& list, std::function<std::string()> activeText,
+                                           QObject* parent)
+    : QAbstractTableModel(parent), m_list(list), m_activeText(std::move(activeText))
+{}
+
+int ScreensaverListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_list.Count());
+}
+
+int ScreensaverListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 2;
+}
+
+QVariant ScreensaverListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || static_cast<size_t>(index.row()) >= m_list.Count()) {
+        return {};
+    }
+    const ScreensaverEntry& row = m_list.Rows()[static_cast<size_t>(index.row())];
+    if (index.column() == 0) {
+        if (role == Qt::DecorationRole && row.IconIndex >= 0 &&
+            static_cast<size_t>(row.IconIndex) < m_list.Images().size()) {
+            if (const auto icon =
+                    std::static_pointer_cast<const QIcon>(m_list.Images()[static_cast<size_t>(row.IconIndex)])) {
+                return *icon;
+            }
+        }
+        return {};
+    }
+    const bool active = m_activeText && IsActiveRow(row.Path, m_activeText());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+        return QString::fromStdString(row.Path);
+    case Qt::FontRole: {
+        QFont font;
+        font.setPointSize(active ? 11 : 10);
+        font.setBold(active);
+        return font;
+    }
+    case Qt::ForegroundRole:
+        return active ? QVariant(QBrush(QColor(255, 255, 255))) : QVariant();
+    case Qt::BackgroundRole:
+        return active ? QVariant(QBrush(QColor(25, 29, 34))) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant ScreensaverListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section == 1) {
+        return QStringLiteral("Screensavers - Current Rotational Order");
+    }
+    return {};
+}
+
+void ScreensaverListModel::Reload()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+void ScreensaverListModel::Redraw()
+{
+    if (m_list.Count() > 0) {
+        Q_EMIT dataChanged(index(0, 1), index(static_cast<int>(m_list.Count()) - 1, 1));
+    }
+}
+
+} // namespace kelvane::ui
