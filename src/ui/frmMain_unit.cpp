@@ -5,9 +5,11 @@
 #include "common/FileIO.h"
 #include "common/RegionalDateTime.h"
 #include "common/RegionalSettings.h"
+#include "common/StatusBarText.h"
 #include "library/ListFiles.h"
 #include "platform/DebugOutput.h"
 #include "scheduler/EventsFile.h"
+#include "scheduler/NextEvent.h"
 #include "ui/EventListModel.h"
 #include "ui/ScreensaverListModel.h"
 #include "ui/UserMessages.h"
@@ -84,8 +86,18 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     }
     m_controls.eventListViewII->setColumnHidden(8, true); // "Minutes"
     m_log.OnLineAdded = [this](size_t dropped, const std::string& line) { ShowLogLine(dropped, line); };
+    m_rotationPanel = new QLabel(this);
+    m_rotationPanel->setMinimumWidth(375);
+    m_schedulingPanel = new QLabel(this);
+    m_schedulingPanel->setMinimumWidth(500);
     m_messagePanel = new QLabel(this);
+    m_messagePanel->setMinimumWidth(400);
+    statusBar()->addWidget(m_rotationPanel);
+    statusBar()->addWidget(m_schedulingPanel);
     statusBar()->addWidget(m_messagePanel, 1);
+    m_statusTimer = new QTimer(this);
+    m_statusTimer->setInterval(500);
+    connect(m_statusTimer, &QTimer::timeout, this, &TfrmMain::RefreshStatusBar);
     m_evtTimer = new QTimer(this);
     m_evtTimer->setInterval(5000);
     connect(m_evtTimer, &QTimer::timeout, this, &TfrmMain::evtTimerTimer);
@@ -94,6 +106,7 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     connect(m_switchTimer, &QTimer::timeout, this, &TfrmMain::switchTimerTimer);
     FormCreate();
     ConnectControls();
+    m_statusTimer->start();
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -173,6 +186,7 @@ void TfrmMain::ConnectControls()
     connect(c.autoSwitchCheckBox, &QCheckBox::toggled, this, [this](bool on) {
         m_settings.SwitchEnabled = on;
         on ? m_switchTimer->start() : m_switchTimer->stop();
+        RefreshStatusBar();
     });
     connect(c.IntervalBox, &QSpinBox::valueChanged, this, [this](int value) {
         const IntervalChange change = IntervalBoxChange(value);
@@ -184,6 +198,7 @@ void TfrmMain::ConnectControls()
             if (m_switchTimer->interval() != *change.TimerMs) {
                 m_switchTimer->setInterval(*change.TimerMs);
             }
+            RefreshStatusBar();
         }
         if (change.Warning) {
             m_context.Messages.ShowError(this, QString::fromStdString(*change.Warning));
@@ -195,6 +210,21 @@ void TfrmMain::ConnectControls()
         m_settings.ToleranceSeconds = value;
         m_evtTimer->setInterval(EventTimerPeriodMs(value));
     });
+}
+
+void TfrmMain::RefreshStatusBar()
+{
+    const std::string next = SchedulingStatusText(
+        m_evtTimer->isActive(), GetNextEventText(m_events.Rows, m_context.LocalClock, m_context.Regional.Read()));
+    m_rotationPanel->setText(QString::fromStdString(
+        RotationStatusText(m_settings.SwitchEnabled, m_controls.IntervalBox->text().toStdString())));
+    m_schedulingPanel->setText(QString::fromStdString(next));
+}
+
+QString TfrmMain::StatusPanelText(int panel) const
+{
+    const QLabel* panels[] = {m_rotationPanel, m_schedulingPanel, m_messagePanel};
+    return panels[panel]->text();
 }
 
 void TfrmMain::SyncSelectionToList()

@@ -86,6 +86,9 @@ public:
     void evtTimerTimer();
     // One rotation step.
     void switchTimerTimer();
+    // Panels 0 and 1 of the status bar, twice a second.
+    void RefreshStatusBar();
+    QString StatusPanelText(int panel) const;
     QTimer* switchTimer() const { return m_switchTimer; }
 
     ScreensaverList& Screensavers() { return m_screensavers; }
@@ -153,7 +156,10 @@ private:
     EventListModel* m_eventModel = nullptr;
     QTimer* m_evtTimer = nullptr;
     QTimer* m_switchTimer = nullptr;
+    QLabel* m_rotationPanel = nullptr;
+    QLabel* m_schedulingPanel = nullptr;
     QLabel* m_messagePanel = nullptr;
+    QTimer* m_statusTimer = nullptr;
     bool m_isProcessing = false;
     std::mutex m_criticalSection; // the scan lock, handed to every scan worker
     QtUiThread m_uiThread{this};

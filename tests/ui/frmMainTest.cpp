@@ -9,6 +9,7 @@
 #include "ui/frmMain_unit.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QPushButton>
@@ -385,6 +386,24 @@ TEST_F(MainWindowTest, TheIntervalBoxRefusesTooLowValues)
     EXPECT_EQ(window->switchTimer()->interval(), 3600 * 1000) << "the old interval stays";
     c.IntervalBox->setValue(120);
     EXPECT_EQ(window->switchTimer()->interval(), 120 * 1000);
+}
+
+TEST_F(MainWindowTest, TheStatusBarShowsRotationSchedulingAndTheLatestMessage)
+{
+    auto window = Create();
+    window->RefreshStatusBar();
+    EXPECT_EQ(window->StatusPanelText(0),
+              QStringLiteral("Auto Rotate: ON | Interval: 0 days, 1 hours, 0 minutes, 0 seconds"));
+    EXPECT_EQ(window->StatusPanelText(1),
+              QStringLiteral("Next Event: Ribbons in: 0 Day(s), 0 Hour(s), 3 Minute(s), and 0 Second(s)"));
+    EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("Active: None"));
+
+    window->Controls().autoSwitchCheckBox->setChecked(false);
+    EXPECT_EQ(window->StatusPanelText(0),
+              QStringLiteral("Auto Rotate: OFF | Interval: 0 days, 1 hours, 0 minutes, 0 seconds"));
+    window->evtTimer()->stop(); // "Disable All Events"
+    window->RefreshStatusBar();
+    EXPECT_EQ(window->StatusPanelText(1), QStringLiteral("Event Schedules are OFF"));
 }
 
 TEST_F(MainWindowTest, AnExitThatCannotSaveSaysSoOnceAndStillEnds)
