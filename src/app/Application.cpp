@@ -68,7 +68,9 @@ int RunApplication(int argc, char* argv[])
     platform::LinuxShell shell;
     platform::LinuxProcessesAndInput processes;
     platform::LinuxIconProvider icons;
-    ui::TfrmMain window({outcome.DataFolder, debug, messages, clock, zone, regional, setting, shell, processes, icons});
+    platform::LinuxAutostartEntry autostart;
+    ui::TfrmMain window(
+        {outcome.DataFolder, debug, messages, clock, zone, regional, setting, shell, processes, icons, autostart});
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     platform.ListenForInstanceRequests([&window](platform::InstanceRequest request) {

@@ -54,6 +54,22 @@ const char* ColumnSection(bool maximized)
 
 } // namespace
 
+void ToggleStartMinimized(StartupFlags& flags)
+{
+    if (flags.StartMax && !flags.StartMin) {
+        flags.StartMax = false;
+    }
+    flags.StartMin = !flags.StartMin;
+}
+
+void ToggleStartMaximized(StartupFlags& flags)
+{
+    if (flags.StartMin && !flags.StartMax) {
+        flags.StartMin = false;
+    }
+    flags.StartMax = !flags.StartMax;
+}
+
 std::string SettingsFileName(const std::string& dataFolder)
 {
     return dataFolder + SettingsFileBaseName;

@@ -47,6 +47,10 @@ struct WindowRect
     bool operator==(const WindowRect&) const = default;
 };
 
+// "Start Minimized" and "Start Maximized" exclude each other: turning one on turns the other off.
+void ToggleStartMinimized(StartupFlags& flags);
+void ToggleStartMaximized(StartupFlags& flags);
+
 struct ScreenSize
 {
     int32_t Width = 0;

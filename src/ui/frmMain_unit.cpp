@@ -14,6 +14,7 @@
 #include "ui/ScreensaverListModel.h"
 #include "ui/UserMessages.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -26,6 +27,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -74,6 +76,7 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
           [this](const std::string& problem) { m_context.Messages.ShowError(this, QString::fromStdString(problem)); })
 {
     m_controls = BuildMainWindowLayout(this);
+    m_menus = BuildMainMenus(this);
     m_screensaverModel = new ScreensaverListModel(
         m_screensavers, [this] { return m_activeScreensaver.ActiveScreensaverText(); }, this);
     m_controls.SSListBox->setModel(m_screensaverModel);
@@ -106,6 +109,8 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     connect(m_switchTimer, &QTimer::timeout, this, &TfrmMain::switchTimerTimer);
     FormCreate();
     ConnectControls();
+    ConnectMenus();
+    ShowStartOptions();
     m_statusTimer->start();
 }
 
@@ -210,6 +215,87 @@ void TfrmMain::ConnectControls()
         m_settings.ToleranceSeconds = value;
         m_evtTimer->setInterval(EventTimerPeriodMs(value));
     });
+}
+
+void TfrmMain::ShowStartOptions()
+{
+    const std::pair<QAction*, bool> items[] = {
+        {m_menus.AutoRunatStartup1, m_flags.Startup},       {m_menus.TrayAutoRun, m_flags.Startup},
+        {m_menus.MinimizetoSystemTray1, m_flags.MinToTray}, {m_menus.TrayMinimizeToTray, m_flags.MinToTray},
+        {m_menus.StartMinimized1, m_flags.StartMin},        {m_menus.TrayStartMinimized, m_flags.StartMin},
+        {m_menus.StartMaximized1, m_flags.StartMax},        {m_menus.TrayStartMaximized, m_flags.StartMax},
+    };
+    for (const auto& [action, checked] : items) {
+        action->setChecked(checked);
+    }
+    m_menus.loggingEnabled->setChecked(m_log.LogIsOn);
+    m_menus.SaveLogtoDisk->setChecked(m_log.SaveLog);
+    m_menus.UpdateNotifications->setChecked(m_settings.UpdatesNotify);
+}
+
+void TfrmMain::ConnectMenus()
+{
+    const MainMenus& m = m_menus;
+    for (QAction* exit : {m.Exit1, m.TrayExit}) {
+        connect(exit, &QAction::triggered, this, &TfrmMain::Exit1Click);
+    }
+    connect(m.ShowWindow1, &QAction::triggered, this, &TfrmMain::BringTheWindowUp);
+    connect(m.ScreensaverSettings, &QAction::triggered, this,
+            [this] { m_context.DesktopShell.OpenScreensaverControlPanel(); });
+    connect(m.RunScreensaver, &QAction::triggered, this, [this] { m_activeScreensaver.RunActiveScreensaver(); });
+    connect(m.LoadFromDiskFile, &QAction::triggered, this, [this] {
+        const QStringList files =
+            QFileDialog::getOpenFileNames(this, QString(), QString(), QStringLiteral("Text file (*.txt)"));
+        if (files.isEmpty()) {
+            return;
+        }
+        std::vector<std::string> paths;
+        for (const QString& file : files) {
+            paths.push_back(file.toStdString());
+        }
+        m_screensavers.ImportListFiles(paths);
+    });
+    connect(m.ExportToDiskFile, &QAction::triggered, this, [this] {
+        const QString file = QFileDialog::getSaveFileName(this, QString(), QString(), QStringLiteral("Save as (*.txt)"),
+                                                          nullptr, QFileDialog::DontConfirmOverwrite);
+        if (!file.isEmpty()) {
+            if (const Status saved = m_screensavers.SaveListToFile(file.toStdString()); !saved) {
+                m_context.Messages.ShowError(this, QString::fromStdString(saved.message()));
+            }
+        }
+    });
+    const auto toggle = [this](const std::function<void()>& change) {
+        return [this, change] {
+            change();
+            ShowStartOptions();
+        };
+    };
+    for (QAction* item : {m.AutoRunatStartup1, m.TrayAutoRun}) {
+        connect(item, &QAction::triggered, this, toggle([this] {
+                    m_flags.Startup = !m_flags.Startup;
+                    if (m_flags.Startup) {
+                        m_context.Autostart.EnableAutostart(QCoreApplication::applicationFilePath().toStdString());
+                    } else {
+                        m_context.Autostart.DisableAutostart();
+                    }
+                }));
+    }
+    for (QAction* item : {m.MinimizetoSystemTray1, m.TrayMinimizeToTray}) {
+        connect(item, &QAction::triggered, this, toggle([this] { m_flags.MinToTray = !m_flags.MinToTray; }));
+    }
+    for (QAction* item : {m.StartMinimized1, m.TrayStartMinimized}) {
+        connect(item, &QAction::triggered, this, toggle([this] { ToggleStartMinimized(m_flags); }));
+    }
+    for (QAction* item : {m.StartMaximized1, m.TrayStartMaximized}) {
+        connect(item, &QAction::triggered, this, toggle([this] { ToggleStartMaximized(m_flags); }));
+    }
+    connect(m.loggingEnabled, &QAction::triggered, this, toggle([this] {
+                m_log.LogIsOn = !m_log.LogIsOn;
+                m_controls.logPanel->setVisible(m_log.LogIsOn);
+            }));
+    connect(m.SaveLogtoDisk, &QAction::triggered, this, toggle([this] { m_log.SaveLog = !m_log.SaveLog; }));
+    connect(m.UpdateNotifications, &QAction::triggered, this,
+            toggle([this] { m_settings.UpdatesNotify = !m_settings.UpdatesNotify; }));
 }
 
 void TfrmMain::RefreshStatusBar()

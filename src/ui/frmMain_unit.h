@@ -11,6 +11,7 @@
 #include "scheduler/EventLog.h"
 #include "scheduler/ScheduledEvent.h"
 #include "settings/SettingsFile.h"
+#include "ui/MainMenus.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/QtUiThread.h"
 
@@ -55,6 +56,7 @@ struct MainWindowContext
     platform::Shell& DesktopShell;
     platform::ProcessesAndInput& Processes;
     IconProvider& Icons;
+    platform::AutostartEntry& Autostart;
 };
 
 // The program's one long-lived window. A close from the title bar only hides it; the program ends
@@ -101,6 +103,7 @@ public:
     bool IsProcessing() const { return m_isProcessing; }
 
     const MainWindowLayout& Controls() const { return m_controls; }
+    const MainMenus& Menus() const { return m_menus; }
     WindowState LastWindowState() const { return m_lastWindowState; }
     bool ExitRequested() const { return m_exitRequested; }
 
@@ -117,6 +120,9 @@ private:
     void LoadListFiles();
     ScanSteps MakeScanSteps();
     void ConnectControls();
+    void ConnectMenus();
+    // Every menu item of a start option shows its flag.
+    void ShowStartOptions();
     // The rows selected on screen, told to the core's list before an operation that uses them.
     void SyncSelectionToList();
     // After an operation: the list and its selection shown as the core now holds them.
@@ -152,6 +158,7 @@ private:
     EventActionContext m_eventActions;
     EventEngine m_engine;
     MainWindowLayout m_controls;
+    MainMenus m_menus;
     ScreensaverListModel* m_screensaverModel = nullptr;
     EventListModel* m_eventModel = nullptr;
     QTimer* m_evtTimer = nullptr;

@@ -150,6 +150,22 @@ TEST_F(SettingsFileTest, ARefusedWriteStopsTheSequence)
     EXPECT_EQ(status.message(), "Unable to write to " + unreachable);
 }
 
+TEST(StartOptions, MinimisedAndMaximisedExcludeEachOther)
+{
+    StartupFlags flags;
+    ToggleStartMinimized(flags);
+    EXPECT_TRUE(flags.StartMin);
+    ToggleStartMaximized(flags);
+    EXPECT_TRUE(flags.StartMax);
+    EXPECT_FALSE(flags.StartMin) << "choosing maximised unchecks minimised";
+    ToggleStartMaximized(flags);
+    EXPECT_FALSE(flags.StartMax);
+    EXPECT_FALSE(flags.StartMin);
+    flags.StartMin = flags.StartMax = true; // both stored: each toggle only flips its own
+    ToggleStartMinimized(flags);
+    EXPECT_EQ(flags, (StartupFlags{false, false, true, false}));
+}
+
 TEST(WindowStateTraceText, NamesStateAndGeometry)
 {
     EXPECT_EQ(WindowStateTrace("Loading settings", WindowState::Maximized, {1, -2, 3, 4}),

@@ -8,8 +8,10 @@
 #include "ui/UserMessages.h"
 #include "ui/frmMain_unit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QPushButton>
@@ -47,7 +49,7 @@ protected:
     std::unique_ptr<TfrmMain> Create()
     {
         auto window = std::make_unique<TfrmMain>(MainWindowContext{dataFolder, debug, messages, clock, zone, regional,
-                                                                   platform, platform, platform, platform});
+                                                                   platform, platform, platform, platform, platform});
         QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
         return window;
     }
@@ -404,6 +406,31 @@ TEST_F(MainWindowTest, TheStatusBarShowsRotationSchedulingAndTheLatestMessage)
     window->evtTimer()->stop(); // "Disable All Events"
     window->RefreshStatusBar();
     EXPECT_EQ(window->StatusPanelText(1), QStringLiteral("Event Schedules are OFF"));
+}
+
+TEST_F(MainWindowTest, TheMenusToggleTheStartOptionsInBothPlaces)
+{
+    auto window = Create();
+    const MainMenus& m = window->Menus();
+    m.StartMinimized1->trigger();
+    EXPECT_TRUE(m.TrayStartMinimized->isChecked());
+    m.TrayStartMaximized->trigger();
+    EXPECT_TRUE(m.StartMaximized1->isChecked());
+    EXPECT_FALSE(m.StartMinimized1->isChecked()) << "the two options exclude each other";
+    EXPECT_FALSE(m.TrayStartMinimized->isChecked());
+
+    m.AutoRunatStartup1->trigger();
+    EXPECT_TRUE(platform.autostart.has_value()) << "the autostart entry is written at once";
+    EXPECT_TRUE(m.TrayAutoRun->isChecked());
+    m.TrayAutoRun->trigger();
+    EXPECT_FALSE(platform.autostart.has_value());
+
+    m.loggingEnabled->trigger();
+    EXPECT_FALSE(window->Controls().logPanel->isHidden());
+    m.TrayExit->trigger();
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(Ini("Settings", "StartMax"), "1");
+    EXPECT_EQ(Ini("Settings", "LogIsOn"), "1");
 }
 
 TEST_F(MainWindowTest, AnExitThatCannotSaveSaysSoOnceAndStillEnds)
