@@ -10,6 +10,7 @@
 #include "platform/DebugOutput.h"
 #include "scheduler/EventsFile.h"
 #include "scheduler/NextEvent.h"
+#include "ui/AppIcon.h"
 #include "ui/EventListModel.h"
 #include "ui/ScreensaverListModel.h"
 #include "ui/UserMessages.h"
@@ -34,6 +35,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStringList>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QTreeView>
 
@@ -77,6 +79,15 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
 {
     m_controls = BuildMainWindowLayout(this);
     m_menus = BuildMainMenus(this);
+    setWindowIcon(AppIcon());
+    m_trayIcon = new QSystemTrayIcon(AppIcon(), this);
+    m_trayIcon->setToolTip(QString::fromUtf8(ApplicationTitle));
+    m_trayIcon->setContextMenu(m_menus.trayPopupMenu);
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::DoubleClick) {
+            BringTheWindowUp();
+        }
+    });
     m_screensaverModel = new ScreensaverListModel(
         m_screensavers, [this] { return m_activeScreensaver.ActiveScreensaverText(); }, this);
     m_controls.SSListBox->setModel(m_screensaverModel);
@@ -518,6 +529,7 @@ void TfrmMain::ShowAtStart()
     if (m_flags.StartMin) {
         // Starts hidden, to be brought up from the tray or by a second start.
         setWindowState(Qt::WindowMinimized);
+        m_trayIcon->show();
         return;
     }
     switch (m_initialState) {
@@ -542,6 +554,7 @@ void TfrmMain::BringTheWindowUp()
         const WindowRect stored = ReadWindowRect(SettingsFile(), NormalRect());
         setWindowState(Qt::WindowNoState);
         setGeometry(ToQRect(stored));
+        m_trayIcon->hide();
         show();
         raise();
         activateWindow();
@@ -567,6 +580,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     if (!m_exitRequested) {
         event->ignore();
         hide();
+        m_trayIcon->show();
         ApplicationEvents1Minimize();
         return;
     }
@@ -591,6 +605,7 @@ void TfrmMain::ApplicationEvents1Minimize()
     }
     setWindowState(windowState() | Qt::WindowMinimized);
     if (m_flags.MinToTray) {
+        m_trayIcon->show();
         hide();
     }
 }

@@ -18,6 +18,7 @@
 #include <QMainWindow>
 
 class QLabel;
+class QSystemTrayIcon;
 class QTimer;
 
 namespace kelvane::ui {
@@ -104,6 +105,7 @@ public:
 
     const MainWindowLayout& Controls() const { return m_controls; }
     const MainMenus& Menus() const { return m_menus; }
+    QSystemTrayIcon* TrayIcon1() const { return m_trayIcon; }
     WindowState LastWindowState() const { return m_lastWindowState; }
     bool ExitRequested() const { return m_exitRequested; }
 
@@ -167,6 +169,7 @@ private:
     QLabel* m_schedulingPanel = nullptr;
     QLabel* m_messagePanel = nullptr;
     QTimer* m_statusTimer = nullptr;
+    QSystemTrayIcon* m_trayIcon = nullptr; // shown while the window is hidden
     bool m_isProcessing = false;
     std::mutex m_criticalSection; // the scan lock, handed to every scan worker
     QtUiThread m_uiThread{this};

@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QTreeView>
 
@@ -119,8 +120,11 @@ TEST_F(MainWindowTest, TitleBarCloseHidesAndAShowRequestBringsItBackWhereItWas)
     window->ShowAtStart();
     window->setGeometry(40, 50, 900, 700);
 
+    EXPECT_FALSE(window->TrayIcon1()->isVisible());
     EXPECT_FALSE(window->close()) << "the close is refused";
     EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(window->TrayIcon1()->isVisible()) << "the tray icon stands in for the window";
+    EXPECT_EQ(window->TrayIcon1()->toolTip(), QStringLiteral("Kelvane"));
     EXPECT_EQ(exits, 0);
     EXPECT_EQ(Ini("PosSave", "Left"), "40") << "the placement is kept for the way back";
     EXPECT_EQ(Ini("PosSave", "WindowState"), "0");
@@ -129,6 +133,7 @@ TEST_F(MainWindowTest, TitleBarCloseHidesAndAShowRequestBringsItBackWhereItWas)
     window->setGeometry(0, 0, 300, 200); // wherever the hidden window went, it comes back at the saved place
     window->BringTheWindowUp();
     EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->TrayIcon1()->isVisible());
     EXPECT_FALSE(window->isMinimized());
     EXPECT_EQ(window->geometry(), QRect(40, 50, 900, 700));
 }
