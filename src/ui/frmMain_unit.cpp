@@ -13,6 +13,7 @@
 #include "ui/AppIcon.h"
 #include "ui/EventListModel.h"
 #include "ui/ScreensaverListModel.h"
+#include "ui/ToleranceHelp.h"
 #include "ui/UserMessages.h"
 
 #include <QAction>
@@ -36,6 +37,8 @@
 #include <QStatusBar>
 #include <QStringList>
 #include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QTreeView>
 
@@ -222,6 +225,11 @@ void TfrmMain::ConnectControls()
     });
     connect(c.ActionBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_settings.Action = index == 0 ? RotationAction::Run : RotationAction::ActivateOnly; });
+    connect(c.PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == 2) {
+            TabSheet3Show(m_controls.toleranceHelp);
+        }
+    });
     connect(c.toleranceSpinEdit, &QSpinBox::valueChanged, this, [this](int value) {
         m_settings.ToleranceSeconds = value;
         m_evtTimer->setInterval(EventTimerPeriodMs(value));
@@ -322,6 +330,28 @@ QString TfrmMain::StatusPanelText(int panel) const
 {
     const QLabel* panels[] = {m_rotationPanel, m_schedulingPanel, m_messagePanel};
     return panels[panel]->text();
+}
+
+std::vector<int32_t> TfrmMain::ColumnWidths() const
+{
+    std::vector<int32_t> widths;
+    for (int column = 0; column < EventListModel::ColumnCount; ++column) {
+        widths.push_back(m_controls.eventListViewII->header()->sectionSize(column));
+    }
+    return widths;
+}
+
+void TfrmMain::LoadColumnWidths(bool maximized)
+{
+    const std::vector<int32_t> widths = ReadColumnWidths(SettingsFile(), maximized, ColumnWidths());
+    for (int column = 0; column < EventListModel::ColumnCount; ++column) {
+        m_controls.eventListViewII->header()->resizeSection(column, widths[static_cast<size_t>(column)]);
+    }
+}
+
+Status TfrmMain::SaveColumnWidths(bool maximized)
+{
+    return WriteColumnWidths(SettingsFile(), maximized, ColumnWidths());
 }
 
 void TfrmMain::SyncSelectionToList()
@@ -484,6 +514,7 @@ void TfrmMain::LoadSettings()
     m_controls.ActionBox->setCurrentIndex(m_settings.Action == RotationAction::Run ? 0 : 1);
     m_controls.autoSwitchCheckBox->setChecked(m_settings.SwitchEnabled);
     m_controls.toleranceSpinEdit->setValue(m_settings.ToleranceSeconds);
+    LoadColumnWidths(m_initialState == WindowState::Maximized);
     m_controls.logPanel->setVisible(m_log.LogIsOn);
     QStringList logLines;
     for (const std::string& line : m_log.Lines()) {
@@ -595,7 +626,16 @@ void TfrmMain::changeEvent(QEvent* event)
     if (event->type() != QEvent::WindowStateChange || isMinimized()) {
         return;
     }
-    m_lastWindowState = CurrentWindowState();
+    const WindowState now = CurrentWindowState();
+    if (now != m_lastWindowState) {
+        // Each state keeps its own column widths: the set being left is saved, the other one comes in.
+        const bool toMaximized = now == WindowState::Maximized;
+        if (toMaximized || m_lastWindowState == WindowState::Maximized) {
+            ReportWriteFailure(SaveColumnWidths(!toMaximized));
+            LoadColumnWidths(toMaximized);
+        }
+    }
+    m_lastWindowState = now;
 }
 
 void TfrmMain::ApplicationEvents1Minimize()
@@ -633,6 +673,7 @@ void TfrmMain::FormClose()
     m_settings.LogIsOn = m_log.LogIsOn;
     m_settings.SaveLog = m_log.SaveLog;
     collect(WriteProgramSettings(SettingsFile(), m_flags, m_settings));
+    collect(SaveColumnWidths(isMaximized()));
     if (m_log.SaveLog && !m_log.Lines().empty()) {
         collect(m_log.SaveFile(EventLogFileName(m_context.DataFolder)));
     }

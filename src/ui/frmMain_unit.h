@@ -131,6 +131,9 @@ private:
     void ShowList();
     std::vector<std::string> SelectedPaths();
     void ShowLogLine(size_t dropped, const std::string& line);
+    std::vector<int32_t> ColumnWidths() const;
+    void LoadColumnWidths(bool maximized);
+    Status SaveColumnWidths(bool maximized);
     void LoadWindowSettings();
     void LoadSettings();
     void LoadEventLog();

@@ -13,12 +13,15 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QTreeView>
 
@@ -436,6 +439,40 @@ TEST_F(MainWindowTest, TheMenusToggleTheStartOptionsInBothPlaces)
     EXPECT_EQ(exits, 1);
     EXPECT_EQ(Ini("Settings", "StartMax"), "1");
     EXPECT_EQ(Ini("Settings", "LogIsOn"), "1");
+}
+
+TEST_F(MainWindowTest, TheOptionsTabShowsTheSameHelpEachTime)
+{
+    auto window = Create();
+    const MainWindowLayout& c = window->Controls();
+    c.PageControl1->setCurrentIndex(2);
+    const QString help = c.toleranceHelp->toPlainText();
+    EXPECT_TRUE(
+        help.startsWith(QStringLiteral("Tolerance is the time window allowed for scheduling events to trigger.")));
+    EXPECT_TRUE(help.contains(QStringLiteral("small enough to feel \"on time\" but large enough")));
+    EXPECT_TRUE(help.endsWith(QStringLiteral("strikes a good balance between accuracy and practicality.")));
+    c.toleranceHelp->append(QStringLiteral("typed by the user"));
+    c.PageControl1->setCurrentIndex(0);
+    c.PageControl1->setCurrentIndex(2);
+    EXPECT_EQ(c.toleranceHelp->toPlainText(), help);
+}
+
+TEST_F(MainWindowTest, EachWindowStateKeepsItsOwnColumnWidths)
+{
+    dir.write("settings.ini", "[NormalColumnWidths]\r\nColumn1=120\r\n[MaximizedColumnWidths]\r\nColumn1=300\r\n");
+    auto window = Create();
+    QHeaderView* header = window->Controls().eventListViewII->header();
+    EXPECT_EQ(header->sectionSize(1), 120);
+    EXPECT_EQ(header->sectionSize(2), 159) << "a missing key keeps the design width";
+    window->ShowAtStart();
+    header->resizeSection(1, 130);
+    window->showMaximized();
+    EXPECT_EQ(header->sectionSize(1), 300);
+    EXPECT_EQ(Ini("NormalColumnWidths", "Column1"), "130") << "the normal set was saved on the way";
+    header->resizeSection(1, 310);
+    window->Exit1Click();
+    EXPECT_EQ(Ini("MaximizedColumnWidths", "Column1"), "310");
+    EXPECT_EQ(Ini("MaximizedColumnWidths", "Column10"), "45");
 }
 
 TEST_F(MainWindowTest, AnExitThatCannotSaveSaysSoOnceAndStillEnds)
