@@ -52,6 +52,20 @@ MainMenus BuildMainMenus(QMainWindow* window)
     help->addSeparator();
     m.About = help->addAction(QStringLiteral("About"));
 
+    m.SSPopupMenu = new QMenu(window);
+    m.RunSelectedScreensaver = m.SSPopupMenu->addAction(QStringLiteral("Run Selected Screensaver"));
+    m.SetActiveSelectedScreensaver = m.SSPopupMenu->addAction(QStringLiteral("Set Active Selected Screensaver"));
+    m.SSPopupMenu->addSeparator();
+    m.ShowInFolder = m.SSPopupMenu->addAction(QStringLiteral("Show in Folder"));
+    m.ShowFileProperties = m.SSPopupMenu->addAction(QStringLiteral("Show File Properties"));
+    m.CopyScreensaverFilepath = m.SSPopupMenu->addAction(QStringLiteral("Copy Screensaver Filepath"));
+    m.SSPopupMenu->addSeparator();
+    m.PopupScreensaverSettings = m.SSPopupMenu->addAction(QStringLiteral("Screensaver Settings"));
+    m.ScreensaverOptions = m.SSPopupMenu->addAction(QStringLiteral("Screensaver Options"));
+    m.SSPopupMenu->addSeparator();
+    m.DeleteSelected = m.SSPopupMenu->addAction(QStringLiteral("Delete Selected From this list"));
+    m.SelectAll = m.SSPopupMenu->addAction(QStringLiteral("Select All"));
+
     m.trayPopupMenu = new QMenu(window);
     m.ShowWindow1 = m.trayPopupMenu->addAction(QStringLiteral("Show Window"));
     m.trayPopupMenu->addSeparator();

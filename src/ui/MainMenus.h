@@ -26,6 +26,18 @@ struct MainMenus
     QAction* OnlineHelp = nullptr;
     QAction* About = nullptr;
 
+    // The screensaver list's popup menu.
+    QMenu* SSPopupMenu = nullptr;
+    QAction* RunSelectedScreensaver = nullptr;
+    QAction* SetActiveSelectedScreensaver = nullptr;
+    QAction* ShowInFolder = nullptr;
+    QAction* ShowFileProperties = nullptr;
+    QAction* CopyScreensaverFilepath = nullptr;
+    QAction* PopupScreensaverSettings = nullptr;
+    QAction* ScreensaverOptions = nullptr;
+    QAction* DeleteSelected = nullptr;
+    QAction* SelectAll = nullptr;
+
     QMenu* trayPopupMenu = nullptr;
     QAction* ShowWindow1 = nullptr;
     QAction* TrayAutoRun = nullptr;

@@ -259,6 +259,35 @@ void TfrmMain::ConnectMenus()
         connect(exit, &QAction::triggered, this, &TfrmMain::Exit1Click);
     }
     connect(m.ShowWindow1, &QAction::triggered, this, &TfrmMain::BringTheWindowUp);
+
+    // The screensaver list's popup: every action but "Select All" works on exactly one selected row.
+    m_controls.SSListBox->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_controls.SSListBox, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        m_menus.SSPopupMenu->popup(m_controls.SSListBox->viewport()->mapToGlobal(at));
+    });
+    const auto onOne = [this](QAction* action, std::function<void(const std::string&)> work) {
+        connect(action, &QAction::triggered, this, [this, work] {
+            if (const auto path = PathForAction(SelectionNeed::ExactlyOne, SelectedPaths())) {
+                work(*path);
+            }
+        });
+    };
+    platform::Shell* shell = &m_context.DesktopShell; // lives as long as the window
+    onOne(m.RunSelectedScreensaver, [shell](const std::string& path) { shell->RunScreensaverFile(path); });
+    onOne(m.SetActiveSelectedScreensaver,
+          [this](const std::string& path) { m_activeScreensaver.ActivateScreensaver(path); });
+    onOne(m.ShowInFolder, [shell](const std::string& path) { shell->ShowFileInFolder(path); });
+    onOne(m.ShowFileProperties, [shell](const std::string& path) { shell->ShowFileProperties(path); });
+    onOne(m.CopyScreensaverFilepath, [shell](const std::string& path) { shell->CopyPathToClipboard(path); });
+    onOne(m.ScreensaverOptions, [shell](const std::string& path) { shell->ConfigureScreensaverFile(path); });
+    connect(m.PopupScreensaverSettings, &QAction::triggered, this,
+            [this] { m_context.DesktopShell.OpenScreensaverControlPanel(); });
+    connect(m.DeleteSelected, &QAction::triggered, this, [this] {
+        SyncSelectionToList();
+        m_screensavers.DeleteSelectedRows();
+        ShowList();
+    });
+    connect(m.SelectAll, &QAction::triggered, this, [this] { m_controls.SSListBox->selectAll(); });
     connect(m.ScreensaverSettings, &QAction::triggered, this,
             [this] { m_context.DesktopShell.OpenScreensaverControlPanel(); });
     connect(m.RunScreensaver, &QAction::triggered, this, [this] { m_activeScreensaver.RunActiveScreensaver(); });

@@ -387,6 +387,32 @@ TEST_F(MainWindowTest, TheScreensaverButtonsFollowTheSelectionRules)
     EXPECT_EQ(model->rowCount(), 0);
 }
 
+TEST_F(MainWindowTest, ThePopupActionsNeedExactlyOneRow)
+{
+    dir.write("ssList.txt", "/s/a.scr\r\n/s/b.scr\r\n");
+    auto window = Create();
+    const MainMenus& m = window->Menus();
+    m.SelectAll->trigger();
+    platform.calls.clear();
+    for (QAction* action : {m.RunSelectedScreensaver, m.SetActiveSelectedScreensaver, m.ShowInFolder,
+                            m.ShowFileProperties, m.CopyScreensaverFilepath, m.ScreensaverOptions}) {
+        action->trigger();
+    }
+    EXPECT_EQ(platform.calls, std::vector<std::string>{}) << "two rows selected: nothing happens";
+
+    window->Controls().SSListBox->selectionModel()->select(window->Controls().SSListBox->model()->index(1, 0),
+                                                           QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Rows);
+    for (QAction* action : {m.RunSelectedScreensaver, m.ShowInFolder, m.ShowFileProperties, m.CopyScreensaverFilepath,
+                            m.ScreensaverOptions}) {
+        action->trigger();
+    }
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"run /s/b.scr", "folder /s/b.scr", "properties /s/b.scr",
+                                                        "copy /s/b.scr", "configure /s/b.scr"}));
+    m.DeleteSelected->trigger();
+    EXPECT_EQ(window->Screensavers().Paths(), std::vector<std::string>{"/s/a.scr"});
+}
+
 TEST_F(MainWindowTest, TheIntervalBoxRefusesTooLowValues)
 {
     auto window = Create();
