@@ -652,7 +652,17 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 void TfrmMain::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || isMinimized()) {
+    if (event->type() != QEvent::WindowStateChange) {
+        return;
+    }
+    if (isMinimized()) {
+        // The user minimised a shown window: keep its placement, and go to the tray when so set.
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        if (isVisible() && !(change->oldState() & Qt::WindowMinimized)) {
+            // After the minimise has run its course: a hide inside it would be undone by its own show.
+            QMetaObject::invokeMethod(
+                this, [this] { ApplicationEvents1Minimize(); }, Qt::QueuedConnection);
+        }
         return;
     }
     const WindowState now = CurrentWindowState();

@@ -156,6 +156,25 @@ TEST_F(MainWindowTest, AMaximisedWindowHiddenToTheTrayComesBackMaximised)
     EXPECT_EQ(window->normalGeometry(), QRect(40, 50, 900, 700));
 }
 
+TEST_F(MainWindowTest, MinimisingGoesToTheTrayOnlyWhenSoSet)
+{
+    auto window = Create();
+    window->ShowAtStart();
+    window->setGeometry(30, 40, 900, 700);
+    window->showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window->isVisible()) << "minimised to the taskbar";
+    EXPECT_FALSE(window->TrayIcon1()->isVisible());
+    EXPECT_EQ(Ini("PosSave", "Left"), "30") << "the placement is kept";
+
+    window->showNormal();
+    window->Menus().MinimizetoSystemTray1->trigger();
+    window->showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(window->TrayIcon1()->isVisible());
+}
+
 TEST_F(MainWindowTest, AVisibleWindowIsLeftAloneByAShowRequest)
 {
     auto window = Create();
