@@ -22,7 +22,12 @@ ctest --preset fuzz
 WINEPREFIX="$(mktemp -d)/wine"
 export WINEPREFIX WINEDEBUG=-all
 trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
-xvfb-run -a -s "-screen 0 1600x1000x24" ctest --preset windows
-# One virtual X server for both runs: a second one started right after the first has stopped can
-# find the display number still taken.
-xvfb-run -a -s "-screen 0 1600x1000x24" bash -c "ctest --preset asan -j $jobs && ctest --preset ci -j $jobs"
+# One virtual X server for every run: a second one started right after the first has stopped can find
+# the display number still taken. Wine's server goes before the X server does.
+xvfb-run -a -s "-screen 0 1600x1000x24" bash -c "
+    set -e
+    ctest --preset windows
+    wineserver -k >/dev/null 2>&1 || true
+    ctest --preset asan -j $jobs
+    ctest --preset ci -j $jobs
+"
