@@ -31,6 +31,18 @@ void EventLog::AddLogLine(const std::string& text)
     }
 }
 
+void EventLog::AddStartupHeader(const std::string& nowText, bool schedulingOn, int32_t eventTimerInterval,
+                                int32_t toleranceSeconds)
+{
+    AddLogLine("[" + nowText + "]");
+    if (!schedulingOn) {
+        AddLogLine("Scheduled Events are OFF");
+    }
+    AddLogLine("Timer: " + std::to_string(eventTimerInterval));
+    AddLogLine("Tolerance: " + std::to_string(toleranceSeconds));
+    AddLogLine(LogSeparatorLine);
+}
+
 void EventLog::LoadFile(const std::string& file)
 {
     if (!FileExists(file)) {

@@ -40,6 +40,11 @@ public:
     // not read).
     Status SaveFile(const std::string& file) const;
 
+    // The lines a start adds when the log is kept across runs: the date and time, whether scheduling is
+    // off, the timer and tolerance settings, and a separator.
+    void AddStartupHeader(const std::string& nowText, bool schedulingOn, int32_t eventTimerInterval,
+                          int32_t toleranceSeconds);
+
 private:
     // Drops the oldest lines beyond the limit; gives how many went.
     size_t TrimLog();

@@ -563,14 +563,8 @@ void TfrmMain::LoadEventLog()
         return;
     }
     m_log.LoadFile(EventLogFileName(m_context.DataFolder));
-    const RegionalFormats formats = m_context.Regional.Read();
-    m_log.AddLogLine("[" + FormatRegionalDateTime(m_context.LocalClock.Now(), formats) + "]");
-    if (!m_evtTimer->isActive()) {
-        m_log.AddLogLine("Scheduled Events are OFF");
-    }
-    m_log.AddLogLine("Timer: " + std::to_string(m_settings.EventTimerInterval));
-    m_log.AddLogLine("Tolerance: " + std::to_string(m_settings.ToleranceSeconds));
-    m_log.AddLogLine(LogSeparatorLine);
+    m_log.AddStartupHeader(FormatRegionalDateTime(m_context.LocalClock.Now(), m_context.Regional.Read()),
+                           m_evtTimer->isActive(), m_settings.EventTimerInterval, m_settings.ToleranceSeconds);
 }
 
 void TfrmMain::evtTimerTimer()
