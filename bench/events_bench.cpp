@@ -1,6 +1,7 @@
 // Load and save of a 100,000-row events file beside a plain read and write of the same bytes, so the
 // figure that matters is the ratio, taken in one run on one machine. Each figure is the median of
 // several rounds.
+#include "BenchSupport.h"
 #include "common/EventDateTimeText.h"
 #include "common/FileIO.h"
 #include "common/LocalTime.h"
@@ -17,6 +18,8 @@
 namespace {
 
 using namespace kelvane;
+using bench::MedianMilliseconds;
+using bench::UsRegional;
 
 // Eastern-style rules: daylight time from mid-March to early November each year.
 class SeasonalZone final : public TimeZone
@@ -36,24 +39,6 @@ public:
         return {-5 * 3600, end, ToUnixSeconds(EncodeDate(date.Year + 1, 1, 1))};
     }
 };
-
-class UsRegional final : public RegionalSettings
-{
-public:
-    RegionalFormats Read() const override { return {}; }
-};
-
-double MedianMilliseconds(const std::function<void()>& work, int rounds = 7)
-{
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // - the folder walk over a generated tree of 200,000 files holding 2,000 ".scr" files, beside
 //   `find DIR -iname '*.scr'` over the same tree;
 // - adding 50,000 paths to the list, against ten times the cost of adding 5,000 (1.0 is linear).
+#include "BenchSupport.h"
 #include "library/FileListThread.h"
 #include "library/ScreensaverList.h"
 
@@ -19,19 +20,8 @@
 namespace {
 
 using namespace kelvane;
+using bench::MedianMilliseconds;
 namespace fs = std::filesystem;
-
-double MedianMilliseconds(const std::function<void()>& work, int rounds)
-{
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 class NoIcons final : public IconProvider
 {

@@ -1,6 +1,7 @@
 // One scheduler pass over 10,000 checked rows (a mix of types, few of them due) beside parsing their
 // 10,000 event-time texts alone, as a ratio from one run; and the next-event text over the same rows.
 // The clock is the real one over a fixed-offset zone.
+#include "BenchSupport.h"
 #include "common/EventDateTimeText.h"
 #include "common/SystemClock.h"
 #include "scheduler/EventEngine.h"
@@ -16,30 +17,14 @@
 namespace {
 
 using namespace kelvane;
+using bench::MedianMilliseconds;
+using bench::UsRegional;
 
 class FixedZone final : public TimeZone
 {
 public:
     OffsetPeriod PeriodAt(int64_t) const override { return {3600, -OffsetPeriod::Always, OffsetPeriod::Always}; }
 };
-
-class UsRegional final : public RegionalSettings
-{
-public:
-    RegionalFormats Read() const override { return {}; }
-};
-
-double MedianMilliseconds(const std::function<void()>& work, int rounds = 9)
-{
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 } // namespace
 
