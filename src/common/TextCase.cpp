@@ -1,5 +1,7 @@
 #include "common/TextCase.h"
 
+#include "common/TextEncoding.h"
+
 namespace kelvane {
 namespace {
 
@@ -29,21 +31,6 @@ char32_t UpperOf(char32_t c)
         return (c % 2 == 0) ? c - 1 : c;
     }
     return c;
-}
-
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    auto put = [&out](char32_t v) { out.push_back(static_cast<char>(static_cast<unsigned char>(v))); };
-    if (cp < 0x80) {
-        put(cp);
-    } else if (cp < 0x800) {
-        put(0xC0 | (cp >> 6));
-        put(0x80 | (cp & 0x3F));
-    } else {
-        put(0xE0 | (cp >> 12));
-        put(0x80 | ((cp >> 6) & 0x3F));
-        put(0x80 | (cp & 0x3F));
-    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvane {
 
@@ -36,5 +37,11 @@ DecodedText DecodeTextLenient(std::string_view bytes);
 // Encodes UTF-8 text in the given encoding, with its byte-order mark. Characters that Windows-1252 cannot
 // hold become '?', as Windows does.
 std::string EncodeText(std::string_view utf8, TextEncoding encoding);
+
+// Appends one code point as UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
+// The lines of a text: CR LF, LF or CR end a line; a line end at the very end adds no empty line.
+std::vector<std::string> SplitLines(std::string_view text);
 
 } // namespace kelvane

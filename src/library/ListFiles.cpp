@@ -14,17 +14,7 @@ ListFileText ParseListFile(std::string_view bytes)
     result.HadByteOrderMark = decoded.encoding == TextEncoding::Utf8Bom ||
                               decoded.encoding == TextEncoding::Utf16LeBom ||
                               decoded.encoding == TextEncoding::Utf16BeBom;
-    const std::string& text = decoded.utf8;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            result.Lines.push_back(text.substr(start));
-            break;
-        }
-        result.Lines.push_back(text.substr(start, end - start));
-        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
-    }
+    result.Lines = SplitLines(decoded.utf8);
     return result;
 }
 

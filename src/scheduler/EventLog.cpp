@@ -54,17 +54,8 @@ void EventLog::LoadFile(const std::string& file)
     }
     const DecodedText decoded = DecodeTextLenient(bytes.value());
     m_encoding = decoded.encoding;
-    m_lines.clear();
-    std::string_view text = decoded.utf8;
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        m_lines.emplace_back(line);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-    }
+    const std::vector<std::string> lines = SplitLines(decoded.utf8);
+    m_lines.assign(lines.begin(), lines.end());
 }
 
 Status EventLog::SaveFile(const std::string& file) const

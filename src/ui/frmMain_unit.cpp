@@ -57,6 +57,17 @@ WindowRect FromQRect(const QRect& rect)
     return {rect.left(), rect.top(), rect.width(), rect.height()};
 }
 
+// The lines as one text for a multi-line box.
+template <typename Lines>
+QString JoinLines(const Lines& lines)
+{
+    QStringList joined;
+    for (const std::string& line : lines) {
+        joined << QString::fromStdString(line);
+    }
+    return joined.join(u'\n');
+}
+
 } // namespace
 
 TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
@@ -418,11 +429,7 @@ std::vector<std::string> TfrmMain::SelectedPaths()
 void TfrmMain::ShowLogLine(size_t dropped, const std::string& line)
 {
     if (dropped > 0) {
-        QStringList lines;
-        for (const std::string& kept : m_log.Lines()) {
-            lines << QString::fromStdString(kept);
-        }
-        m_controls.logMemo->setPlainText(lines.join(u'\n'));
+        m_controls.logMemo->setPlainText(JoinLines(m_log.Lines()));
         return;
     }
     m_controls.logMemo->appendPlainText(QString::fromStdString(line));
@@ -445,11 +452,7 @@ void TfrmMain::LoadListFiles()
             m_folderEncoding = text.HadByteOrderMark ? text.Encoding : DefaultListFileEncoding();
         }
     }
-    QStringList lines;
-    for (const std::string& line : m_folderLines) {
-        lines << QString::fromStdString(line);
-    }
-    m_controls.foldersMemo->setPlainText(lines.join(u'\n'));
+    m_controls.foldersMemo->setPlainText(JoinLines(m_folderLines));
     m_screensavers.OnChanged = [this] { m_screensaverModel->Reload(); };
     m_screensaverModel->Reload();
 }
@@ -545,11 +548,7 @@ void TfrmMain::LoadSettings()
     m_controls.toleranceSpinEdit->setValue(m_settings.ToleranceSeconds);
     LoadColumnWidths(m_initialState == WindowState::Maximized);
     m_controls.logPanel->setVisible(m_log.LogIsOn);
-    QStringList logLines;
-    for (const std::string& line : m_log.Lines()) {
-        logLines << QString::fromStdString(line);
-    }
-    m_controls.logMemo->setPlainText(logLines.join(u'\n'));
+    m_controls.logMemo->setPlainText(JoinLines(m_log.Lines()));
     if (m_settings.SwitchEnabled) {
         m_switchTimer->start();
     } else {

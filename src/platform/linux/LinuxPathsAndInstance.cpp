@@ -1,14 +1,14 @@
 #include "platform/linux/LinuxPathsAndInstance.h"
 
+#include "platform/linux/LinuxEnvironment.h"
+
 #include <QSocketNotifier>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -21,31 +21,6 @@ namespace {
 constexpr const char* kLockFileName = "kelvane.lock";
 constexpr const char* kSocketFileName = "kelvane.sock";
 constexpr size_t kMaxRequestBytes = 64;
-
-std::string EnvironmentValue(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
-
-std::string WithoutTrailingSlashes(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/') {
-        path.pop_back();
-    }
-    return path;
-}
-
-std::string HomeFolder()
-{
-    std::string home = EnvironmentValue("HOME");
-    if (home.empty()) {
-        if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir) {
-            home = entry->pw_dir;
-        }
-    }
-    return WithoutTrailingSlashes(home);
-}
 
 // A folder that only this user can reach: owned by the user, not a link, no rights for others.
 bool IsPrivateFolder(const std::string& path)
@@ -102,13 +77,8 @@ LinuxPathsAndInstance::~LinuxPathsAndInstance()
 
 std::string LinuxPathsAndInstance::AppDataFolder()
 {
-    // Relative values are to be ignored, as the base-directory rules say.
-    const std::string dataHome = EnvironmentValue("XDG_DATA_HOME");
-    if (!dataHome.empty() && dataHome.front() == '/') {
-        return WithoutTrailingSlashes(dataHome);
-    }
     const std::string home = HomeFolder();
-    return home.empty() ? std::string() : home + "/.local/share";
+    return AbsoluteFolderOr("XDG_DATA_HOME", home.empty() ? std::string() : home + "/.local/share");
 }
 
 std::string LinuxPathsAndInstance::ExecutableFolder()

@@ -1,13 +1,11 @@
 #include "platform/linux/LinuxScreensaverSetting.h"
 
 #include "common/FileIO.h"
+#include "platform/linux/LinuxEnvironment.h"
 #include "settings/IniDocument.h"
 #include "settings/fileFunc.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace kelvane::platform {
 namespace {
@@ -15,28 +13,6 @@ namespace {
 constexpr const char* kDesktopSection = "Control Panel\\Desktop";
 constexpr const char* kScreensaverKey = "SCRNSAVE.EXE";
 constexpr const char* kEntrySection = "Desktop Entry";
-
-std::string Environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-std::string Home()
-{
-    std::string home = Environment("HOME");
-    if (home.empty()) {
-        if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir) {
-            home = entry->pw_dir;
-        }
-    }
-    return home;
-}
-
-std::string Absolute(const std::string& value, const std::string& fallback)
-{
-    return !value.empty() && value.front() == '/' ? value : fallback;
-}
 
 void MakeFolderFor(const std::string& file)
 {
@@ -48,7 +24,7 @@ void MakeFolderFor(const std::string& file)
 
 std::string ConfigHome()
 {
-    return Absolute(Environment("XDG_CONFIG_HOME"), Home() + "/.config");
+    return AbsoluteFolderOr("XDG_CONFIG_HOME", HomeFolder() + "/.config");
 }
 
 std::string LinuxScreensaverSetting::SettingFileName()
@@ -74,7 +50,7 @@ void LinuxScreensaverSetting::ClearActiveScreensaverPath()
 
 std::string LinuxScreensaverSetting::WindowsFolder()
 {
-    return Absolute(Environment("WINEPREFIX"), Home() + "/.wine") + "/drive_c/windows";
+    return AbsoluteFolderOr("WINEPREFIX", HomeFolder() + "/.wine") + "/drive_c/windows";
 }
 
 std::string DesktopExecArgument(const std::string& argument)
