@@ -66,6 +66,17 @@ MainMenus BuildMainMenus(QMainWindow* window)
     m.DeleteSelected = m.SSPopupMenu->addAction(QStringLiteral("Delete Selected From this list"));
     m.SelectAll = m.SSPopupMenu->addAction(QStringLiteral("Select All"));
 
+    m.EventPopupMenu = new QMenu(window);
+    m.RunEventScreensaver1 = m.EventPopupMenu->addAction(QStringLiteral("Run Event Screensaver"));
+    m.SetScreensaverActive = m.EventPopupMenu->addAction(QStringLiteral("Set Screensaver Active"));
+    m.EventPopupMenu->addSeparator();
+    m.EventShowInFolder = m.EventPopupMenu->addAction(QStringLiteral("Show in Folder"));
+    m.EventShowFileProperties = m.EventPopupMenu->addAction(QStringLiteral("Show File Properties"));
+    m.EventCopyScreensaverFilepath = m.EventPopupMenu->addAction(QStringLiteral("Copy Screensaver Filepath"));
+    m.EventPopupMenu->addSeparator();
+    m.EventScreensaverSettings = m.EventPopupMenu->addAction(QStringLiteral("Screensaver Settings"));
+    m.EventScreensaverOptions = m.EventPopupMenu->addAction(QStringLiteral("Screensaver Options"));
+
     m.trayPopupMenu = new QMenu(window);
     m.ShowWindow1 = m.trayPopupMenu->addAction(QStringLiteral("Show Window"));
     m.trayPopupMenu->addSeparator();

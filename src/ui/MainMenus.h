@@ -38,6 +38,16 @@ struct MainMenus
     QAction* DeleteSelected = nullptr;
     QAction* SelectAll = nullptr;
 
+    // The scheduled-events list's popup menu: each action works on the selected event's screensaver.
+    QMenu* EventPopupMenu = nullptr;
+    QAction* RunEventScreensaver1 = nullptr;
+    QAction* SetScreensaverActive = nullptr;
+    QAction* EventShowInFolder = nullptr;
+    QAction* EventShowFileProperties = nullptr;
+    QAction* EventCopyScreensaverFilepath = nullptr;
+    QAction* EventScreensaverSettings = nullptr;
+    QAction* EventScreensaverOptions = nullptr;
+
     QMenu* trayPopupMenu = nullptr;
     QAction* ShowWindow1 = nullptr;
     QAction* TrayAutoRun = nullptr;

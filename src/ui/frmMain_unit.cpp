@@ -153,6 +153,10 @@ void TfrmMain::FormCreate()
     LoadListFiles();
     m_activeScreensaver.GetActiveScreenSaverForDisplay();
     LoadEventTable();
+    m_eventModel->Reload();
+    if (m_events.SelectedIndex == 0) {
+        m_controls.eventListViewII->setCurrentIndex(m_eventModel->index(0, 0));
+    }
     m_rotation = {-1, static_cast<int32_t>(m_screensavers.Count())};
     LoadWindowSettings();
     LoadSettings();
@@ -299,6 +303,28 @@ void TfrmMain::ConnectMenus()
         ShowList();
     });
     connect(m.SelectAll, &QAction::triggered, this, [this] { m_controls.SSListBox->selectAll(); });
+
+    // The events list's popup works on the selected event's screensaver, and only with one event selected.
+    m_controls.eventListViewII->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_controls.eventListViewII, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        m_menus.EventPopupMenu->popup(m_controls.eventListViewII->viewport()->mapToGlobal(at));
+    });
+    const auto onEvent = [this](QAction* action, std::function<void(const std::string&)> work) {
+        connect(action, &QAction::triggered, this, [this, work] {
+            const QModelIndexList selected = m_controls.eventListViewII->selectionModel()->selectedRows();
+            if (selected.size() == 1) {
+                work(m_events.Rows.at(static_cast<size_t>(selected.front().row())).Screensaver);
+            }
+        });
+    };
+    onEvent(m.RunEventScreensaver1, [shell](const std::string& path) { shell->RunScreensaverFile(path); });
+    onEvent(m.SetScreensaverActive, [this](const std::string& path) { m_activeScreensaver.ActivateScreensaver(path); });
+    onEvent(m.EventShowInFolder, [shell](const std::string& path) { shell->ShowFileInFolder(path); });
+    onEvent(m.EventShowFileProperties, [shell](const std::string& path) { shell->ShowFileProperties(path); });
+    onEvent(m.EventCopyScreensaverFilepath, [shell](const std::string& path) { shell->CopyPathToClipboard(path); });
+    onEvent(m.EventScreensaverOptions, [shell](const std::string& path) { shell->ConfigureScreensaverFile(path); });
+    connect(m.EventScreensaverSettings, &QAction::triggered, this,
+            [this] { m_context.DesktopShell.OpenScreensaverControlPanel(); });
     connect(m.ScreensaverSettings, &QAction::triggered, this,
             [this] { m_context.DesktopShell.OpenScreensaverControlPanel(); });
     connect(m.RunScreensaver, &QAction::triggered, this, [this] { m_activeScreensaver.RunActiveScreensaver(); });

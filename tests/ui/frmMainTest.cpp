@@ -432,6 +432,29 @@ TEST_F(MainWindowTest, ThePopupActionsNeedExactlyOneRow)
     EXPECT_EQ(window->Screensavers().Paths(), std::vector<std::string>{"/s/a.scr"});
 }
 
+TEST_F(MainWindowTest, TheEventsPopupWorksOnTheSelectedEventsScreensaver)
+{
+    auto window = Create(); // the two example events, the first one selected
+    const MainMenus& m = window->Menus();
+    QItemSelectionModel* selection = window->Controls().eventListViewII->selectionModel();
+    EXPECT_EQ(selection->currentIndex().row(), 0);
+    selection->select(window->Controls().eventListViewII->model()->index(1, 0),
+                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    for (QAction* action : {m.RunEventScreensaver1, m.EventShowInFolder, m.EventShowFileProperties,
+                            m.EventCopyScreensaverFilepath, m.EventScreensaverOptions, m.SetScreensaverActive}) {
+        action->trigger();
+    }
+    const std::string bubbles = "C:\\Windows\\System32\\bubbles.scr";
+    EXPECT_EQ(platform.calls,
+              (std::vector<std::string>{"run " + bubbles, "folder " + bubbles, "properties " + bubbles,
+                                        "copy " + bubbles, "configure " + bubbles, "write " + bubbles}));
+
+    selection->clearSelection();
+    platform.calls.clear();
+    m.RunEventScreensaver1->trigger();
+    EXPECT_EQ(platform.calls, std::vector<std::string>{}) << "no event selected: nothing happens";
+}
+
 TEST_F(MainWindowTest, TheIntervalBoxRefusesTooLowValues)
 {
     auto window = Create();
