@@ -12,8 +12,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
     # the program's run time
     tzdata
-    # tests that need a real X server, screenshots
-    xvfb xauth xdotool x11-utils
+    # tests that need a real X server and a notification area, screenshots
+    xvfb xauth xdotool x11-utils trayer
     # the Windows build and its tests: the posix-thread cross compiler, and Wine to run what it builds
     g++-mingw-w64-x86-64-posix wine wine64
 )

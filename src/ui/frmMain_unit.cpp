@@ -13,6 +13,7 @@
 #include "ui/AppIcon.h"
 #include "ui/EventListModel.h"
 #include "ui/ScreensaverListModel.h"
+#include "ui/StatusPanel.h"
 #include "ui/ToleranceHelp.h"
 #include "ui/UserMessages.h"
 
@@ -114,29 +115,34 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     }
     m_controls.eventListViewII->setColumnHidden(8, true); // "Minutes"
     m_log.OnLineAdded = [this](size_t dropped, const std::string& line) { ShowLogLine(dropped, line); };
-    m_rotationPanel = new QLabel(this);
-    m_rotationPanel->setMinimumWidth(375);
-    m_schedulingPanel = new QLabel(this);
-    m_schedulingPanel->setMinimumWidth(500);
-    m_messagePanel = new QLabel(this);
-    m_messagePanel->setMinimumWidth(400);
+    // The first two panels are as wide as their usual texts; the message panel takes the rest.
+    m_rotationPanel =
+        new StatusPanel(QStringLiteral("Auto Rotate: OFF | Interval: 0 days, 0 hours, 0 minutes, 0 seconds"), this);
+    m_schedulingPanel = new StatusPanel(
+        QStringLiteral("Next Event: Ribbons in: 0 Day(s), 0 Hour(s), 0 Minute(s), and 00 Second(s)"), this);
+    m_messagePanel = new StatusPanel(QString(), this);
+    m_messagePanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(m_rotationPanel);
     statusBar()->addWidget(m_schedulingPanel);
     statusBar()->addWidget(m_messagePanel, 1);
     m_statusTimer = new QTimer(this);
+    m_statusTimer->setObjectName(QStringLiteral("statusTimer"));
     m_statusTimer->setInterval(500);
     connect(m_statusTimer, &QTimer::timeout, this, &TfrmMain::RefreshStatusBar);
     m_evtTimer = new QTimer(this);
+    m_evtTimer->setObjectName(QStringLiteral("evtTimer"));
     m_evtTimer->setInterval(5000);
     connect(m_evtTimer, &QTimer::timeout, this, &TfrmMain::evtTimerTimer);
     m_switchTimer = new QTimer(this);
+    m_switchTimer->setObjectName(QStringLiteral("switchTimer"));
     m_switchTimer->setInterval(60000);
     connect(m_switchTimer, &QTimer::timeout, this, &TfrmMain::switchTimerTimer);
     FormCreate();
     ConnectControls();
     ConnectMenus();
     ShowStartOptions();
-    m_statusTimer->start();
+    // The status timer runs while the window is on screen: nobody reads a hidden status bar, and a
+    // program that lives in the tray for days should not wake twice a second for it.
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -608,7 +614,9 @@ void TfrmMain::ShowAtStart()
     if (m_flags.StartMin) {
         // Starts hidden, to be brought up from the tray or by a second start.
         setWindowState(Qt::WindowMinimized);
-        m_trayIcon->show();
+        if (!HideToTray()) {
+            showMinimized();
+        }
         return;
     }
     switch (m_initialState) {
@@ -658,8 +666,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     m_scans.StopAll();
     if (!m_exitRequested) {
         event->ignore();
-        hide();
-        m_trayIcon->show();
+        HideToTray();
         ApplicationEvents1Minimize();
         return;
     }
@@ -703,8 +710,42 @@ void TfrmMain::ApplicationEvents1Minimize()
     }
     setWindowState(windowState() | Qt::WindowMinimized);
     if (m_flags.MinToTray) {
-        m_trayIcon->show();
-        hide();
+        HideToTray();
+    }
+}
+
+bool TfrmMain::TrayAvailable() const
+{
+    return m_context.TrayAvailable ? m_context.TrayAvailable() : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool TfrmMain::HideToTray()
+{
+    if (!TrayAvailable()) {
+        // A hidden window without a tray icon could only come back through a second start.
+        if (!m_noTrayTold) {
+            m_noTrayTold = true;
+            m_messagePanel->setText(QStringLiteral("No system tray on this desktop: Kelvane stays on the taskbar"));
+        }
+        return false;
+    }
+    m_trayIcon->show();
+    hide();
+    return true;
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    RefreshStatusBar();
+    m_statusTimer->start();
+}
+
+void TfrmMain::hideEvent(QHideEvent* event)
+{
+    QMainWindow::hideEvent(event);
+    if (!isVisible()) {
+        m_statusTimer->stop();
     }
 }
 

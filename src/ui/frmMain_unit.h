@@ -26,6 +26,7 @@ class EventListModel;
 class ScreensaverListModel;
 } // namespace kelvane::ui
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -58,6 +59,8 @@ struct MainWindowContext
     platform::ProcessesAndInput& Processes;
     IconProvider& Icons;
     platform::AutostartEntry& Autostart;
+    // Whether the desktop has a notification area to hide into; the system's answer when not given.
+    std::function<bool()> TrayAvailable = {};
 };
 
 // The program's one long-lived window. A close from the title bar only hides it; the program ends
@@ -115,6 +118,8 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void FormCreate();
@@ -139,6 +144,10 @@ private:
     void LoadEventLog();
     void FormClose();
     void ApplicationEvents1Minimize();
+    // Hides the window behind the tray icon; without a tray the window stays on the taskbar and the
+    // status bar says why, once.
+    bool HideToTray();
+    bool TrayAvailable() const;
 
     std::string SettingsFile() const;
     WindowState CurrentWindowState() const;
@@ -174,6 +183,7 @@ private:
     QTimer* m_statusTimer = nullptr;
     QSystemTrayIcon* m_trayIcon = nullptr; // shown while the window is hidden
     bool m_isProcessing = false;
+    bool m_noTrayTold = false;
     std::mutex m_criticalSection; // the scan lock, handed to every scan worker
     QtUiThread m_uiThread{this};
     // Last, so that every worker has ended before anything it uses goes.

@@ -1,6 +1,7 @@
 #include "TestPaths.h"
 #include "common/DateTime.h"
 #include "e2e/ProgramProcess.h"
+#include "e2e/X11Desktop.h"
 #include "scheduler/EventsFile.h"
 #include "support/EventsFixture.h"
 #include "support/Fakes.h"
@@ -202,26 +203,63 @@ TEST_F(ProgramEndToEnd, ABadLanguageFileStopsTheStartWithItsMessage)
     }
 }
 
-// Finds a mapped top-level window titled exactly "Kelvane" on the X display.
-bool KelvaneWindowVisible()
+// Runs the program on the X display beside a notification area, as a desktop has one.
+class ProgramOnADesktop : public ProgramEndToEnd
 {
-    return std::system("xdotool search --onlyvisible --name '^Kelvane$' >/dev/null 2>&1") == 0;
+protected:
+    void SetUp() override
+    {
+        if (!desktop.Open() || !fs::exists(TrayProgram)) {
+            GTEST_SKIP() << "needs an X display (run under xvfb-run) and " << TrayProgram;
+        }
+        ProgramProcess::Options options;
+        options.executable = TrayProgram;
+        options.arguments = {"--edge",  "bottom", "--align",  "right", "--widthtype",   "pixel",
+                             "--width", "200",    "--height", "32",    "--SetDockType", "true"};
+        options.outputFolder = dir.path();
+        tray = std::make_unique<ProgramProcess>(options);
+        ASSERT_TRUE(PollUntil([this] { return desktop.HasTray(); }, 20s)) << tray->Stderr();
+    }
+
+    bool Shown() const { return desktop.VisibleWindow("Kelvane").has_value(); }
+
+    static constexpr const char* TrayProgram = "/usr/bin/trayer";
+    X11Desktop desktop;
+    std::unique_ptr<ProgramProcess> tray;
+};
+
+TEST_F(ProgramOnADesktop, ClosingHidesToTheTrayAndASecondStartBringsTheWindowBack)
+{
+    auto first = Start({}, true);
+    ASSERT_TRUE(WaitUntilListening()) << first->Stderr();
+    ASSERT_TRUE(PollUntil([this] { return Shown(); }, 20s)) << first->Stderr();
+
+    desktop.RequestClose(*desktop.VisibleWindow("Kelvane"));
+    EXPECT_TRUE(PollUntil([this] { return !Shown(); }, 20s)) << "hidden to the tray";
+    EXPECT_TRUE(first->Running()) << "a title-bar close never ends the program";
+
+    auto second = Start({}, true);
+    EXPECT_EQ(second->WaitForExit(10s), 0);
+    EXPECT_TRUE(PollUntil([this] { return Shown(); }, 20s)) << first->Stderr();
+
+    auto closer = Start({"/CLOSE"});
+    EXPECT_EQ(first->WaitForExit(20s), 0) << first->Stderr();
+    for (const char* file : {"folderList.txt", "ssList.txt", "events.dat", "settings.ini"}) {
+        EXPECT_TRUE(fs::exists(DataFolder() + file)) << file;
+    }
 }
 
-TEST_F(ProgramEndToEnd, ASecondStartBringsAHiddenWindowBack)
+TEST_F(ProgramOnADesktop, StartMinimisedWaitsInTheTray)
 {
-    if (!std::getenv("DISPLAY") || std::system("command -v xdotool >/dev/null 2>&1") != 0) {
-        GTEST_SKIP() << "needs an X display and xdotool (run under xvfb-run)";
-    }
     fs::create_directories(DataFolder());
     std::ofstream(DataFolder() + "settings.ini") << "[Settings]\r\nStartMin=1\r\n";
     auto first = Start({}, true);
     ASSERT_TRUE(WaitUntilListening()) << first->Stderr();
-    EXPECT_FALSE(KelvaneWindowVisible()) << "starts hidden";
+    EXPECT_FALSE(Shown()) << "starts hidden";
 
     auto second = Start({}, true);
     EXPECT_EQ(second->WaitForExit(10s), 0);
-    EXPECT_TRUE(PollUntil(KelvaneWindowVisible, 20s)) << first->Stderr();
+    EXPECT_TRUE(PollUntil([this] { return Shown(); }, 20s)) << first->Stderr();
 
     auto closer = Start({"/CLOSE"});
     EXPECT_EQ(first->WaitForExit(20s), 0) << first->Stderr();

@@ -52,8 +52,10 @@ class MainWindowTest : public testing::Test
 protected:
     std::unique_ptr<TfrmMain> Create()
     {
-        auto window = std::make_unique<TfrmMain>(MainWindowContext{dataFolder, debug, messages, clock, zone, regional,
-                                                                   platform, platform, platform, platform, platform});
+        MainWindowContext context{dataFolder, debug,    messages, clock,    zone,    regional,
+                                  platform,   platform, platform, platform, platform};
+        context.TrayAvailable = [this] { return trayAvailable; };
+        auto window = std::make_unique<TfrmMain>(context);
         QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
         return window;
     }
@@ -71,6 +73,7 @@ protected:
     test::FakeTimeZone zone = test::EasternTime2024();
     test::FakeRegionalSettings regional;
     test::FakePlatform platform;
+    bool trayAvailable = true;
     int exits = 0;
 };
 
@@ -173,6 +176,55 @@ TEST_F(MainWindowTest, MinimisingGoesToTheTrayOnlyWhenSoSet)
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(window->TrayIcon1()->isVisible());
+}
+
+TEST_F(MainWindowTest, WithoutATrayTheWindowStaysOnTheTaskbarAndSaysSoOnce)
+{
+    trayAvailable = false;
+    auto window = Create();
+    window->ShowAtStart();
+    window->Menus().MinimizetoSystemTray1->trigger();
+
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible()) << "a hidden window could not be reached";
+    EXPECT_TRUE(window->isMinimized());
+    EXPECT_FALSE(window->TrayIcon1()->isVisible());
+    const QString told = window->StatusPanelText(2);
+    EXPECT_TRUE(told.startsWith(QStringLiteral("No system tray"))) << told.toStdString();
+
+    window->showNormal();
+    window->Menus().SaveLogtoDisk->trigger(); // anything that leaves its own message is absent here
+    window->ActiveScreensaver().SetNone();
+    window->showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("Active: None")) << "told once, not at every minimise";
+}
+
+TEST_F(MainWindowTest, StartMinimisedWithoutATrayStartsOnTheTaskbar)
+{
+    trayAvailable = false;
+    dir.write("settings.ini", "[Settings]\r\nStartMin=1\r\nMinToTray=1\r\n");
+    auto window = Create();
+    window->ShowAtStart();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isMinimized());
+}
+
+TEST_F(MainWindowTest, TheStatusBarRestsWhileTheWindowIsHidden)
+{
+    auto window = Create();
+    QTimer* statusTimer = window->findChild<QTimer*>(QStringLiteral("statusTimer"));
+    ASSERT_NE(statusTimer, nullptr);
+    window->ShowAtStart();
+    EXPECT_TRUE(statusTimer->isActive());
+    window->close();
+    EXPECT_FALSE(statusTimer->isActive());
+
+    window->evtTimer()->stop(); // changed while hidden
+    window->BringTheWindowUp();
+    EXPECT_TRUE(statusTimer->isActive());
+    EXPECT_EQ(window->StatusPanelText(1), QStringLiteral("Event Schedules are OFF")) << "fresh at once on the way back";
 }
 
 TEST_F(MainWindowTest, AVisibleWindowIsLeftAloneByAShowRequest)
