@@ -141,8 +141,6 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     ConnectControls();
     ConnectMenus();
     ShowStartOptions();
-    // The status timer runs while the window is on screen: nobody reads a hidden status bar, and a
-    // program that lives in the tray for days should not wake twice a second for it.
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -681,13 +679,20 @@ void TfrmMain::changeEvent(QEvent* event)
     if (event->type() != QEvent::WindowStateChange) {
         return;
     }
+    RestStatusBarWhileUnseen();
     if (isMinimized()) {
         // The user minimised a shown window: keep its placement, and go to the tray when so set.
         const auto* change = static_cast<QWindowStateChangeEvent*>(event);
         if (isVisible() && !(change->oldState() & Qt::WindowMinimized)) {
             // After the minimise has run its course: a hide inside it would be undone by its own show.
             QMetaObject::invokeMethod(
-                this, [this] { ApplicationEvents1Minimize(); }, Qt::QueuedConnection);
+                this,
+                [this] {
+                    if (isMinimized()) { // not restored in the meantime
+                        ApplicationEvents1Minimize();
+                    }
+                },
+                Qt::QueuedConnection);
         }
         return;
     }
@@ -737,14 +742,22 @@ bool TfrmMain::HideToTray()
 void TfrmMain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    RefreshStatusBar();
-    m_statusTimer->start();
+    RestStatusBarWhileUnseen();
 }
 
 void TfrmMain::hideEvent(QHideEvent* event)
 {
     QMainWindow::hideEvent(event);
-    if (!isVisible()) {
+    RestStatusBarWhileUnseen();
+}
+
+void TfrmMain::RestStatusBarWhileUnseen()
+{
+    const bool seen = isVisible() && !isMinimized();
+    if (seen && !m_statusTimer->isActive()) {
+        RefreshStatusBar();
+        m_statusTimer->start();
+    } else if (!seen) {
         m_statusTimer->stop();
     }
 }

@@ -148,6 +148,9 @@ private:
     // status bar says why, once.
     bool HideToTray();
     bool TrayAvailable() const;
+    // The status timer runs only while the status bar can be seen: a program that lives in the tray
+    // for days should not wake twice a second for it.
+    void RestStatusBarWhileUnseen();
 
     std::string SettingsFile() const;
     WindowState CurrentWindowState() const;

@@ -218,6 +218,10 @@ TEST_F(MainWindowTest, TheStatusBarRestsWhileTheWindowIsHidden)
     ASSERT_NE(statusTimer, nullptr);
     window->ShowAtStart();
     EXPECT_TRUE(statusTimer->isActive());
+    window->showMinimized();
+    EXPECT_FALSE(statusTimer->isActive());
+    window->showNormal();
+    EXPECT_TRUE(statusTimer->isActive());
     window->close();
     EXPECT_FALSE(statusTimer->isActive());
 
