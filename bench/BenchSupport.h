@@ -11,8 +11,14 @@
 
 namespace kelvane::bench {
 
-// The median of several timed rounds, in milliseconds: one slow round (the machine was busy) does not
-// move it.
+// The middle one of several timings: one slow round (the machine was busy) does not move it.
+inline double Median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The median of several timed rounds, in milliseconds.
 inline double MedianMilliseconds(const std::function<void()>& work, int rounds = 7)
 {
     std::vector<double> times;
@@ -21,8 +27,7 @@ inline double MedianMilliseconds(const std::function<void()>& work, int rounds =
         work();
         times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Median(std::move(times));
 }
 
 class UsRegional final : public RegionalSettings

@@ -1,24 +1,52 @@
 #include "platform/linux/LinuxIconProvider.h"
 
-#include <QFileInfo>
 #include <QIcon>
-#include <QMimeDatabase>
+
+#include <algorithm>
+#include <unistd.h>
 
 namespace kelvane::platform {
+namespace {
+
+// The lower-cased text after the last dot of the file name, empty when it has none.
+std::string LowerSuffix(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+        return {};
+    }
+    std::string suffix = path.substr(dot + 1);
+    std::transform(suffix.begin(), suffix.end(), suffix.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return suffix;
+}
+
+} // namespace
 
 FileIcon LinuxIconProvider::LoadFileIcon(const std::string& path)
 {
-    const QFileInfo info(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
-    if (!info.exists()) {
+    if (path.empty() || ::access(path.c_str(), F_OK) != 0) {
         return {};
     }
-    static const QMimeDatabase mimeTypes;
-    const QMimeType type = mimeTypes.mimeTypeForFile(info);
-    QIcon icon = QIcon::fromTheme(type.iconName());
-    if (icon.isNull()) {
-        icon = QIcon::fromTheme(type.genericIconName(), QIcon::fromTheme(QStringLiteral("application-x-executable")));
+    // By the extension alone, looked up once per extension: reading each file's first bytes, or even
+    // matching each name against every type's patterns, costs more than the whole rest of a start with
+    // a long list, and the extension is what marks a screensaver anyway.
+    const std::string suffix = LowerSuffix(path);
+    FileIcon& icon = m_iconsBySuffix[suffix];
+    if (!icon) {
+        const QMimeType type = m_mimeTypes.mimeTypeForFile(QStringLiteral("file.") + QString::fromStdString(suffix),
+                                                           QMimeDatabase::MatchExtension);
+        QIcon themed = QIcon::fromTheme(type.iconName());
+        if (themed.isNull()) {
+            themed = QIcon::fromTheme(type.genericIconName());
+        }
+        if (themed.isNull()) {
+            themed = QIcon::fromTheme(QStringLiteral("application-x-executable"));
+        }
+        icon = std::make_shared<const QIcon>(themed);
     }
-    return std::make_shared<const QIcon>(icon);
+    return icon;
 }
 
 } // namespace kelvane::platform

@@ -2,14 +2,25 @@
 
 #include "library/iconUtils.h"
 
+#include <QMimeDatabase>
+
+#include <string>
+#include <unordered_map>
+
 namespace kelvane::platform {
 
 // File icons from the desktop's icon theme, by the file's type; a file that does not exist has none.
-// The icon is a QIcon behind the shared handle.
+// The icon is a QIcon behind the shared handle. Used on the user-interface thread.
 class LinuxIconProvider final : public IconProvider
 {
 public:
     FileIcon LoadFileIcon(const std::string& path) override;
+
+private:
+    QMimeDatabase m_mimeTypes;
+    // One type and theme look-up per extension: a theme search for a name it lacks walks every theme
+    // folder again, which made a list of thousands of files take minutes to show.
+    std::unordered_map<std::string, FileIcon> m_iconsBySuffix;
 };
 
 } // namespace kelvane::platform

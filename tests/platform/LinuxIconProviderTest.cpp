@@ -1,0 +1,27 @@
+#include "platform/linux/LinuxIconProvider.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvane::platform {
+namespace {
+
+TEST(LinuxIconProvider, FilesOfOneExtensionShareOneIconAndMissingFilesHaveNone)
+{
+    test::TempDir dir;
+    dir.write("a.scr", "MZ");
+    dir.write("b.SCR", "MZ");
+    dir.write("notes.txt", "text");
+    LinuxIconProvider icons;
+
+    const FileIcon first = icons.LoadFileIcon(dir.path() + "/a.scr");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(icons.LoadFileIcon(dir.path() + "/b.SCR"), first) << "looked up once per extension, in any case";
+    EXPECT_NE(icons.LoadFileIcon(dir.path() + "/notes.txt"), first);
+    EXPECT_EQ(icons.LoadFileIcon(dir.path() + "/gone.scr"), nullptr);
+    EXPECT_EQ(icons.LoadFileIcon(""), nullptr);
+}
+
+} // namespace
+} // namespace kelvane::platform
