@@ -135,6 +135,7 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     FormCreate();
     ConnectControls();
     ConnectMenus();
+    ConnectStyleBox();
     ShowStartOptions();
     m_statusTimer->start();
 }
@@ -554,6 +555,7 @@ void TfrmMain::LoadSettings()
     } else {
         m_switchTimer->stop();
     }
+    FillStyleList();
 }
 
 void TfrmMain::LoadEventLog()

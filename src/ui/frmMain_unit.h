@@ -103,6 +103,12 @@ public:
     void ScanAddedFolder(const std::string& folder);
     bool IsProcessing() const { return m_isProcessing; }
 
+    // Applies a style the user chose and records it as the one in use; a failure is reported and changes
+    // nothing.
+    void ChangeSkin(const std::string& name);
+    // A pick in the style list.
+    void styleBoxChange();
+
     const MainWindowLayout& Controls() const { return m_controls; }
     const MainMenus& Menus() const { return m_menus; }
     QSystemTrayIcon* TrayIcon1() const { return m_trayIcon; }
@@ -139,6 +145,10 @@ private:
     void LoadEventLog();
     void FormClose();
     void ApplicationEvents1Minimize();
+
+    void ConnectStyleBox();
+    // All style names, with the one in use selected.
+    void FillStyleList();
 
     std::string SettingsFile() const;
     WindowState CurrentWindowState() const;
