@@ -39,7 +39,7 @@ std::vector<std::string> StyleListNames()
 
 Rgb GlossColor(const Surface& surface)
 {
-    return AwayFromText(surface.Background, surface.Text, 0.18);
+    return AwayFromText(surface.Background, surface.Text, 0.3);
 }
 
 std::vector<TextOnBackground> TextColorPairs(const CarriedStyle& style)

@@ -15,14 +15,18 @@ QString Css(Rgb rgb)
     return Color(rgb).name();
 }
 
-// A surface's background: one colour, or a gradient toward its gloss colour.
+// A surface's background: one colour, or a gradient toward its gloss colour, lit from above: a lighter
+// gloss sits at the top edge, a darker one at the bottom.
 QString Fill(const CarriedStyle& style, const Surface& surface)
 {
-    if (style.Surfaces == Finish::Glossy) {
-        return QStringLiteral("qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %1, stop:1 %2)")
-            .arg(Css(GlossColor(surface)), Css(surface.Background));
+    if (style.Surfaces != Finish::Glossy) {
+        return Css(surface.Background);
     }
-    return Css(surface.Background);
+    const Rgb gloss = GlossColor(surface);
+    const bool lighter = RelativeLuminance(gloss) > RelativeLuminance(surface.Background);
+    const Rgb top = lighter ? gloss : surface.Background;
+    const Rgb bottom = lighter ? surface.Background : gloss;
+    return QStringLiteral("qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %1, stop:1 %2)").arg(Css(top), Css(bottom));
 }
 
 void SetGroup(QPalette& palette, QPalette::ColorGroup group, const CarriedStyle& style, bool disabled)
