@@ -13,7 +13,6 @@
 #include "platform/linux/LinuxShell.h"
 #include "platform/linux/LinuxTimeZone.h"
 #include "settings/SettingsFile.h"
-#include "settings/fileFunc.h"
 #include "ui/StartupErrors.h"
 #include "ui/UserMessages.h"
 #include "ui/VisualStyles.h"
@@ -52,8 +51,8 @@ int RunApplication(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     ui::MessageBoxMessages messages;
-    const std::string skin = ReadIniString(SettingsFileName(outcome.DataFolder), SettingsSection, "Skin", "");
-    ui::ApplyVisualStyle(skin.empty() ? ui::PlainStyleName : skin);
+    // Before the main window exists, so that it is created in the chosen style.
+    ui::ApplyStartupSkin(SettingsFileName(outcome.DataFolder), messages);
 
     if (outcome.DataFolderError) {
         std::fprintf(stderr, "%s: %s\n", ApplicationTitle, outcome.DataFolderError->c_str());

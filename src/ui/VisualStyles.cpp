@@ -1,14 +1,78 @@
 #include "ui/VisualStyles.h"
 
+#include "common/StyleCatalog.h"
+#include "settings/SettingsFile.h"
+#include "settings/fileFunc.h"
+#include "ui/StyleLook.h"
+#include "ui/UserMessages.h"
+
 #include <QApplication>
+#include <QPalette>
 #include <QStyle>
+#include <QStyleFactory>
 
 namespace kelvane::ui {
+namespace {
 
-bool ApplyVisualStyle(const std::string& name)
+// The widget style Qt chose for this desktop before any carried style replaced it: the plain style
+// goes back to it.
+QString PlatformStyleKey()
 {
-    // Only the plain style exists so far: the look Qt chose for this desktop when the application started.
-    return QString::fromStdString(name).compare(QString::fromUtf8(PlainStyleName), Qt::CaseInsensitive) == 0;
+    static const QString key = QApplication::style()->name();
+    return key;
+}
+
+bool SetBaseStyle(const QString& key)
+{
+    if (QApplication::style()->name().compare(key, Qt::CaseInsensitive) == 0) {
+        return true;
+    }
+    QStyle* style = QStyleFactory::create(key);
+    if (!style) {
+        return false;
+    }
+    QApplication::setStyle(style); // the application takes ownership
+    return true;
+}
+
+} // namespace
+
+std::string StyleNotFoundText(const std::string& name)
+{
+    return "Style not found: " + name;
+}
+
+bool ApplyVisualStyle(const std::string& name, UserMessages* report, QWidget* parent)
+{
+    const QString platformKey = PlatformStyleKey();
+    const CarriedStyle* carried = FindCarriedStyle(name);
+    if (!carried && !IsPlainStyle(name)) {
+        if (report) {
+            report->ShowError(parent, QString::fromStdString(StyleNotFoundText(name)));
+        }
+        return false;
+    }
+    // The old sheet goes first, so that no widget is polished with a mix of two looks.
+    qApp->setStyleSheet(QString());
+    if (!carried) {
+        SetBaseStyle(platformKey);
+        // An empty palette resolves to the platform's own colours.
+        QApplication::setPalette(QPalette());
+        return true;
+    }
+    if (!SetBaseStyle(BaseStyleKey(carried->Base))) {
+        SetBaseStyle(platformKey);
+    }
+    // After the widget style, which brings its own standard palette along.
+    QApplication::setPalette(CarriedStylePalette(*carried));
+    qApp->setStyleSheet(CarriedStyleSheet(*carried));
+    return true;
+}
+
+bool ApplyStartupSkin(const std::string& settingsFile, UserMessages& report)
+{
+    const std::string skin = ReadIniString(settingsFile, SettingsSection, "Skin", "");
+    return ApplyVisualStyle(skin.empty() ? PlainStyleName : skin, &report);
 }
 
 } // namespace kelvane::ui

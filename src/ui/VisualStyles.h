@@ -2,13 +2,22 @@
 
 #include <string>
 
+class QWidget;
+
 namespace kelvane::ui {
 
-// The style every window starts in: the platform's own look.
-inline constexpr const char* PlainStyleName = "Windows";
+class UserMessages;
 
-// Applies the named style to every window of the program; false when no style of that name exists,
-// in which case the style in use stays.
-bool ApplyVisualStyle(const std::string& name);
+// Applies the named style, letter case ignored, to every window of the program at once. When no style
+// of that name exists the style in use stays and the result is false; with a report given, the user is
+// told which style was not found.
+bool ApplyVisualStyle(const std::string& name, UserMessages* report = nullptr, QWidget* parent = nullptr);
+
+// The error text for a style name that names no style.
+std::string StyleNotFoundText(const std::string& name);
+
+// The start-up step: the style stored as "Skin" in the settings file, or the plain style when none is
+// stored. An unknown name is reported and the plain style stays.
+bool ApplyStartupSkin(const std::string& settingsFile, UserMessages& report);
 
 } // namespace kelvane::ui

@@ -140,6 +140,7 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     FormCreate();
     ConnectControls();
     ConnectMenus();
+    ConnectStyleBox();
     ShowStartOptions();
 }
 
@@ -584,6 +585,7 @@ void TfrmMain::LoadSettings()
     } else {
         m_switchTimer->stop();
     }
+    FillStyleList();
 }
 
 void TfrmMain::LoadEventLog()

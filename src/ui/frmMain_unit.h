@@ -106,6 +106,12 @@ public:
     void ScanAddedFolder(const std::string& folder);
     bool IsProcessing() const { return m_isProcessing; }
 
+    // Applies a style the user chose and records it as the one in use; a failure is reported and changes
+    // nothing.
+    void ChangeSkin(const std::string& name);
+    // A pick in the style list.
+    void styleBoxChange();
+
     const MainWindowLayout& Controls() const { return m_controls; }
     const MainMenus& Menus() const { return m_menus; }
     QSystemTrayIcon* TrayIcon1() const { return m_trayIcon; }
@@ -151,6 +157,10 @@ private:
     // The status timer runs only while the status bar can be seen: a program that lives in the tray
     // for days should not wake twice a second for it.
     void RestStatusBarWhileUnseen();
+
+    void ConnectStyleBox();
+    // All style names, with the one in use selected.
+    void FillStyleList();
 
     std::string SettingsFile() const;
     WindowState CurrentWindowState() const;
