@@ -12,7 +12,7 @@ struct ColorWord
     std::string_view Code;
 };
 
-// Replaced in this order, so a word can never be formed out of an earlier replacement.
+// Looked for in this order, each in one pass over the line.
 constexpr std::array<ColorWord, 17> ColorWords{{
     {"{{green}}", "&c0,128,0;"},
     {"{{red}}", "&c255,0,0;"},
