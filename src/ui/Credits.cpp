@@ -206,6 +206,7 @@ void TezCredits::UpdateTimer()
 void TezCredits::ReadLines()
 {
     m_lines.clear();
+    m_pictured = {};
     m_lines.reserve(static_cast<size_t>(FCredits.size()));
     for (const QString& credit : FCredits) {
         Line line;
@@ -263,6 +264,9 @@ const QPixmap& TezCredits::PictureOf(size_t index)
         painter.drawText(line.X, QFontMetrics(line.Font).ascent(), line.Text);
         painter.end();
         line.Picture = picture;
+        m_pictured = m_pictured.First == m_pictured.End
+                         ? CreditLineRange{index, index + 1}
+                         : CreditLineRange{std::min(m_pictured.First, index), std::max(m_pictured.End, index + 1)};
     }
     return line.Picture;
 }
@@ -298,10 +302,15 @@ QRegion TezCredits::TextRegion()
 
 void TezCredits::DropPicturesOutside(CreditLineRange range)
 {
-    for (size_t i = 0; i < m_lines.size(); ++i) {
-        if (!range.Contains(i) && !m_lines[i].Picture.isNull()) {
+    // Only the lines that may hold a picture are looked at, so a tick costs the same for any number of lines.
+    for (size_t i = m_pictured.First; i < m_pictured.End && i < m_lines.size(); ++i) {
+        if (!range.Contains(i)) {
             m_lines[i].Picture = QPixmap();
         }
+    }
+    m_pictured = {std::max(m_pictured.First, range.First), std::min(m_pictured.End, range.End)};
+    if (m_pictured.First >= m_pictured.End) {
+        m_pictured = {};
     }
 }
 
@@ -364,6 +373,7 @@ void TezCredits::resizeEvent(QResizeEvent* event)
         line.Measured = false;
         line.Picture = QPixmap();
     }
+    m_pictured = {};
 }
 
 void TezCredits::enterEvent(QEnterEvent* event)

@@ -149,6 +149,7 @@ private:
     bool FCentered = true;
 
     std::vector<Line> m_lines;
+    CreditLineRange m_pictured; // every line that holds a picture lies in here
     int m_lineHeight = 1;
     bool m_mouseInside = false;
     bool m_pressed = false;
