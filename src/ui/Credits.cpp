@@ -63,6 +63,7 @@ void TezCredits::SetCreditsFont(const QFont& font)
 {
     FFont = font;
     ReadLines();
+    ReportLinesInView(); // a new line height may bring more lines into view
     update();
 }
 
@@ -374,6 +375,7 @@ void TezCredits::resizeEvent(QResizeEvent* event)
         line.Picture = QPixmap();
     }
     m_pictured = {};
+    ReportLinesInView();
 }
 
 void TezCredits::enterEvent(QEnterEvent* event)
