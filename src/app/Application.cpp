@@ -2,8 +2,10 @@
 
 #include "app/AppIdentity.h"
 #include "app/Language.h"
+#include "app/RecordedBuildTime.h"
 #include "app/Startup.h"
 #include "common/SystemClock.h"
+#include "platform/linux/LinuxBuildStamp.h"
 #include "platform/linux/LinuxDebugOutput.h"
 #include "platform/linux/LinuxIconProvider.h"
 #include "platform/linux/LinuxPathsAndInstance.h"
@@ -12,7 +14,9 @@
 #include "platform/linux/LinuxScreensaverSetting.h"
 #include "platform/linux/LinuxShell.h"
 #include "platform/linux/LinuxTimeZone.h"
+#include "platform/linux/LinuxWebBrowser.h"
 #include "settings/SettingsFile.h"
+#include "ui/AboutMenus.h"
 #include "ui/StartupErrors.h"
 #include "ui/UserMessages.h"
 #include "ui/VisualStyles.h"
@@ -68,10 +72,14 @@ int RunApplication(int argc, char* argv[])
     platform::LinuxProcessesAndInput processes;
     platform::LinuxIconProvider icons;
     platform::LinuxAutostartEntry autostart;
+    platform::LinuxWebBrowser browser;
+    platform::LinuxBuildStamp buildStamp(RecordedBuildTime());
+    const ui::AboutContext about{browser, buildStamp, zone, regional};
     ui::TfrmMain window(
         {outcome.DataFolder, debug, messages, clock, zone, regional, setting, shell, processes, icons, autostart});
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    ui::ConnectAboutMenus(&window, window.Menus(), about);
     platform.ListenForInstanceRequests([&window](platform::InstanceRequest request) {
         if (request == platform::InstanceRequest::Exit) {
             window.Exit1Click();

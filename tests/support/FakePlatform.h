@@ -1,9 +1,11 @@
 #pragma once
 
 #include "library/iconUtils.h"
+#include "platform/BuildStamp.h"
 #include "platform/ProcessesAndInput.h"
 #include "platform/SettingAndAutostart.h"
 #include "platform/Shell.h"
+#include "platform/WebBrowser.h"
 
 #include <optional>
 #include <string>
@@ -63,6 +65,28 @@ public:
     void SendScreensaverExitInput() override { calls.push_back("exit input"); }
 
     FileIcon LoadFileIcon(const std::string&) override { return {}; }
+};
+
+// The addresses handed to the browser, and the error code the test wants the next ones to fail with.
+class FakeWebBrowser final : public platform::WebBrowser
+{
+public:
+    std::vector<std::string> opened;
+    std::optional<int64_t> failWith;
+
+    std::optional<int64_t> OpenWebAddress(const std::string& address) override
+    {
+        opened.push_back(address);
+        return failWith;
+    }
+};
+
+class FakeBuildStamp final : public platform::BuildStamp
+{
+public:
+    explicit FakeBuildStamp(std::optional<int64_t> at) : seconds(at) {}
+    std::optional<int64_t> BuildTime() override { return seconds; }
+    std::optional<int64_t> seconds;
 };
 
 } // namespace kelvane::test

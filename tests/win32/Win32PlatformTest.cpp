@@ -9,6 +9,7 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32TimeZone.h"
+#include "platform/win32/Win32WebBrowser.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +141,12 @@ TEST(Win32Build, TheLinkTimeStampIsWhenTheExecutableWasWritten)
                            attributes.ftLastWriteTime.dwLowDateTime; // 100 ns since 1601
     const auto writtenSeconds = static_cast<int64_t>(ticks / 10000000) - 11644473600;
     EXPECT_LE(std::llabs(*stamp - writtenSeconds), 120) << "the linker stamps the file it writes";
+}
+
+TEST(Win32Browser, AnAddressTheShellCannotFindGivesItsErrorCode)
+{
+    Win32WebBrowser browser;
+    EXPECT_EQ(browser.OpenWebAddress("C:\\windows\\no such page.kelvane-none"), int64_t{ERROR_FILE_NOT_FOUND});
 }
 
 // Eastern time: standard 5 hours behind UTC; daylight time from the second Sunday of March 02:00 to the
