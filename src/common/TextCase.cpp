@@ -2,6 +2,8 @@
 
 #include "common/TextEncoding.h"
 
+#include <algorithm>
+
 namespace kelvane {
 namespace {
 
@@ -59,6 +61,12 @@ std::string ToUpperText(std::string_view utf8)
         ++i;
     }
     return out;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 } // namespace kelvane

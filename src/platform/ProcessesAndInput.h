@@ -25,7 +25,4 @@ public:
 // The file-name part of a path: the text after its last "\", "/" or drive colon.
 std::string ExecutableFileName(const std::string& path);
 
-// True when the two texts are equal with ASCII letters compared without regard to case.
-bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b);
-
 } // namespace kelvane::platform

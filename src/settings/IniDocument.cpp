@@ -1,5 +1,7 @@
 #include "settings/IniDocument.h"
 
+#include "common/TextCase.h"
+
 #include <algorithm>
 
 namespace kelvane {
@@ -15,14 +17,6 @@ std::string_view Trim(std::string_view s)
     }
     const size_t last = s.find_last_not_of(kBlanks);
     return s.substr(first, last - first + 1);
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
 }
 
 // The section name when the line opens a section.

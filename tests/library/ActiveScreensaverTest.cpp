@@ -1,3 +1,4 @@
+#include "common/TextCase.h"
 #include "library/ActiveScreensaver.h"
 
 #include "support/FakePlatform.h"
@@ -128,9 +129,9 @@ TEST(ExecutableNames, TheFileNameFollowsTheLastSeparatorOfAnyKind)
     for (const auto& [path, name] : cases) {
         EXPECT_EQ(platform::ExecutableFileName(path), name) << path;
     }
-    EXPECT_TRUE(platform::EqualsIgnoringAsciiCase("Ribbons.SCR", "ribbons.scr"));
-    EXPECT_FALSE(platform::EqualsIgnoringAsciiCase("ribbons.scr", "ribbons.sc"));
-    EXPECT_FALSE(platform::EqualsIgnoringAsciiCase("\xC3\x89.scr", "\xC3\xA9.scr")) << "only ASCII letters fold";
+    EXPECT_TRUE(EqualsIgnoringAsciiCase("Ribbons.SCR", "ribbons.scr"));
+    EXPECT_FALSE(EqualsIgnoringAsciiCase("ribbons.scr", "ribbons.sc"));
+    EXPECT_FALSE(EqualsIgnoringAsciiCase("\xC3\x89.scr", "\xC3\xA9.scr")) << "only ASCII letters fold";
 }
 
 } // namespace

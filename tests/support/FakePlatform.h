@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/TextCase.h"
 #include "library/iconUtils.h"
 #include "platform/BuildStamp.h"
 #include "platform/ProcessesAndInput.h"
@@ -56,7 +57,7 @@ public:
     {
         calls.push_back("find " + platform::ExecutableFileName(path));
         for (size_t i = 0; i < runningExeNames.size(); ++i) {
-            if (platform::EqualsIgnoringAsciiCase(runningExeNames[i], platform::ExecutableFileName(path))) {
+            if (EqualsIgnoringAsciiCase(runningExeNames[i], platform::ExecutableFileName(path))) {
                 return static_cast<int64_t>(1000 + i);
             }
         }

@@ -1,5 +1,7 @@
 #include "platform/linux/LinuxProcessesAndInput.h"
 
+#include "common/TextCase.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>

@@ -1,0 +1,134 @@
+#include "scheduler/EventEditor.h"
+
+#include "common/EventDateTimeText.h"
+#include "common/TextCase.h"
+#include "scheduler/EventEngine.h"
+#include "scheduler/EventTypes.h"
+#include "scheduler/SpecialDates.h"
+
+#include <charconv>
+
+namespace kelvane {
+namespace {
+
+DateTime AddMilliseconds(DateTime value, int64_t milliseconds)
+{
+    return FromLinearMilliseconds(ToLinearMilliseconds(value) + milliseconds);
+}
+
+// The same moment of the day on another date.
+DateTime AtTimeOfDay(DateTime date, DateTime moment)
+{
+    return FromLinearMilliseconds(ToLinearMilliseconds(date) + ToLinearMilliseconds(moment) -
+                                  ToLinearMilliseconds(DateOf(moment)));
+}
+
+constexpr int64_t MillisecondsPerDay = 86'400'000;
+
+} // namespace
+
+std::string_view FirstWord(std::string_view text)
+{
+    return text.substr(0, text.find(' '));
+}
+
+std::optional<DateTime> NextWeekdayDate(std::string_view dayName, const Clock& clock)
+{
+    for (size_t i = 0; i < WeekdayNames.size(); ++i) {
+        if (EqualsIgnoringAsciiCase(dayName, WeekdayNames[i])) {
+            const DateTime today = DateOf(clock.Now());
+            const int32_t target = static_cast<int32_t>(i) + 1;                     // Sunday = 1
+            const int32_t current = IsoWeekday(DecodeDateTime(today).Date) % 7 + 1; // ISO Sunday is 7
+            const int32_t days = target > current ? target - current : target - current + 7;
+            return AddMilliseconds(today, days * MillisecondsPerDay);
+        }
+    }
+    return std::nullopt;
+}
+
+DateTime TypePresetDateTime(std::string_view eventType, const Clock& clock)
+{
+    DateTime preset = NextHolidayDate(eventType, clock);
+    const std::string_view first = FirstWord(eventType);
+    if (const auto weekday = NextWeekdayDate(first, clock)) {
+        preset = *weekday;
+    }
+    const DateTime now = clock.Now();
+    if (first == "Daily") {
+        preset = AddMilliseconds(now, MillisecondsPerDay);
+    } else if (first == "Weekly") {
+        preset = AddMilliseconds(now, 7 * MillisecondsPerDay);
+    } else if (first == "Monthly") {
+        preset = AtTimeOfDay(IncMonth(DateOf(now), 1), now);
+    } else if (first == "Yearly") {
+        preset = AtTimeOfDay(IncMonth(DateOf(now), 12), now);
+    } else if (first == "Minute-Based") {
+        preset = AddMilliseconds(now, 15 * 60 * 1000);
+    }
+    return preset;
+}
+
+std::optional<bool> ParseCloseCommand(std::string_view text)
+{
+    if (EqualsIgnoringAsciiCase(text, "True")) {
+        return true;
+    }
+    if (EqualsIgnoringAsciiCase(text, "False")) {
+        return false;
+    }
+    long long number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return number != 0;
+}
+
+int32_t MinutesFieldValue(std::string_view text)
+{
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 0) {
+        return 0;
+    }
+    return value;
+}
+
+ScheduledEvent NewEventRow(const std::string& name, const std::string& screensaver, bool sendCloseCommand,
+                           const Clock& clock, const RegionalFormats& formats)
+{
+    ScheduledEvent row;
+    row.Enabled = false;
+    row.Name = name;
+    row.EventTime = FormatEventDateTime(clock.Now(), formats);
+    row.CloseCommand = sendCloseCommand ? "True" : "False";
+    row.Action = "Activate";
+    row.Screensaver = screensaver;
+    row.EventType = std::string(OneTimeEvents);
+    row.LastRun = ZeroDateTimeText(formats);
+    row.Minutes = "15";
+    row.HasRun = "False";
+    row.RunCount = "0";
+    return row;
+}
+
+std::optional<size_t> MoveRowOnto(EventTable& table, size_t dragged, size_t target)
+{
+    std::vector<ScheduledEvent>& rows = table.Rows;
+    if (dragged >= rows.size() || target >= rows.size()) {
+        return std::nullopt;
+    }
+    const ScheduledEvent copy = rows[dragged];
+    rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(target), copy);
+    // The insertion moved the dragged row down by one when it lay below the target.
+    const size_t old = dragged >= target ? dragged + 1 : dragged;
+    rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(old));
+    return old < target ? target - 1 : target;
+}
+
+std::string DeleteEventQuestion(const std::optional<std::string>& rowName)
+{
+    return "Are you sure you want to Delete this Event?\r\n" + rowName.value_or("Event");
+}
+
+} // namespace kelvane
