@@ -114,7 +114,7 @@ QWidget* EventSchedulerTab(MainWindowLayout& controls)
 
     auto* editor = new QGroupBox(QStringLiteral("Scheduled Event Settings"), tab);
     editor->setMinimumWidth(258);
-    controls.eventEditPanel = editor;
+    controls.editor = BuildEventEditPanel(editor);
     row->addWidget(editor);
 
     controls.logPanel = new QGroupBox(QStringLiteral("Event Log"), tab);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/EventEditPanel.h"
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -40,7 +42,7 @@ struct MainWindowLayout
 
     // "Event Scheduler"
     QTreeView* eventListViewII = nullptr;
-    QWidget* eventEditPanel = nullptr; // filled by the event editor
+    EventEditPanel editor;
     QGroupBox* logPanel = nullptr;
     QPlainTextEdit* logMemo = nullptr;
 

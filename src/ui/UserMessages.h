@@ -13,12 +13,18 @@ class UserMessages
 public:
     virtual ~UserMessages() = default;
     virtual void ShowError(QWidget* parent, const QString& text) = 0;
+    // A plain message under the program's title, with one OK button.
+    virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+    // A question with OK and Cancel; true for OK.
+    virtual bool Confirm(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
 class MessageBoxMessages final : public UserMessages
 {
 public:
     void ShowError(QWidget* parent, const QString& text) override;
+    void ShowMessage(QWidget* parent, const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& title, const QString& text) override;
 };
 
 } // namespace kelvane::ui

@@ -140,6 +140,8 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     FormCreate();
     ConnectControls();
     ConnectMenus();
+    ConnectEventEditor();
+    eventListViewIISelectItem(); // the first row, selected at creation
     ConnectStyleBox();
     ShowStartOptions();
 }
@@ -566,6 +568,7 @@ void TfrmMain::LoadSettings()
     } else {
         m_evtTimer->stop();
     }
+    m_controls.editor.allEventsOffCheckBox->setChecked(!m_settings.EventTimerEnabled);
     m_log.LogIsOn = m_settings.LogIsOn;
     m_log.SaveLog = m_settings.SaveLog;
     LoadEventLog();
@@ -601,10 +604,20 @@ void TfrmMain::LoadEventLog()
 void TfrmMain::evtTimerTimer()
 {
     m_evtTimer->stop();
+    std::vector<bool> enabledBefore;
+    for (const ScheduledEvent& row : m_events.Rows) {
+        enabledBefore.push_back(row.Enabled);
+    }
     m_engine.Tick(m_settings.ToleranceSeconds);
     if (const int rows = m_eventModel->rowCount(); rows > 0) {
         Q_EMIT m_eventModel->dataChanged(m_eventModel->index(0, 0),
                                          m_eventModel->index(rows - 1, EventListModel::ColumnCount - 1));
+    }
+    // A one-time event that ran was unticked: the editor's check box follows, as for a click.
+    for (size_t row = 0; row < m_events.Rows.size() && row < enabledBefore.size(); ++row) {
+        if (m_events.Rows[row].Enabled != enabledBefore[row]) {
+            eventListViewItemChecked(static_cast<int>(row));
+        }
     }
     m_evtTimer->start();
 }

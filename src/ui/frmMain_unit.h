@@ -9,6 +9,7 @@
 #include "scheduler/EventActions.h"
 #include "scheduler/EventEngine.h"
 #include "scheduler/EventLog.h"
+#include "scheduler/EventsFile.h"
 #include "scheduler/ScheduledEvent.h"
 #include "settings/SettingsFile.h"
 #include "ui/MainMenus.h"
@@ -112,6 +113,18 @@ public:
     // A pick in the style list.
     void styleBoxChange();
 
+    // The event editor panel.
+    void eventListViewIISelectItem();
+    void evtTypeComboBoxSelect(int index);
+    void eventListViewItemChecked(int row);
+    void NewEventBtnClick();
+    void saveChangesBtnClick();
+    void delEventButtonClick();
+    // A drop of the selected row onto the row at that position (-1: below the last row).
+    void eventListViewIIDragDrop(int targetRow);
+    void ShowNextEvent();
+    void allEventsOffCheckBoxClick();
+
     const MainWindowLayout& Controls() const { return m_controls; }
     const MainMenus& Menus() const { return m_menus; }
     QSystemTrayIcon* TrayIcon1() const { return m_trayIcon; }
@@ -134,6 +147,14 @@ private:
     ScanSteps MakeScanSteps();
     void ConnectControls();
     void ConnectMenus();
+    void ConnectEventEditor();
+    int SelectedEventRow() const;
+    void SelectEventRow(int row);
+    void ShowPickers(DateTime moment);
+    DateTime PickersMoment() const;
+    void DateTimePickersChange();
+    void minutesSpinChange();
+    EventEditorFields EditorFields() const;
     // Every menu item of a start option shows its flag.
     void ShowStartOptions();
     // The rows selected on screen, told to the core's list before an operation that uses them.

@@ -34,6 +34,15 @@ class RecordedMessages : public UserMessages
 public:
     QStringList errors;
     void ShowError(QWidget*, const QString& text) override { errors << text; }
+    QStringList messages;
+    QStringList questions;
+    bool answer = true;
+    void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+    bool Confirm(QWidget*, const QString& title, const QString& text) override
+    {
+        questions << title + u'|' + text;
+        return answer;
+    }
 };
 
 // Every warning Qt gives while it lives, except the offscreen platform's note that it cannot size

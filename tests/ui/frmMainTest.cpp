@@ -4,6 +4,7 @@
 #include "support/FakePlatform.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
+#include "ui/MainWindowFixture.h"
 #include "ui/QtUiThread.h"
 #include "ui/UserMessages.h"
 #include "ui/frmMain_unit.h"
@@ -33,49 +34,7 @@
 namespace kelvane::ui {
 namespace {
 
-class RecordedDebug : public platform::DebugOutput
-{
-public:
-    std::vector<std::string> lines;
-    void Write(std::string_view line) override { lines.emplace_back(line); }
-};
-
-class RecordedMessages : public UserMessages
-{
-public:
-    QStringList errors;
-    void ShowError(QWidget*, const QString& text) override { errors << text; }
-};
-
-class MainWindowTest : public testing::Test
-{
-protected:
-    std::unique_ptr<TfrmMain> Create()
-    {
-        MainWindowContext context{dataFolder, debug,    messages, clock,    zone,    regional,
-                                  platform,   platform, platform, platform, platform};
-        context.TrayAvailable = [this] { return trayAvailable; };
-        auto window = std::make_unique<TfrmMain>(context);
-        QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
-        return window;
-    }
-    std::string Ini(const char* section, const char* key) const
-    {
-        return ReadIniString(settingsFile, section, key, "<missing>");
-    }
-
-    test::TempDir dir;
-    std::string dataFolder = dir.path() + "/";
-    std::string settingsFile = dataFolder + "settings.ini";
-    RecordedDebug debug;
-    RecordedMessages messages;
-    test::FakeClock clock{EncodeDateTime({{2024, 7, 1}, {9, 0, 0, 0}})};
-    test::FakeTimeZone zone = test::EasternTime2024();
-    test::FakeRegionalSettings regional;
-    test::FakePlatform platform;
-    bool trayAvailable = true;
-    int exits = 0;
-};
+using test::MainWindowTest;
 
 TEST_F(MainWindowTest, FirstStartIsCentredAndExitWritesEverySetting)
 {

@@ -1,0 +1,227 @@
+#include "scheduler/EventsFile.h"
+#include "ui/MainWindowFixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimeEdit>
+#include <QTimer>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace kelvane::ui {
+namespace {
+
+class EventEditorTest : public test::MainWindowTest
+{
+protected:
+    // The stored events: A, B, C and D, A a minute-based one run with a close command.
+    std::unique_ptr<TfrmMain> CreateWithFourEvents()
+    {
+        std::vector<ScheduledEvent> rows(4);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            rows[i].Name = std::string(1, static_cast<char>('A' + i));
+            rows[i].EventTime = "07/0" + std::to_string(i + 2) + "/2024 10:00:00 AM";
+            rows[i].CloseCommand = "False";
+            rows[i].Action = "Activate";
+            rows[i].Screensaver = "/s/" + rows[i].Name + ".scr";
+            rows[i].EventType = "One-Time Events";
+            rows[i].LastRun = "12/30/1899 12:00:00 AM";
+        }
+        rows[0].Enabled = true;
+        rows[0].EventTime = "07/04/2024 09:15:45 PM";
+        rows[0].CloseCommand = "true";
+        rows[0].Action = "Run";
+        rows[0].EventType = "Minute-Based Events";
+        rows[0].Minutes = "30";
+        dir.write("events.dat", SerializeEvents(rows, zone, regional.formats).value());
+        return Create();
+    }
+    static void Select(TfrmMain& window, int row)
+    {
+        QTreeView* list = window.Controls().eventListViewII;
+        list->selectionModel()->setCurrentIndex(list->model()->index(row, 0),
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    static std::string Names(TfrmMain& window)
+    {
+        std::string names;
+        for (const ScheduledEvent& row : window.Events().Rows) {
+            names += row.Name;
+        }
+        return names;
+    }
+    // Answers the modal dialog that the next step opens.
+    static void AnswerDialog(const std::function<void(QDialog&)>& answer)
+    {
+        QTimer::singleShot(0, [answer] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            answer(*dialog);
+        });
+    }
+};
+
+TEST_F(EventEditorTest, TheSelectedRowFillsThePanelAndABadRowIsToldOnce)
+{
+    auto window = CreateWithFourEvents();
+    const EventEditPanel& p = window->Controls().editor;
+    EXPECT_EQ(p.DatePicker1->date(), QDate(2024, 7, 4)) << "the first row is loaded at start";
+    EXPECT_EQ(p.TimePicker1->time(), QTime(21, 15, 45));
+    EXPECT_TRUE(p.enabledCheckBox->isChecked());
+    EXPECT_EQ(p.nameEdit->text(), QStringLiteral("A"));
+    EXPECT_EQ(p.timeEdit->text(), QStringLiteral("07/04/2024 09:15:45 PM"));
+    EXPECT_TRUE(p.closeSSCheckBox->isChecked()) << "any letter case";
+    EXPECT_EQ(p.actTypeComboBox->currentText(), QStringLiteral("Run"));
+    EXPECT_EQ(p.evtTypeComboBox->currentText(), QStringLiteral("Minute-Based Events"));
+    EXPECT_TRUE(p.minutesSpin->isEnabled());
+    EXPECT_EQ(p.minutesSpin->value(), 30);
+    EXPECT_EQ(p.SSEdit->text(), QStringLiteral("/s/A.scr"));
+
+    window->Events().Rows[1].EventTime = "not a time";
+    Select(*window, 1);
+    ASSERT_EQ(messages.errors.size(), 1);
+    EXPECT_TRUE(messages.errors.front().startsWith(QStringLiteral("Event 2 (\"B\"): ")))
+        << messages.errors.front().toStdString();
+    EXPECT_EQ(p.nameEdit->text(), QStringLiteral("A")) << "nothing of the bad row is half loaded";
+    EXPECT_EQ(window->Events().SelectedIndex, 1);
+
+    window->Events().Rows[2].CloseCommand = "maybe";
+    Select(*window, 2);
+    ASSERT_EQ(messages.errors.size(), 2);
+    EXPECT_TRUE(messages.errors.back().contains(QStringLiteral("\"maybe\""))) << messages.errors.back().toStdString();
+    Select(*window, 3);
+    EXPECT_EQ(messages.errors.size(), 2) << "the window goes on working";
+    EXPECT_EQ(p.nameEdit->text(), QStringLiteral("D"));
+    EXPECT_FALSE(p.minutesSpin->isEnabled());
+}
+
+TEST_F(EventEditorTest, AChosenTypePresetsThePickersAndSaveWritesTheRow)
+{
+    auto window = CreateWithFourEvents(); // the clock reads 1 July 2024, 09:00
+    const EventEditPanel& p = window->Controls().editor;
+    const auto choose = [&](const char* type) {
+        const int index = p.evtTypeComboBox->findText(QString::fromUtf8(type));
+        p.evtTypeComboBox->setCurrentIndex(index);
+        window->evtTypeComboBoxSelect(index);
+    };
+    choose("Monthly Recurring Events");
+    EXPECT_EQ(p.timeEdit->text(), QStringLiteral("08/01/2024 09:00:00 AM"));
+    EXPECT_FALSE(p.minutesSpin->isEnabled());
+    EXPECT_EQ(p.minutesSpin->value(), 30) << "disabled, not changed";
+    choose("Minute-Based Events");
+    EXPECT_EQ(p.timeEdit->text(), QStringLiteral("07/01/2024 09:15:00 AM")) << "15 minutes whatever the field holds";
+
+    p.TimePicker1->setTime(QTime(18, 30, 0));
+    EXPECT_EQ(p.timeEdit->text(), QStringLiteral("07/01/2024 06:30:00 PM"));
+    p.nameEdit->setText(QStringLiteral("Evening"));
+    p.minutesSpin->setValue(-5);
+    QApplication::processEvents();
+    EXPECT_EQ(p.minutesSpin->value(), 0) << "held at 0 or above";
+    p.saveChangesBtn->click();
+
+    EventTable saved;
+    ASSERT_FALSE(LoadEvents(dataFolder + "events.dat", saved, zone, regional).Problem);
+    ASSERT_EQ(saved.Rows.size(), 4u);
+    EXPECT_EQ(saved.Rows[0].Name, "Evening");
+    EXPECT_EQ(saved.Rows[0].EventTime, "07/01/2024 06:30:00 PM");
+    EXPECT_EQ(saved.Rows[0].EventType, "Minute-Based Events");
+    EXPECT_EQ(saved.Rows[0].Minutes, "0");
+}
+
+TEST_F(EventEditorTest, ASaveThatCannotWriteKeepsTheEditsAndSaysWhy)
+{
+    auto window = CreateWithFourEvents();
+    std::filesystem::remove_all(dir.path());
+    window->Controls().editor.nameEdit->setText(QStringLiteral("Kept"));
+    window->Controls().editor.saveChangesBtn->click();
+    EXPECT_EQ(window->Events().Rows[0].Name, "Kept");
+    ASSERT_EQ(messages.errors.size(), 1);
+    EXPECT_TRUE(messages.errors.front().contains(QStringLiteral("events.dat")))
+        << messages.errors.front().toStdString();
+}
+
+TEST_F(EventEditorTest, CreateAddsAnUntickedRowOnlyOnOk)
+{
+    dir.write("ssList.txt", "/s/a.scr\r\n/s/b.scr\r\n");
+    auto window = CreateWithFourEvents();
+    AnswerDialog([](QDialog& dialog) { dialog.reject(); });
+    window->Controls().editor.NewEventBtn->click();
+    EXPECT_EQ(Names(*window), "ABCD");
+
+    window->Controls().editor.closeSSCheckBox->setChecked(false);
+    AnswerDialog([](QDialog& dialog) {
+        const QList<QLineEdit*> boxes = dialog.findChildren<QLineEdit*>();
+        EXPECT_EQ(boxes.back()->text(), QStringLiteral("/s/a.scr")) << "the list's first row, picked for the user";
+        dialog.findChild<QComboBox*>()->setCurrentIndex(1);
+        EXPECT_EQ(boxes.back()->text(), QStringLiteral("/s/b.scr"));
+        dialog.accept();
+    });
+    window->Controls().editor.NewEventBtn->click();
+    ASSERT_EQ(Names(*window), "ABCDNew Event");
+    const ScheduledEvent& added = window->Events().Rows.back();
+    EXPECT_FALSE(added.Enabled);
+    EXPECT_EQ(added.Screensaver, "/s/b.scr");
+    EXPECT_EQ(added.EventTime, "07/01/2024 09:00:00 AM");
+    EXPECT_EQ(window->Events().SelectedIndex, 4) << "the new row is selected and loaded";
+    EXPECT_EQ(window->Controls().editor.nameEdit->text(), QStringLiteral("New Event"));
+
+    EventTable stored;
+    ASSERT_FALSE(LoadEvents(dataFolder + "events.dat", stored, zone, regional).Problem);
+    EXPECT_EQ(stored.Rows.size(), 4u) << "the file waits for Save Changes";
+}
+
+TEST_F(EventEditorTest, DeleteAsksFirstAndDragDropsAboveTheTarget)
+{
+    auto window = CreateWithFourEvents();
+    Select(*window, 1);
+    messages.answer = false;
+    window->Controls().editor.delEventButton->click();
+    EXPECT_EQ(Names(*window), "ABCD");
+    EXPECT_EQ(messages.questions.back(), QStringLiteral("Confirm|Are you sure you want to Delete this Event?\r\nB"));
+    messages.answer = true;
+    window->Controls().editor.delEventButton->click();
+    EXPECT_EQ(Names(*window), "ACD");
+
+    Select(*window, 2); // D
+    window->eventListViewIIDragDrop(0);
+    EXPECT_EQ(Names(*window), "DAC");
+    EXPECT_EQ(window->Controls().editor.nameEdit->text(), QStringLiteral("D")) << "the moved row stays selected";
+    window->eventListViewIIDragDrop(-1);
+    EXPECT_EQ(Names(*window), "DAC") << "no drop below the last row";
+}
+
+TEST_F(EventEditorTest, TheCheckBoxesAndDisableAllEventsFollowTheTable)
+{
+    dir.write("settings.ini", "[Settings]\r\nEventTimerEnabled=0\r\n");
+    auto window = CreateWithFourEvents();
+    const EventEditPanel& p = window->Controls().editor;
+    EXPECT_TRUE(p.allEventsOffCheckBox->isChecked());
+    QAbstractItemModel* model = window->Controls().eventListViewII->model();
+    model->setData(model->index(2, 0), Qt::Checked, Qt::CheckStateRole);
+    EXPECT_TRUE(p.enabledCheckBox->isChecked()) << "whichever row was ticked";
+
+    p.allEventsOffCheckBox->click();
+    EXPECT_TRUE(window->evtTimer()->isActive());
+    window->Menus().loggingEnabled->trigger();
+    p.allEventsOffCheckBox->click();
+    EXPECT_FALSE(window->evtTimer()->isActive());
+    EXPECT_EQ(window->Log().Lines().back(), "Event Schedules are OFF");
+
+    p.Button1->click();
+    EXPECT_EQ(messages.shown.back(),
+              QStringLiteral("Next Event C in: 3 Day(s), 1 Hour(s), 0 Minute(s), and 0 Second(s)"));
+}
+
+} // namespace
+} // namespace kelvane::ui

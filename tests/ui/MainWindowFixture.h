@@ -1,0 +1,78 @@
+#pragma once
+
+// The main window built over a temporary data folder, with fakes for the platform and a fixed clock.
+
+#include "platform/DebugOutput.h"
+#include "settings/fileFunc.h"
+#include "support/FakePlatform.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
+#include "ui/UserMessages.h"
+#include "ui/frmMain_unit.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kelvane::ui::test {
+
+using namespace kelvane::test;
+
+class RecordedDebug : public platform::DebugOutput
+{
+public:
+    std::vector<std::string> lines;
+    void Write(std::string_view line) override { lines.emplace_back(line); }
+};
+
+class RecordedMessages : public UserMessages
+{
+public:
+    QStringList errors;
+    void ShowError(QWidget*, const QString& text) override { errors << text; }
+    QStringList shown;
+    QStringList questions;
+    bool answer = true;
+    void ShowMessage(QWidget*, const QString& text) override { shown << text; }
+    bool Confirm(QWidget*, const QString& title, const QString& text) override
+    {
+        questions << title + u'|' + text;
+        return answer;
+    }
+};
+
+class MainWindowTest : public testing::Test
+{
+protected:
+    std::unique_ptr<TfrmMain> Create()
+    {
+        MainWindowContext context{dataFolder, debug,    messages, clock,    zone,    regional,
+                                  platform,   platform, platform, platform, platform};
+        context.TrayAvailable = [this] { return trayAvailable; };
+        auto window = std::make_unique<TfrmMain>(context);
+        QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
+        return window;
+    }
+    std::string Ini(const char* section, const char* key) const
+    {
+        return ReadIniString(settingsFile, section, key, "<missing>");
+    }
+
+    TempDir dir;
+    std::string dataFolder = dir.path() + "/";
+    std::string settingsFile = dataFolder + "settings.ini";
+    RecordedDebug debug;
+    RecordedMessages messages;
+    FakeClock clock{EncodeDateTime({{2024, 7, 1}, {9, 0, 0, 0}})};
+    FakeTimeZone zone = EasternTime2024();
+    FakeRegionalSettings regional;
+    FakePlatform platform;
+    bool trayAvailable = true;
+    int exits = 0;
+};
+
+} // namespace kelvane::ui::test
