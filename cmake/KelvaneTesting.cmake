@@ -7,11 +7,12 @@ else()
     find_package(GTest REQUIRED)
 endif()
 
-# kelvane_add_test(<name> [QT] SOURCES ... [LIBS ...] [ENVIRONMENT VAR=value ...])
+# kelvane_add_test(<name> [QT] [EXCLUSIVE <resource>] SOURCES ... [LIBS ...] [ENVIRONMENT VAR=value ...])
 # One test executable per area; each GoogleTest case becomes a CTest test of its own. QT gives the
-# tests a Qt application object for their whole run.
+# tests a Qt application object for their whole run. EXCLUSIVE keeps the cases from running beside any
+# other test that names the same resource (a shared X display, say), however many run in parallel.
 function(kelvane_add_test name)
-    cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+    cmake_parse_arguments(ARG "QT" "EXCLUSIVE" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     if(ARG_QT)
         target_link_libraries(${name} PRIVATE kelvane_qt_test_main)
@@ -25,9 +26,13 @@ function(kelvane_add_test name)
         add_test(NAME ${name} COMMAND ${name})
         set_tests_properties(${name} PROPERTIES ENVIRONMENT "WINEDEBUG=-all;${ARG_ENVIRONMENT}")
     else()
+        set(properties ENVIRONMENT "${ARG_ENVIRONMENT}")
+        if(ARG_EXCLUSIVE)
+            list(APPEND properties RESOURCE_LOCK ${ARG_EXCLUSIVE})
+        endif()
         gtest_discover_tests(${name}
             DISCOVERY_MODE PRE_TEST
             DISCOVERY_TIMEOUT 60
-            PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+            PROPERTIES ${properties})
     endif()
 endfunction()

@@ -212,6 +212,8 @@ protected:
         if (!desktop.Open() || !fs::exists(TrayProgram)) {
             GTEST_SKIP() << "needs an X display (run under xvfb-run) and " << TrayProgram;
         }
+        // The tray of an earlier test keeps its hold on the display for a moment after it is killed.
+        ASSERT_TRUE(PollUntil([this] { return !desktop.HasTray(); }, 20s)) << "another tray runs on this display";
         ProgramProcess::Options options;
         options.executable = TrayProgram;
         options.arguments = {"--edge",  "bottom", "--align",  "right", "--widthtype",   "pixel",
@@ -219,6 +221,14 @@ protected:
         options.outputFolder = dir.path();
         tray = std::make_unique<ProgramProcess>(options);
         ASSERT_TRUE(PollUntil([this] { return desktop.HasTray(); }, 20s)) << tray->Stderr();
+    }
+
+    void TearDown() override
+    {
+        if (tray) {
+            tray.reset();
+            PollUntil([this] { return !desktop.HasTray(); }, 20s);
+        }
     }
 
     bool Shown() const { return desktop.VisibleWindow("Kelvane").has_value(); }

@@ -40,7 +40,10 @@ std::optional<unsigned long> X11Desktop::VisibleWindow(const std::string& title)
     std::optional<unsigned long> found;
     for (unsigned int i = 0; i < count && !found; ++i) {
         XWindowAttributes attributes;
-        if (!XGetWindowAttributes(m_display, children[i], &attributes) || attributes.map_state != IsViewable) {
+        // A tray icon carries the program's title too, and sits on the root until the tray takes it in:
+        // only something larger than an icon counts as a window.
+        if (!XGetWindowAttributes(m_display, children[i], &attributes) || attributes.map_state != IsViewable ||
+            attributes.width <= 128 || attributes.height <= 128) {
             continue;
         }
         XTextProperty name;

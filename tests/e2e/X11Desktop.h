@@ -19,7 +19,7 @@ public:
     bool Open() const { return m_display != nullptr; }
     // Whether a notification area owns the screen's tray selection.
     bool HasTray() const;
-    // The first mapped top-level window with exactly this title.
+    // The first mapped top-level window with exactly this title that is larger than an icon.
     std::optional<unsigned long> VisibleWindow(const std::string& title) const;
     // What a title bar's close button sends: the window manager's polite delete request.
     void RequestClose(unsigned long window) const;
