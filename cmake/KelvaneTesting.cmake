@@ -7,12 +7,12 @@ else()
     find_package(GTest REQUIRED)
 endif()
 
-# kelvane_add_test(<name> [QT] [EXCLUSIVE <resource>] SOURCES ... [LIBS ...] [ENVIRONMENT VAR=value ...])
+# kelvane_add_test(<name> [QT] [SERIAL] SOURCES ... [LIBS ...] [ENVIRONMENT VAR=value ...])
 # One test executable per area; each GoogleTest case becomes a CTest test of its own. QT gives the
-# tests a Qt application object for their whole run. EXCLUSIVE keeps the cases from running beside any
-# other test that names the same resource (a shared X display, say), however many run in parallel.
+# tests a Qt application object for their whole run. SERIAL runs each case alone, never beside another
+# test: for cases that share the X display and its tray, and that wait on real processes.
 function(kelvane_add_test name)
-    cmake_parse_arguments(ARG "QT" "EXCLUSIVE" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+    cmake_parse_arguments(ARG "QT;SERIAL" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     if(ARG_QT)
         target_link_libraries(${name} PRIVATE kelvane_qt_test_main)
@@ -27,8 +27,8 @@ function(kelvane_add_test name)
         set_tests_properties(${name} PROPERTIES ENVIRONMENT "WINEDEBUG=-all;${ARG_ENVIRONMENT}")
     else()
         set(properties ENVIRONMENT "${ARG_ENVIRONMENT}")
-        if(ARG_EXCLUSIVE)
-            list(APPEND properties RESOURCE_LOCK ${ARG_EXCLUSIVE})
+        if(ARG_SERIAL)
+            list(APPEND properties RUN_SERIAL TRUE)
         endif()
         gtest_discover_tests(${name}
             DISCOVERY_MODE PRE_TEST
