@@ -24,9 +24,12 @@ class QTimer;
 namespace kelvane::ui {
 class EventListModel;
 class ScreensaverListModel;
+class UpdateCheck;
+struct UpdateContext;
 } // namespace kelvane::ui
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -112,6 +115,10 @@ public:
     // A pick in the style list.
     void styleBoxChange();
 
+    // The daily update check (frmMainUpdates.cpp); the window checks nothing until it is connected.
+    void ConnectUpdateCheck(const UpdateContext& context);
+    UpdateCheck* Updates() const { return m_updateCheck.get(); }
+
     const MainWindowLayout& Controls() const { return m_controls; }
     const MainMenus& Menus() const { return m_menus; }
     QSystemTrayIcon* TrayIcon1() const { return m_trayIcon; }
@@ -162,6 +169,9 @@ private:
     // All style names, with the one in use selected.
     void FillStyleList();
 
+    // Each time the window becomes visible: the update timer runs from then on.
+    void FormShow();
+
     std::string SettingsFile() const;
     WindowState CurrentWindowState() const;
     WindowRect NormalRect() const;
@@ -197,6 +207,7 @@ private:
     QSystemTrayIcon* m_trayIcon = nullptr; // shown while the window is hidden
     bool m_isProcessing = false;
     bool m_noTrayTold = false;
+    std::unique_ptr<UpdateCheck> m_updateCheck;
     std::mutex m_criticalSection; // the scan lock, handed to every scan worker
     QtUiThread m_uiThread{this};
     // Last, so that every worker has ended before anything it uses goes.
