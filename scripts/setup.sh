@@ -12,6 +12,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
     # the program's run time
     tzdata
+    # the update check's tests: a local HTTPS server with a certificate made at test time
+    python3 openssl
     # tests that need a real X server and a notification area, screenshots
     xvfb xauth xdotool x11-utils trayer
     # the Windows build and its tests: the posix-thread cross compiler, and Wine to run what it builds

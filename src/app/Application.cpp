@@ -7,6 +7,7 @@
 #include "common/SystemClock.h"
 #include "platform/linux/LinuxBuildStamp.h"
 #include "platform/linux/LinuxDebugOutput.h"
+#include "platform/linux/LinuxEnvironment.h"
 #include "platform/linux/LinuxIconProvider.h"
 #include "platform/linux/LinuxPathsAndInstance.h"
 #include "platform/linux/LinuxProcessesAndInput.h"
@@ -15,12 +16,15 @@
 #include "platform/linux/LinuxShell.h"
 #include "platform/linux/LinuxTimeZone.h"
 #include "platform/linux/LinuxWebBrowser.h"
+#include "platform/linux/QtHttpGet.h"
 #include "settings/SettingsFile.h"
 #include "ui/AboutMenus.h"
 #include "ui/StartupErrors.h"
 #include "ui/UserMessages.h"
 #include "ui/VisualStyles.h"
+#include "ui/frmMainUpdates.h"
 #include "ui/frmMain_unit.h"
+#include "update/UpdateClass.h"
 
 #include <QApplication>
 
@@ -75,11 +79,16 @@ int RunApplication(int argc, char* argv[])
     platform::LinuxWebBrowser browser;
     platform::LinuxBuildStamp buildStamp(RecordedBuildTime());
     const ui::AboutContext about{browser, buildStamp, zone, regional};
+    platform::QtHttpGet http;
+    // The environment may point the check at a mirror, or at a test's own server.
+    const ui::UpdateContext updates{
+        http, browser, UpdateFileAddress(VendorSiteAddress, platform::EnvironmentValue("KELVANE_UPDATE_URL"))};
     ui::TfrmMain window(
         {outcome.DataFolder, debug, messages, clock, zone, regional, setting, shell, processes, icons, autostart});
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     ui::ConnectAboutMenus(&window, window.Menus(), about);
+    window.ConnectUpdateCheck(updates);
     platform.ListenForInstanceRequests([&window](platform::InstanceRequest request) {
         if (request == platform::InstanceRequest::Exit) {
             window.Exit1Click();

@@ -16,6 +16,7 @@
 #include "ui/StatusPanel.h"
 #include "ui/ToleranceHelp.h"
 #include "ui/UserMessages.h"
+#include "ui/frmMainUpdates.h"
 
 #include <QAction>
 #include <QApplication>
@@ -386,8 +387,7 @@ void TfrmMain::ConnectMenus()
                 m_controls.logPanel->setVisible(m_log.LogIsOn);
             }));
     connect(m.SaveLogtoDisk, &QAction::triggered, this, toggle([this] { m_log.SaveLog = !m_log.SaveLog; }));
-    connect(m.UpdateNotifications, &QAction::triggered, this,
-            toggle([this] { m_settings.UpdatesNotify = !m_settings.UpdatesNotify; }));
+    // "Update Notifications" belongs to the update check (frmMainUpdates.cpp).
 }
 
 void TfrmMain::RefreshStatusBar()
@@ -758,6 +758,7 @@ void TfrmMain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     RestStatusBarWhileUnseen();
+    FormShow();
 }
 
 void TfrmMain::hideEvent(QHideEvent* event)

@@ -25,9 +25,12 @@ class QTimer;
 namespace kelvane::ui {
 class EventListModel;
 class ScreensaverListModel;
+class UpdateCheck;
+struct UpdateContext;
 } // namespace kelvane::ui
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -125,6 +128,10 @@ public:
     void ShowNextEvent();
     void allEventsOffCheckBoxClick();
 
+    // The daily update check (frmMainUpdates.cpp); the window checks nothing until it is connected.
+    void ConnectUpdateCheck(const UpdateContext& context);
+    UpdateCheck* Updates() const { return m_updateCheck.get(); }
+
     const MainWindowLayout& Controls() const { return m_controls; }
     const MainMenus& Menus() const { return m_menus; }
     QSystemTrayIcon* TrayIcon1() const { return m_trayIcon; }
@@ -183,6 +190,9 @@ private:
     // All style names, with the one in use selected.
     void FillStyleList();
 
+    // Each time the window becomes visible: the update timer runs from then on.
+    void FormShow();
+
     std::string SettingsFile() const;
     WindowState CurrentWindowState() const;
     WindowRect NormalRect() const;
@@ -218,6 +228,7 @@ private:
     QSystemTrayIcon* m_trayIcon = nullptr; // shown while the window is hidden
     bool m_isProcessing = false;
     bool m_noTrayTold = false;
+    std::unique_ptr<UpdateCheck> m_updateCheck;
     std::mutex m_criticalSection; // the scan lock, handed to every scan worker
     QtUiThread m_uiThread{this};
     // Last, so that every worker has ended before anything it uses goes.

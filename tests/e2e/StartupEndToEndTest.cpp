@@ -39,8 +39,12 @@ protected:
         options.arguments = std::move(arguments);
         options.outputFolder = dir.path();
         // A zone with daylight-saving time and a known locale, whatever the machine has.
-        options.setEnvironment = {
-            {"XDG_DATA_HOME", dataHome}, {"XDG_RUNTIME_DIR", runtimeDir}, {"TZ", "America/New_York"}, {"LC_ALL", "C"}};
+        // The update check goes to a local port where nothing listens, never to the network.
+        options.setEnvironment = {{"XDG_DATA_HOME", dataHome},
+                                  {"XDG_RUNTIME_DIR", runtimeDir},
+                                  {"TZ", "America/New_York"},
+                                  {"LC_ALL", "C"},
+                                  {"KELVANE_UPDATE_URL", "https://127.0.0.1:1/updates/KelvaneUpdates.ver"}};
         if (onScreen) {
             options.unsetEnvironment = {"QT_QPA_PLATFORM"};
         } else {

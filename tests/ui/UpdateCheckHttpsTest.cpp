@@ -1,0 +1,167 @@
+// The update check against a real HTTPS server on this machine.
+#include "platform/linux/QtHttpGet.h"
+#include "support/LocalHttpsServer.h"
+#include "ui/UpdateWindowFixture.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <chrono>
+#include <optional>
+
+namespace kelvane::ui {
+namespace {
+
+using namespace std::chrono_literals;
+using platform::HttpResponse;
+
+// Runs the event loop until the condition holds; false when the time runs out first.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 10s)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QTimer wake; // so that the loop looks at the condition at least every few milliseconds
+    wake.start(10);
+    while (!condition()) {
+        if (elapsed.hasExpired(limit.count())) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+class HttpsUpdateTest : public test::UpdateWindowFixture
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_folder = new test::TempDir;
+        s_server = new test::LocalHttpsServer;
+        s_error = s_server->Start(s_folder->path());
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_server;
+        delete s_folder;
+    }
+    void SetUp() override { ASSERT_EQ(s_error, "") << "the local HTTPS server did not start"; }
+
+    // A client that trusts the test's server, with a time-out short enough for a quick test.
+    static platform::QtHttpGet::Options TrustingOptions()
+    {
+        platform::QtHttpGet::Options options;
+        options.Timeout = 1500ms;
+        options.ExtraCaCertificates = s_server->Certificates();
+        return options;
+    }
+    static std::string Address(const std::string& path) { return s_server->Address(path); }
+
+    static HttpResponse Fetch(platform::HttpGet& http, const std::string& address, size_t maxBodyBytes = 65536)
+    {
+        std::optional<HttpResponse> answer;
+        http.Get(address, maxBodyBytes, [&answer](const HttpResponse& response) { answer = response; });
+        EXPECT_FALSE(answer) << "answered from inside the call";
+        EXPECT_TRUE(WaitUntil([&answer] { return answer.has_value(); })) << address;
+        return answer.value_or(HttpResponse{});
+    }
+
+    platform::QtHttpGet http{TrustingOptions()};
+
+    static inline test::TempDir* s_folder = nullptr;
+    static inline test::LocalHttpsServer* s_server = nullptr;
+    static inline std::string s_error;
+};
+
+TEST_F(HttpsUpdateTest, ANewerVersionShowsThePopupWithItsMessageAndAddress)
+{
+    auto window = Create(http, Address("/newer"));
+    window->ShowAtStart();
+    UpdateTimer(*window).Advance(5000);
+    ASSERT_TRUE(WaitUntil([&] { return !window->Updates()->IsChecking(); }));
+
+    ASSERT_EQ(Popups(*window).size(), 1u);
+    TfrmNotification& popup = *Popups(*window)[0];
+    EXPECT_TRUE(popup.isVisible());
+    EXPECT_EQ(popup.lblMessage()->text(), QStringLiteral("Kelvane 1.02 is available"));
+    EXPECT_EQ(popup.URL(), "https://www.quillfen.example/download");
+    popup.lblMessageClick();
+    EXPECT_EQ(browser.opened, std::vector<std::string>{"https://www.quillfen.example/download"});
+    EXPECT_EQ(UpdateTimer(*window).Interval(), 86400000);
+}
+
+TEST_F(HttpsUpdateTest, AFileAddressInTheVersionFileIsNeverOpened)
+{
+    auto window = Create(http, Address("/file-address"));
+    window->ShowAtStart();
+    UpdateTimer(*window).Advance(5000);
+    ASSERT_TRUE(WaitUntil([&] { return !window->Updates()->IsChecking(); }));
+    ASSERT_EQ(Popups(*window).size(), 1u);
+    TfrmNotification& popup = *Popups(*window)[0];
+    EXPECT_EQ(popup.URL(), "file:///etc/passwd");
+    popup.lblMessageClick();
+    EXPECT_TRUE(browser.opened.empty());
+    EXPECT_TRUE(popup.IsClosing());
+}
+
+TEST_F(HttpsUpdateTest, EveryOtherAnswerEndsAsNoUpdateWithoutADialogOrAFrozenWindow)
+{
+    const std::string refused = "https://127.0.0.1:" + std::to_string(test::LocalHttpsServer::UnusedPort()) + "/v";
+    const std::string addresses[] = {Address("/equal"), Address("/older"),  Address("/malformed"), Address("/missing"),
+                                     Address("/large"), Address("/silent"), Address("/loop"),      refused};
+    for (const std::string& address : addresses) {
+        auto window = Create(http, address);
+        window->ShowAtStart();
+        UpdateTimer(*window).Advance(5000);
+        // The tick has returned before the answer: the window keeps answering meanwhile.
+        ASSERT_TRUE(window->Updates()->IsChecking()) << address;
+        bool windowAnswered = false;
+        QTimer::singleShot(0, window.get(), [&windowAnswered] { windowAnswered = true; });
+
+        ASSERT_TRUE(WaitUntil([&] { return !window->Updates()->IsChecking(); })) << address;
+        EXPECT_TRUE(windowAnswered) << address;
+        EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("No update available")) << address;
+        EXPECT_TRUE(Popups(*window).empty()) << address;
+        EXPECT_TRUE(messages.errors.isEmpty()) << address;
+        EXPECT_EQ(UpdateTimer(*window).Interval(), 86400000) << address;
+        EXPECT_TRUE(UpdateTimer(*window).IsRunning()) << address;
+    }
+}
+
+TEST_F(HttpsUpdateTest, TheClientTellsAnswersFromFailures)
+{
+    using Outcome = HttpResponse::Outcome;
+    const HttpResponse newer = Fetch(http, Address("/newer"));
+    EXPECT_EQ(newer.Result, Outcome::Answered);
+    EXPECT_EQ(newer.StatusCode, 200);
+    EXPECT_EQ(newer.Body, "1.02\r\nhttps://www.quillfen.example/download\r\nKelvane 1.02 is available\r\n");
+
+    const HttpResponse missing = Fetch(http, Address("/missing"));
+    EXPECT_EQ(missing.Result, Outcome::Answered);
+    EXPECT_EQ(missing.StatusCode, 404);
+
+    // The character set the answer names is turned into UTF-8.
+    EXPECT_EQ(Fetch(http, Address("/latin1")).Body, "1.02\nhttps://www.quillfen.example/d\nCaf\xC3\xA9 1.02\n");
+
+    EXPECT_EQ(Fetch(http, Address("/large")).Result, Outcome::BodyTooLarge);
+    EXPECT_EQ(Fetch(http, Address("/newer"), 20).Result, Outcome::BodyTooLarge);
+    EXPECT_EQ(Fetch(http, Address("/loop")).Result, Outcome::Failed);
+    EXPECT_EQ(Fetch(http, Address("/silent")).Result, Outcome::Failed);
+
+    // Only web addresses are fetched.
+    for (const std::string address : {"file:///etc/hostname", "ftp://127.0.0.1/x", "not an address"}) {
+        EXPECT_EQ(Fetch(http, address).Result, Outcome::Failed) << address;
+    }
+}
+
+TEST_F(HttpsUpdateTest, AServerWhoseCertificateIsNotTrustedGivesNoAnswer)
+{
+    platform::QtHttpGet systemTrustOnly(platform::QtHttpGet::Options{1500ms, 5, {}});
+    EXPECT_EQ(Fetch(systemTrustOnly, Address("/newer")).Result, HttpResponse::Outcome::Failed);
+}
+
+} // namespace
+} // namespace kelvane::ui
