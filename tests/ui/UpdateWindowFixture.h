@@ -36,6 +36,8 @@ protected:
     public:
         QStringList errors;
         void ShowError(QWidget*, const QString& text) override { errors << text; }
+        void ShowMessage(QWidget*, const QString& text) override { errors << text; }
+        bool Confirm(QWidget*, const QString&, const QString&) override { return false; }
     };
 
     std::unique_ptr<ui::TfrmMain> Create(platform::HttpGet& http, const std::string& address)
