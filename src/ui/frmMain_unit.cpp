@@ -120,7 +120,7 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     m_rotationPanel =
         new StatusPanel(QStringLiteral("Auto Rotate: OFF | Interval: 0 days, 0 hours, 0 minutes, 0 seconds"), this);
     m_schedulingPanel = new StatusPanel(
-        QStringLiteral("Next Event: Ribbons in: 0 Day(s), 0 Hour(s), 0 Minute(s), and 00 Second(s)"), this);
+        QStringLiteral("Next Event: Ribbons in: 0 Day(s), 00 Hour(s), 00 Minute(s), and 00 Second(s)"), this);
     m_messagePanel = new StatusPanel(QString(), this);
     m_messagePanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(m_rotationPanel);
