@@ -40,6 +40,7 @@
 #include <QStringList>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeView>
@@ -462,7 +463,10 @@ std::vector<std::string> TfrmMain::SelectedPaths()
 void TfrmMain::ShowLogLine(size_t dropped, const std::string& line)
 {
     if (dropped > 0) {
+        // The oldest lines went: the text is shown afresh, still scrolled to its newest line.
         m_controls.logMemo->setPlainText(JoinLines(m_log.Lines()));
+        m_controls.logMemo->moveCursor(QTextCursor::End);
+        m_controls.logMemo->ensureCursorVisible();
         return;
     }
     m_controls.logMemo->appendPlainText(QString::fromStdString(line));
