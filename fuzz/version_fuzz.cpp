@@ -1,5 +1,6 @@
 // A version file as any bytes: reading it never fails, its lines hold no line breaks and give the text
 // back when joined, and the version comparison is a consistent order over any parts.
+#include "common/TextEncoding.h"
 #include "update/UpdateClass.h"
 
 #include <cstdint>
@@ -11,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string body(reinterpret_cast<const char*>(data), size);
-    const std::vector<std::string> lines = kelvane::SplitTextLines(body);
+    const std::vector<std::string> lines = kelvane::SplitLines(body);
     std::string joined;
     for (const std::string& line : lines) {
         if (line.find_first_of("\r\n") != std::string::npos) {

@@ -1,5 +1,7 @@
 #include "update/UpdateClass.h"
 
+#include "common/TextEncoding.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -113,25 +115,6 @@ int CompareVersions(std::string_view a, std::string_view b)
     return 0;
 }
 
-std::vector<std::string> SplitTextLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') {
-            ++start;
-        }
-    }
-    return lines;
-}
-
 std::optional<std::vector<std::string>> TextLinesOf(const platform::HttpResponse& response)
 {
     if (response.Result != platform::HttpResponse::Outcome::Answered || response.StatusCode != 200 ||
@@ -143,7 +126,7 @@ std::optional<std::vector<std::string>> TextLinesOf(const platform::HttpResponse
     if (body.starts_with("\xEF\xBB\xBF")) {
         body.remove_prefix(3);
     }
-    return SplitTextLines(body);
+    return SplitLines(body);
 }
 
 void DownloadTextLines(platform::HttpGet& http, const std::string& address,

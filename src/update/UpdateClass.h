@@ -24,9 +24,6 @@ std::string UpdateFileAddress(std::string_view vendorSite, std::string_view over
 // separated by "."; a missing part counts as 0, and so does a part that is not a whole number.
 int CompareVersions(std::string_view a, std::string_view b);
 
-// The lines of a text: a line ends with CR LF, LF or CR; a break at the very end adds no line.
-std::vector<std::string> SplitTextLines(std::string_view text);
-
 // The lines of a downloaded text file; nothing when the download failed or the answer was not 200.
 std::optional<std::vector<std::string>> TextLinesOf(const platform::HttpResponse& response);
 

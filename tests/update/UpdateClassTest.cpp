@@ -1,5 +1,6 @@
 #include "update/UpdateClass.h"
 
+#include "common/TextEncoding.h"
 #include "support/FakeHttpGet.h"
 
 #include <gtest/gtest.h>
@@ -85,7 +86,7 @@ TEST(VersionFileTest, LinesEndWithAnyOfTheThreeBreaks)
         {"only", {"only"}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(SplitTextLines(c.text), c.expected) << testing::PrintToString(c.text);
+        EXPECT_EQ(SplitLines(c.text), c.expected) << testing::PrintToString(c.text);
     }
 }
 
