@@ -52,6 +52,9 @@ bool EventListModel::setData(const QModelIndex& index, const QVariant& value, in
 Qt::ItemFlags EventListModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid()) {
+        flags |= Qt::ItemIsDragEnabled; // rows are reordered by dragging them
+    }
     if (index.isValid() && index.column() == 0) {
         flags |= Qt::ItemIsUserCheckable;
     }

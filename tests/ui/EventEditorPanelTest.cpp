@@ -193,6 +193,8 @@ TEST_F(EventEditorTest, DeleteAsksFirstAndDragDropsAboveTheTarget)
     window->Controls().editor.delEventButton->click();
     EXPECT_EQ(Names(*window), "ACD");
 
+    QAbstractItemModel* model = window->Controls().eventListViewII->model();
+    EXPECT_TRUE(model->flags(model->index(2, 1)) & Qt::ItemIsDragEnabled) << "without it no drag ever starts";
     Select(*window, 2); // D
     window->eventListViewIIDragDrop(0);
     EXPECT_EQ(Names(*window), "DAC");
