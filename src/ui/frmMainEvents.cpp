@@ -51,43 +51,41 @@ void SelectEqualEntry(QComboBox* box, const std::string& text)
 class EventRowDrops final : public QObject
 {
 public:
-    explicit EventRowDrops(TfrmMain& window) : QObject(&window), m_window(window) {}
+    EventRowDrops(TfrmMain& window, QTreeView* list)
+        : QObject(&window), m_window(window), m_list(list), m_viewport(list->viewport())
+    {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        QTreeView* list = m_window.Controls().eventListViewII;
-        if (watched != list->viewport()) {
+        // The kind of event first: the viewport also reports its own destruction, when nothing of the
+        // window may be touched any more.
+        const QEvent::Type type = event->type();
+        if ((type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) || watched != m_viewport) {
             return false;
         }
-        switch (event->type()) {
-        case QEvent::DragEnter:
-        case QEvent::DragMove: {
-            auto* drag = static_cast<QDropEvent*>(event);
-            if (drag->source() == list && list->selectionModel()->hasSelection()) {
-                drag->acceptProposedAction();
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (type != QEvent::Drop) {
+            if (drop->source() == m_list && m_list->selectionModel()->hasSelection()) {
+                drop->acceptProposedAction();
             } else {
-                drag->ignore();
+                drop->ignore();
             }
             return true;
         }
-        case QEvent::Drop: {
-            auto* drop = static_cast<QDropEvent*>(event);
-            if (drop->source() == list) {
-                m_window.eventListViewIIDragDrop(list->indexAt(drop->position().toPoint()).row());
-            }
-            // Told as a copy, so that the list does not remove the dragged row on its own afterwards.
-            drop->setDropAction(Qt::CopyAction);
-            drop->accept();
-            return true;
+        if (drop->source() == m_list) {
+            m_window.eventListViewIIDragDrop(m_list->indexAt(drop->position().toPoint()).row());
         }
-        default:
-            return false;
-        }
+        // Told as a copy, so that the list does not remove the dragged row on its own afterwards.
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        return true;
     }
 
 private:
     TfrmMain& m_window;
+    QTreeView* m_list;
+    QObject* m_viewport;
 };
 
 void TfrmMain::ConnectEventEditor()
@@ -123,7 +121,7 @@ void TfrmMain::ConnectEventEditor()
     list->setDragDropMode(QAbstractItemView::DragDrop);
     list->setDefaultDropAction(Qt::CopyAction);
     list->viewport()->setAcceptDrops(true);
-    list->viewport()->installEventFilter(new EventRowDrops(*this));
+    list->viewport()->installEventFilter(new EventRowDrops(*this, list));
 }
 
 int TfrmMain::SelectedEventRow() const
