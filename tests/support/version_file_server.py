@@ -4,6 +4,7 @@
 Usage: version_file_server.py CERT KEY. Listens on 127.0.0.1 on a free port and prints the port.
 """
 import http.server
+import os
 import ssl
 import sys
 import threading
@@ -50,6 +51,9 @@ def main():
     context.load_cert_chain(sys.argv[1], sys.argv[2])
     server.socket = context.wrap_socket(server.socket, server_side=True)
     print(server.server_address[1], flush=True)
+    # The test holds this server's standard input; when the test process ends, even by a crash, the
+    # input closes and the server goes with it instead of keeping the test run's output open.
+    threading.Thread(target=lambda: (sys.stdin.read(), os._exit(0)), daemon=True).start()
     server.serve_forever()
 
 
