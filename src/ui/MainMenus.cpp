@@ -15,6 +15,21 @@ QAction* Checkable(QMenu* menu, const QString& caption)
     return action;
 }
 
+ScreensaverFileItems AddScreensaverFileItems(QMenu* menu, const QString& run, const QString& setActive)
+{
+    ScreensaverFileItems items;
+    items.Run = menu->addAction(run);
+    items.SetActive = menu->addAction(setActive);
+    menu->addSeparator();
+    items.ShowInFolder = menu->addAction(QStringLiteral("Show in Folder"));
+    items.ShowFileProperties = menu->addAction(QStringLiteral("Show File Properties"));
+    items.CopyFilepath = menu->addAction(QStringLiteral("Copy Screensaver Filepath"));
+    menu->addSeparator();
+    items.Settings = menu->addAction(QStringLiteral("Screensaver Settings"));
+    items.Options = menu->addAction(QStringLiteral("Screensaver Options"));
+    return items;
+}
+
 } // namespace
 
 MainMenus BuildMainMenus(QMainWindow* window)
@@ -53,29 +68,15 @@ MainMenus BuildMainMenus(QMainWindow* window)
     m.About = help->addAction(QStringLiteral("About"));
 
     m.SSPopupMenu = new QMenu(window);
-    m.RunSelectedScreensaver = m.SSPopupMenu->addAction(QStringLiteral("Run Selected Screensaver"));
-    m.SetActiveSelectedScreensaver = m.SSPopupMenu->addAction(QStringLiteral("Set Active Selected Screensaver"));
-    m.SSPopupMenu->addSeparator();
-    m.ShowInFolder = m.SSPopupMenu->addAction(QStringLiteral("Show in Folder"));
-    m.ShowFileProperties = m.SSPopupMenu->addAction(QStringLiteral("Show File Properties"));
-    m.CopyScreensaverFilepath = m.SSPopupMenu->addAction(QStringLiteral("Copy Screensaver Filepath"));
-    m.SSPopupMenu->addSeparator();
-    m.PopupScreensaverSettings = m.SSPopupMenu->addAction(QStringLiteral("Screensaver Settings"));
-    m.ScreensaverOptions = m.SSPopupMenu->addAction(QStringLiteral("Screensaver Options"));
+    m.SSFileItems = AddScreensaverFileItems(m.SSPopupMenu, QStringLiteral("Run Selected Screensaver"),
+                                            QStringLiteral("Set Active Selected Screensaver"));
     m.SSPopupMenu->addSeparator();
     m.DeleteSelected = m.SSPopupMenu->addAction(QStringLiteral("Delete Selected From this list"));
     m.SelectAll = m.SSPopupMenu->addAction(QStringLiteral("Select All"));
 
     m.EventPopupMenu = new QMenu(window);
-    m.RunEventScreensaver1 = m.EventPopupMenu->addAction(QStringLiteral("Run Event Screensaver"));
-    m.SetScreensaverActive = m.EventPopupMenu->addAction(QStringLiteral("Set Screensaver Active"));
-    m.EventPopupMenu->addSeparator();
-    m.EventShowInFolder = m.EventPopupMenu->addAction(QStringLiteral("Show in Folder"));
-    m.EventShowFileProperties = m.EventPopupMenu->addAction(QStringLiteral("Show File Properties"));
-    m.EventCopyScreensaverFilepath = m.EventPopupMenu->addAction(QStringLiteral("Copy Screensaver Filepath"));
-    m.EventPopupMenu->addSeparator();
-    m.EventScreensaverSettings = m.EventPopupMenu->addAction(QStringLiteral("Screensaver Settings"));
-    m.EventScreensaverOptions = m.EventPopupMenu->addAction(QStringLiteral("Screensaver Options"));
+    m.EventFileItems = AddScreensaverFileItems(m.EventPopupMenu, QStringLiteral("Run Event Screensaver"),
+                                               QStringLiteral("Set Screensaver Active"));
 
     m.trayPopupMenu = new QMenu(window);
     m.ShowWindow1 = m.trayPopupMenu->addAction(QStringLiteral("Show Window"));

@@ -260,6 +260,26 @@ void TfrmMain::ConnectControls()
     });
 }
 
+void TfrmMain::ConnectScreensaverFileItems(const ScreensaverFileItems& items,
+                                           const std::function<std::optional<std::string>()>& selectedPath)
+{
+    const auto onPath = [this, selectedPath](QAction* action, std::function<void(const std::string&)> work) {
+        connect(action, &QAction::triggered, this, [selectedPath, work] {
+            if (const auto path = selectedPath()) {
+                work(*path);
+            }
+        });
+    };
+    platform::Shell* shell = &m_context.DesktopShell; // lives as long as the window
+    onPath(items.Run, [shell](const std::string& path) { shell->RunScreensaverFile(path); });
+    onPath(items.SetActive, [this](const std::string& path) { m_activeScreensaver.ActivateScreensaver(path); });
+    onPath(items.ShowInFolder, [shell](const std::string& path) { shell->ShowFileInFolder(path); });
+    onPath(items.ShowFileProperties, [shell](const std::string& path) { shell->ShowFileProperties(path); });
+    onPath(items.CopyFilepath, [shell](const std::string& path) { shell->CopyPathToClipboard(path); });
+    onPath(items.Options, [shell](const std::string& path) { shell->ConfigureScreensaverFile(path); });
+    connect(items.Settings, &QAction::triggered, this, [shell] { shell->OpenScreensaverControlPanel(); });
+}
+
 void TfrmMain::ShowStartOptions()
 {
     const std::pair<QAction*, bool> items[] = {
@@ -289,23 +309,8 @@ void TfrmMain::ConnectMenus()
     connect(m_controls.SSListBox, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         m_menus.SSPopupMenu->popup(m_controls.SSListBox->viewport()->mapToGlobal(at));
     });
-    const auto onOne = [this](QAction* action, std::function<void(const std::string&)> work) {
-        connect(action, &QAction::triggered, this, [this, work] {
-            if (const auto path = PathForAction(SelectionNeed::ExactlyOne, SelectedPaths())) {
-                work(*path);
-            }
-        });
-    };
-    platform::Shell* shell = &m_context.DesktopShell; // lives as long as the window
-    onOne(m.RunSelectedScreensaver, [shell](const std::string& path) { shell->RunScreensaverFile(path); });
-    onOne(m.SetActiveSelectedScreensaver,
-          [this](const std::string& path) { m_activeScreensaver.ActivateScreensaver(path); });
-    onOne(m.ShowInFolder, [shell](const std::string& path) { shell->ShowFileInFolder(path); });
-    onOne(m.ShowFileProperties, [shell](const std::string& path) { shell->ShowFileProperties(path); });
-    onOne(m.CopyScreensaverFilepath, [shell](const std::string& path) { shell->CopyPathToClipboard(path); });
-    onOne(m.ScreensaverOptions, [shell](const std::string& path) { shell->ConfigureScreensaverFile(path); });
-    connect(m.PopupScreensaverSettings, &QAction::triggered, this,
-            [this] { m_context.DesktopShell.OpenScreensaverControlPanel(); });
+    ConnectScreensaverFileItems(m.SSFileItems,
+                                [this] { return PathForAction(SelectionNeed::ExactlyOne, SelectedPaths()); });
     connect(m.DeleteSelected, &QAction::triggered, this, [this] {
         SyncSelectionToList();
         m_screensavers.DeleteSelectedRows();
@@ -318,22 +323,13 @@ void TfrmMain::ConnectMenus()
     connect(m_controls.eventListViewII, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         m_menus.EventPopupMenu->popup(m_controls.eventListViewII->viewport()->mapToGlobal(at));
     });
-    const auto onEvent = [this](QAction* action, std::function<void(const std::string&)> work) {
-        connect(action, &QAction::triggered, this, [this, work] {
-            const QModelIndexList selected = m_controls.eventListViewII->selectionModel()->selectedRows();
-            if (selected.size() == 1) {
-                work(m_events.Rows.at(static_cast<size_t>(selected.front().row())).Screensaver);
-            }
-        });
-    };
-    onEvent(m.RunEventScreensaver1, [shell](const std::string& path) { shell->RunScreensaverFile(path); });
-    onEvent(m.SetScreensaverActive, [this](const std::string& path) { m_activeScreensaver.ActivateScreensaver(path); });
-    onEvent(m.EventShowInFolder, [shell](const std::string& path) { shell->ShowFileInFolder(path); });
-    onEvent(m.EventShowFileProperties, [shell](const std::string& path) { shell->ShowFileProperties(path); });
-    onEvent(m.EventCopyScreensaverFilepath, [shell](const std::string& path) { shell->CopyPathToClipboard(path); });
-    onEvent(m.EventScreensaverOptions, [shell](const std::string& path) { shell->ConfigureScreensaverFile(path); });
-    connect(m.EventScreensaverSettings, &QAction::triggered, this,
-            [this] { m_context.DesktopShell.OpenScreensaverControlPanel(); });
+    ConnectScreensaverFileItems(m.EventFileItems, [this]() -> std::optional<std::string> {
+        const QModelIndexList selected = m_controls.eventListViewII->selectionModel()->selectedRows();
+        if (selected.size() != 1) {
+            return std::nullopt;
+        }
+        return m_events.Rows.at(static_cast<size_t>(selected.front().row())).Screensaver;
+    });
     connect(m.ScreensaverSettings, &QAction::triggered, this,
             [this] { m_context.DesktopShell.OpenScreensaverControlPanel(); });
     connect(m.RunScreensaver, &QAction::triggered, this, [this] { m_activeScreensaver.RunActiveScreensaver(); });

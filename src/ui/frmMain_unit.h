@@ -32,6 +32,7 @@ struct UpdateContext;
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,10 @@ private:
     void ConnectControls();
     void ConnectMenus();
     void ConnectEventEditor();
+    // The file items of a list popup, each working on the path the popup's selection names (none: the
+    // item does nothing).
+    void ConnectScreensaverFileItems(const ScreensaverFileItems& items,
+                                     const std::function<std::optional<std::string>()>& selectedPath);
     int SelectedEventRow() const;
     void SelectEventRow(int row);
     void ShowPickers(DateTime moment);

@@ -428,8 +428,8 @@ TEST_F(MainWindowTest, ThePopupActionsNeedExactlyOneRow)
     const MainMenus& m = window->Menus();
     m.SelectAll->trigger();
     platform.calls.clear();
-    for (QAction* action : {m.RunSelectedScreensaver, m.SetActiveSelectedScreensaver, m.ShowInFolder,
-                            m.ShowFileProperties, m.CopyScreensaverFilepath, m.ScreensaverOptions}) {
+    for (QAction* action : {m.SSFileItems.Run, m.SSFileItems.SetActive, m.SSFileItems.ShowInFolder,
+                            m.SSFileItems.ShowFileProperties, m.SSFileItems.CopyFilepath, m.SSFileItems.Options}) {
         action->trigger();
     }
     EXPECT_EQ(platform.calls, std::vector<std::string>{}) << "two rows selected: nothing happens";
@@ -437,8 +437,8 @@ TEST_F(MainWindowTest, ThePopupActionsNeedExactlyOneRow)
     window->Controls().SSListBox->selectionModel()->select(window->Controls().SSListBox->model()->index(1, 0),
                                                            QItemSelectionModel::ClearAndSelect |
                                                                QItemSelectionModel::Rows);
-    for (QAction* action : {m.RunSelectedScreensaver, m.ShowInFolder, m.ShowFileProperties, m.CopyScreensaverFilepath,
-                            m.ScreensaverOptions}) {
+    for (QAction* action : {m.SSFileItems.Run, m.SSFileItems.ShowInFolder, m.SSFileItems.ShowFileProperties,
+                            m.SSFileItems.CopyFilepath, m.SSFileItems.Options}) {
         action->trigger();
     }
     EXPECT_EQ(platform.calls, (std::vector<std::string>{"run /s/b.scr", "folder /s/b.scr", "properties /s/b.scr",
@@ -455,8 +455,8 @@ TEST_F(MainWindowTest, TheEventsPopupWorksOnTheSelectedEventsScreensaver)
     EXPECT_EQ(selection->currentIndex().row(), 0);
     selection->select(window->Controls().eventListViewII->model()->index(1, 0),
                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    for (QAction* action : {m.RunEventScreensaver1, m.EventShowInFolder, m.EventShowFileProperties,
-                            m.EventCopyScreensaverFilepath, m.EventScreensaverOptions, m.SetScreensaverActive}) {
+    for (QAction* action : {m.EventFileItems.Run, m.EventFileItems.ShowInFolder, m.EventFileItems.ShowFileProperties,
+                            m.EventFileItems.CopyFilepath, m.EventFileItems.Options, m.EventFileItems.SetActive}) {
         action->trigger();
     }
     const std::string bubbles = "C:\\Windows\\System32\\bubbles.scr";
@@ -466,7 +466,7 @@ TEST_F(MainWindowTest, TheEventsPopupWorksOnTheSelectedEventsScreensaver)
 
     selection->clearSelection();
     platform.calls.clear();
-    m.RunEventScreensaver1->trigger();
+    m.EventFileItems.Run->trigger();
     EXPECT_EQ(platform.calls, std::vector<std::string>{}) << "no event selected: nothing happens";
 }
 
