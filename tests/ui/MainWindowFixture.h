@@ -7,7 +7,7 @@
 #include "support/FakePlatform.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
-#include "ui/UserMessages.h"
+#include "ui/RecordedMessages.h"
 #include "ui/frmMain_unit.h"
 
 #include <QStringList>
@@ -27,22 +27,6 @@ class RecordedDebug : public platform::DebugOutput
 public:
     std::vector<std::string> lines;
     void Write(std::string_view line) override { lines.emplace_back(line); }
-};
-
-class RecordedMessages : public UserMessages
-{
-public:
-    QStringList errors;
-    void ShowError(QWidget*, const QString& text) override { errors << text; }
-    QStringList shown;
-    QStringList questions;
-    bool answer = true;
-    void ShowMessage(QWidget*, const QString& text) override { shown << text; }
-    bool Confirm(QWidget*, const QString& title, const QString& text) override
-    {
-        questions << title + u'|' + text;
-        return answer;
-    }
 };
 
 class MainWindowTest : public testing::Test

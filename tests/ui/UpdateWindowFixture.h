@@ -6,7 +6,7 @@
 #include "support/FakeTickSource.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
-#include "ui/UserMessages.h"
+#include "ui/RecordedMessages.h"
 #include "ui/frmMainUpdates.h"
 #include "ui/frmMain_unit.h"
 
@@ -30,14 +30,6 @@ protected:
     public:
         std::vector<std::string> lines;
         void Write(std::string_view line) override { lines.emplace_back(line); }
-    };
-    class RecordedMessages : public ui::UserMessages
-    {
-    public:
-        QStringList errors;
-        void ShowError(QWidget*, const QString& text) override { errors << text; }
-        void ShowMessage(QWidget*, const QString& text) override { errors << text; }
-        bool Confirm(QWidget*, const QString&, const QString&) override { return false; }
     };
 
     std::unique_ptr<ui::TfrmMain> Create(platform::HttpGet& http, const std::string& address)

@@ -6,6 +6,7 @@
 #include "support/FakePlatform.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
+#include "ui/RecordedMessages.h"
 #include "ui/StyleLook.h"
 #include "ui/UserMessages.h"
 #include "ui/frmMain_unit.h"
@@ -29,21 +30,7 @@ public:
     void Write(std::string_view) override {}
 };
 
-class RecordedMessages : public UserMessages
-{
-public:
-    QStringList errors;
-    void ShowError(QWidget*, const QString& text) override { errors << text; }
-    QStringList messages;
-    QStringList questions;
-    bool answer = true;
-    void ShowMessage(QWidget*, const QString& text) override { messages << text; }
-    bool Confirm(QWidget*, const QString& title, const QString& text) override
-    {
-        questions << title + u'|' + text;
-        return answer;
-    }
-};
+using kelvane::test::RecordedMessages;
 
 // Every warning Qt gives while it lives, except the offscreen platform's note that it cannot size
 // native windows, which says nothing about a style.
