@@ -14,6 +14,7 @@
 #include "platform/linux/LinuxRegionalSettings.h"
 #include "platform/linux/LinuxScreensaverSetting.h"
 #include "platform/linux/LinuxShell.h"
+#include "platform/linux/LinuxTerminationSignals.h"
 #include "platform/linux/LinuxTimeZone.h"
 #include "platform/linux/LinuxWebBrowser.h"
 #include "platform/linux/QtHttpGet.h"
@@ -27,6 +28,7 @@
 #include "update/UpdateClass.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 #include <cstdio>
 #include <string>
@@ -43,6 +45,8 @@ int RunApplication(int argc, char* argv[])
     if (!outcome.RunProgram) {
         return 0;
     }
+    // From here on a termination signal waits for the window, which then saves and ends.
+    platform::LinuxTerminationSignals terminationSignals;
 
     // Kept for the whole run: the texts are looked up while the program runs.
     Language language;
@@ -89,6 +93,13 @@ int RunApplication(int argc, char* argv[])
                      Qt::QueuedConnection);
     ui::ConnectAboutMenus(&window, window.Menus(), about);
     window.ConnectUpdateCheck(updates);
+    // The end of the desktop session, or a termination signal, runs the same exit as "Exit": nothing the
+    // user changed since the start is lost. A session manager's save request saves and goes on. Set up
+    // before the instance takes requests, so that a signal sent once it answers is handled too.
+    terminationSignals.HandOver([&window](int) { window.EndSession(); });
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager&) { window.SaveSession(); });
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &window, [&window] { window.EndSession(); });
     platform.ListenForInstanceRequests([&window](platform::InstanceRequest request) {
         if (request == platform::InstanceRequest::Exit) {
             window.Exit1Click();

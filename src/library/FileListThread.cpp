@@ -115,21 +115,32 @@ void TFileListThread::StopAndWait()
     }
 }
 
-void ScanWorkers::Start(std::vector<std::string> folders, ScanSteps steps, std::mutex& criticalSection)
+bool ScanWorkers::Start(std::vector<std::string> folders, ScanSteps steps, std::mutex& criticalSection)
 {
+    if (m_stopping) {
+        return false;
+    }
     std::erase_if(m_workers, [](const auto& worker) { return worker->Finished(); });
     m_workers.push_back(std::make_unique<TFileListThread>(std::move(folders), std::move(steps), criticalSection, m_ui));
+    return true;
 }
 
 void ScanWorkers::StopAll()
 {
-    for (const auto& worker : m_workers) {
+    if (m_stopping) {
+        return; // a wait for the workers is already under way further up
+    }
+    m_stopping = true;
+    // Taken out of the list first: whatever runs during the wait cannot change what is waited for.
+    const std::vector<std::unique_ptr<TFileListThread>> stopping = std::move(m_workers);
+    m_workers.clear();
+    for (const auto& worker : stopping) {
         worker->RequestStop();
     }
-    for (const auto& worker : m_workers) {
+    for (const auto& worker : stopping) {
         worker->StopAndWait();
     }
-    m_workers.clear();
+    m_stopping = false;
 }
 
 bool ScanWorkers::AnyRunning() const

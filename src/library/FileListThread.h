@@ -63,14 +63,16 @@ public:
     explicit ScanWorkers(UiThread& ui) : m_ui(ui) {}
     ~ScanWorkers() { StopAll(); }
 
-    // Starts a scan; workers that have ended are let go first.
-    void Start(std::vector<std::string> folders, ScanSteps steps, std::mutex& criticalSection);
+    // Starts a scan; workers that have ended are let go first. Refused (false) while StopAll waits.
+    bool Start(std::vector<std::string> folders, ScanSteps steps, std::mutex& criticalSection);
+    // Stops every worker and waits until each has ended.
     void StopAll();
     bool AnyRunning() const;
 
 private:
     UiThread& m_ui;
     std::vector<std::unique_ptr<TFileListThread>> m_workers;
+    bool m_stopping = false;
 };
 
 } // namespace kelvane

@@ -20,10 +20,15 @@ std::vector<std::string> ScreensaverList::Paths() const
     return paths;
 }
 
-void ScreensaverList::Changed()
+template <typename Change>
+void ScreensaverList::Announce(const ListChange& change, Change&& make)
 {
-    if (OnChanged) {
-        OnChanged();
+    if (m_observer) {
+        m_observer->RowsChanging(change);
+    }
+    make();
+    if (m_observer) {
+        m_observer->RowsChanged(change);
     }
 }
 
@@ -42,8 +47,7 @@ bool ScreensaverList::AddScreensaverRow(const std::string& path)
     if (m_pathCounts.contains(path)) {
         return false;
     }
-    AppendRow(path);
-    Changed();
+    Announce({ListChange::Kind::Insert, m_rows.size(), 1}, [&] { AppendRow(path); });
     return true;
 }
 
@@ -53,12 +57,19 @@ Status ScreensaverList::LoadListFromFile(const std::string& file)
     if (!text) {
         return Status::Error(text.message());
     }
+    std::vector<std::string> paths;
     for (const std::string& line : text.value().Lines) {
-        if (const auto path = ListLinePath(line)) {
-            AppendRow(*path);
+        if (auto path = ListLinePath(line)) {
+            paths.push_back(std::move(*path));
         }
     }
-    Changed();
+    if (!paths.empty()) {
+        Announce({ListChange::Kind::Insert, m_rows.size(), paths.size()}, [&] {
+            for (const std::string& path : paths) {
+                AppendRow(path);
+            }
+        });
+    }
     return Status::Ok();
 }
 
@@ -72,9 +83,23 @@ Status ScreensaverList::SaveListToFile(const std::string& file) const
 
 void ScreensaverList::Clear()
 {
-    m_rows.clear();
-    m_pathCounts.clear();
-    Changed();
+    if (!m_rows.empty()) {
+        RemoveRows(0, m_rows.size());
+    }
+}
+
+void ScreensaverList::RemoveRows(size_t first, size_t count)
+{
+    Announce({ListChange::Kind::Remove, first, count}, [&] {
+        const auto begin = m_rows.begin() + static_cast<std::ptrdiff_t>(first);
+        const auto end = begin + static_cast<std::ptrdiff_t>(count);
+        for (auto it = begin; it != end; ++it) {
+            if (--m_pathCounts[it->Path] == 0) {
+                m_pathCounts.erase(it->Path);
+            }
+        }
+        m_rows.erase(begin, end);
+    });
 }
 
 void ScreensaverList::ImportListFiles(const std::vector<std::string>& files)
@@ -97,7 +122,6 @@ void ScreensaverList::SelectAllRows()
     for (auto& row : m_rows) {
         row.Selected = true;
     }
-    Changed();
 }
 
 std::vector<size_t> ScreensaverList::SelectedRows() const
@@ -121,10 +145,16 @@ void ScreensaverList::MoveFirstSelectedTo(size_t target)
     if (from == target) {
         return;
     }
-    ScreensaverEntry moved = std::move(*first);
-    m_rows.erase(first);
-    m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(target), std::move(moved));
-    Changed();
+    Announce({ListChange::Kind::Move, from, 1, target}, [&] {
+        const auto begin = m_rows.begin();
+        if (from < target) {
+            std::rotate(begin + static_cast<std::ptrdiff_t>(from), begin + static_cast<std::ptrdiff_t>(from) + 1,
+                        begin + static_cast<std::ptrdiff_t>(target) + 1);
+        } else {
+            std::rotate(begin + static_cast<std::ptrdiff_t>(target), begin + static_cast<std::ptrdiff_t>(from),
+                        begin + static_cast<std::ptrdiff_t>(from) + 1);
+        }
+    });
 }
 
 void ScreensaverList::MoveSelectedToTop()
@@ -157,18 +187,21 @@ void ScreensaverList::MoveSelectedDown()
 
 void ScreensaverList::DeleteSelectedRows()
 {
-    const auto kept =
-        std::stable_partition(m_rows.begin(), m_rows.end(), [](const auto& row) { return !row.Selected; });
-    if (kept == m_rows.end()) {
-        return;
-    }
-    for (auto it = kept; it != m_rows.end(); ++it) {
-        if (--m_pathCounts[it->Path] == 0) {
-            m_pathCounts.erase(it->Path);
+    // Each run of selected rows goes as one removal, the last run first so that the earlier positions
+    // stay true.
+    size_t end = m_rows.size();
+    while (end > 0) {
+        if (!m_rows[end - 1].Selected) {
+            --end;
+            continue;
         }
+        size_t first = end - 1;
+        while (first > 0 && m_rows[first - 1].Selected) {
+            --first;
+        }
+        RemoveRows(first, end - first);
+        end = first;
     }
-    m_rows.erase(kept, m_rows.end());
-    Changed();
 }
 
 bool IsActiveRow(const std::string& path, const std::string& activeScreensaverText)

@@ -22,6 +22,32 @@ struct ScreensaverEntry
     bool operator==(const ScreensaverEntry&) const = default;
 };
 
+// One change of the list's rows, told twice: before it is made and once it is made, so that a view can
+// keep its selection and scroll position over it.
+struct ListChange
+{
+    enum class Kind
+    {
+        Insert, // Count rows at First
+        Remove, // Count rows from First
+        Move,   // the row at First goes to position To (counted in the list after the move)
+    };
+    Kind What = Kind::Insert;
+    size_t First = 0;
+    size_t Count = 0;
+    size_t To = 0;
+
+    bool operator==(const ListChange&) const = default;
+};
+
+class ListObserver
+{
+public:
+    virtual ~ListObserver() = default;
+    virtual void RowsChanging(const ListChange& change) = 0;
+    virtual void RowsChanged(const ListChange& change) = 0;
+};
+
 // The ordered screensaver list: the rotation order, the only copy of the rows. Icons go into an image
 // list that only grows; a row keeps the index of its image.
 class ScreensaverList
@@ -35,8 +61,8 @@ public:
     // The icons in image-list order; an index in a row points here.
     const std::vector<FileIcon>& Images() const { return m_images; }
 
-    // Told after any change of the rows, so a view can follow.
-    std::function<void()> OnChanged;
+    // Told of every change of the rows, so a view can follow; none when null.
+    void SetObserver(ListObserver* observer) { m_observer = observer; }
 
     // The one way a file joins the list: appended unless the exact path (letter case included) is
     // already listed. True when a row was added.
@@ -66,13 +92,17 @@ public:
 private:
     void AppendRow(const std::string& path);
     void MoveFirstSelectedTo(size_t target);
-    void Changed();
+    void RemoveRows(size_t first, size_t count);
+    // Runs the change between the observer's two notices.
+    template <typename Change>
+    void Announce(const ListChange& change, Change&& make);
 
     IconCache& m_icons;
     std::vector<ScreensaverEntry> m_rows;
     std::vector<FileIcon> m_images;
     // How many rows hold each path, so the duplicate test stays constant-time however long the list is.
     std::unordered_map<std::string, size_t> m_pathCounts;
+    ListObserver* m_observer = nullptr;
 };
 
 // The active screensaver's row is drawn highlighted: its path equals the active text, letters compared

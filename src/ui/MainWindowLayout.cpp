@@ -1,6 +1,7 @@
 #include "ui/MainWindowLayout.h"
 
 #include "settings/SettingsFile.h"
+#include "ui/IntervalSpinBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -82,8 +83,7 @@ QWidget* ScreensaversTab(MainWindowLayout& controls)
     controls.autoSwitchCheckBox->setFont(bold);
     left->addWidget(controls.autoSwitchCheckBox);
     left->addWidget(new QLabel(QStringLiteral("Interval Seconds"), tab));
-    controls.IntervalBox = new QSpinBox(tab);
-    controls.IntervalBox->setRange(MinRotationInterval, MaxRotationInterval);
+    controls.IntervalBox = new IntervalSpinBox(MinRotationInterval, MaxRotationInterval, tab);
     controls.IntervalBox->setValue(86400);
     left->addWidget(controls.IntervalBox);
     left->addWidget(new QLabel(QStringLiteral("Action Type:"), tab));

@@ -16,6 +16,8 @@ class QWidget;
 
 namespace kelvane::ui {
 
+class IntervalSpinBox;
+
 // The main window's controls, named by their role; the window owns them.
 struct MainWindowLayout
 {
@@ -36,7 +38,7 @@ struct MainWindowLayout
     QPushButton* bottomButton = nullptr;
     QPushButton* removeButton = nullptr;
     QCheckBox* autoSwitchCheckBox = nullptr;
-    QSpinBox* IntervalBox = nullptr;
+    IntervalSpinBox* IntervalBox = nullptr;
     QComboBox* ActionBox = nullptr;
     QTreeView* SSListBox = nullptr;
 

@@ -18,8 +18,10 @@ void QtUiThread::RunAndWait(const std::function<void()>& step)
 
 void QtUiThread::ProcessUntil(const std::function<bool()>& done)
 {
+    // Only the workers' hand-overs and the like run meanwhile: a click or a key could start work (a new
+    // scan, a dialog) in the middle of the wait.
     while (!done()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 50);
     }
 }
 

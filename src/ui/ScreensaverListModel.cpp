@@ -10,7 +10,14 @@ namespace kelvane::ui {
 ScreensaverListModel::ScreensaverListModel(ScreensaverList& list, std::function<std::string()> activeText,
                                            QObject* parent)
     : QAbstractTableModel(parent), m_list(list), m_activeText(std::move(activeText))
-{}
+{
+    m_list.SetObserver(this);
+}
+
+ScreensaverListModel::~ScreensaverListModel()
+{
+    m_list.SetObserver(nullptr);
+}
 
 int ScreensaverListModel::rowCount(const QModelIndex& parent) const
 {
@@ -66,10 +73,39 @@ QVariant ScreensaverListModel::headerData(int section, Qt::Orientation orientati
     return {};
 }
 
-void ScreensaverListModel::Reload()
+void ScreensaverListModel::RowsChanging(const ListChange& change)
 {
-    beginResetModel();
-    endResetModel();
+    const auto first = static_cast<int>(change.First);
+    const int last = first + static_cast<int>(change.Count) - 1;
+    switch (change.What) {
+    case ListChange::Kind::Insert:
+        beginInsertRows({}, first, last);
+        break;
+    case ListChange::Kind::Remove:
+        beginRemoveRows({}, first, last);
+        break;
+    case ListChange::Kind::Move: {
+        // Qt names the destination as the position before which the row goes, counted before the move.
+        const auto to = static_cast<int>(change.To);
+        beginMoveRows({}, first, last, {}, to > first ? to + 1 : to);
+        break;
+    }
+    }
+}
+
+void ScreensaverListModel::RowsChanged(const ListChange& change)
+{
+    switch (change.What) {
+    case ListChange::Kind::Insert:
+        endInsertRows();
+        break;
+    case ListChange::Kind::Remove:
+        endRemoveRows();
+        break;
+    case ListChange::Kind::Move:
+        endMoveRows();
+        break;
+    }
 }
 
 void ScreensaverListModel::Redraw()

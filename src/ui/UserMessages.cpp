@@ -19,6 +19,15 @@ void MessageBoxMessages::ShowError(QWidget* parent, const QString& text)
     QMessageBox::critical(parent, QString::fromUtf8(ApplicationTitle), text);
 }
 
+void MessageBoxMessages::ShowWarning(QWidget* parent, const QString& text)
+{
+    if (!DisplayIsAvailable()) {
+        std::fprintf(stderr, "%s: %s\n", ApplicationTitle, text.toUtf8().constData());
+        return;
+    }
+    QMessageBox::warning(parent, QString::fromUtf8(ApplicationTitle), text);
+}
+
 void MessageBoxMessages::ShowMessage(QWidget* parent, const QString& text)
 {
     if (!DisplayIsAvailable()) {

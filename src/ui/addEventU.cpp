@@ -20,6 +20,8 @@ TaddEvtFrm::TaddEvtFrm(const std::vector<std::string>& paths, int picked, QWidge
     column->addWidget(new QLabel(QStringLiteral("Select or enter the Screensaver file for this event"), this));
     ComboBox1 = new QComboBox(this);
     ComboBox1->setEditable(true);
+    // Typed text only looks for an entry; it never becomes one.
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     for (const std::string& path : paths) {
         ComboBox1->addItem(QString::fromStdString(path));
     }
@@ -29,9 +31,13 @@ TaddEvtFrm::TaddEvtFrm(const std::vector<std::string>& paths, int picked, QWidge
     ssEdit = new QLineEdit(ComboBox1->currentIndex() >= 0 ? ComboBox1->currentText() : QString(), this);
     ssEdit->setMinimumWidth(fontMetrics().averageCharWidth() * 64);
     column->addWidget(ssEdit);
-    // Only the list's entries reach the Screensaver field from here; another path is typed into it.
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this,
-            [this](int index) { ssEdit->setText(index >= 0 ? ComboBox1->itemText(index) : QString()); });
+    // Only the list's entries reach the Screensaver field from here; another path is typed into the field.
+    // The selector's text is what it shows: text that names no entry leaves the field empty rather than
+    // keeping an earlier pick the selector no longer shows.
+    connect(ComboBox1, &QComboBox::editTextChanged, this, [this](const QString& text) {
+        const int entry = ComboBox1->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        ssEdit->setText(entry >= 0 ? ComboBox1->itemText(entry) : QString());
+    });
 
     auto* buttons = new QDialogButtonBox(this);
     Button1 = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

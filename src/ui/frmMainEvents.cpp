@@ -328,10 +328,11 @@ void TfrmMain::ShowNextEvent()
 
 void TfrmMain::allEventsOffCheckBoxClick()
 {
-    if (m_controls.editor.allEventsOffCheckBox->isChecked()) {
-        m_evtTimer->stop();
-    } else {
+    m_settings.EventTimerEnabled = !m_controls.editor.allEventsOffCheckBox->isChecked();
+    if (m_settings.EventTimerEnabled) {
         m_evtTimer->start();
+    } else {
+        m_evtTimer->stop();
     }
     m_log.AddLogLine(m_evtTimer->isActive() ? "Event Schedules are ON" : "Event Schedules are OFF");
 }

@@ -12,6 +12,7 @@
 #include "scheduler/NextEvent.h"
 #include "ui/AppIcon.h"
 #include "ui/EventListModel.h"
+#include "ui/IntervalSpinBox.h"
 #include "ui/ScreensaverListModel.h"
 #include "ui/StatusPanel.h"
 #include "ui/ToleranceHelp.h"
@@ -45,6 +46,8 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 namespace kelvane::ui {
@@ -148,7 +151,13 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     ShowStartOptions();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain()
+{
+    // The model watches the list, which goes before the window's children do.
+    m_scans.StopAll();
+    m_controls.SSListBox->setModel(nullptr);
+    delete m_screensaverModel;
+}
 
 std::string TfrmMain::SettingsFile() const
 {
@@ -178,6 +187,9 @@ void TfrmMain::ConnectControls()
     const MainWindowLayout& c = m_controls;
     connect(c.findButton, &QPushButton::clicked, this, &TfrmMain::findButtonClick);
     connect(c.addFolderButton, &QPushButton::clicked, this, [this] {
+        if (m_exitRequested) {
+            return;
+        }
         const QString folder = QFileDialog::getExistingDirectory(this);
         if (!folder.isEmpty()) {
             ScanAddedFolder(QDir::toNativeSeparators(folder).toStdString());
@@ -231,22 +243,9 @@ void TfrmMain::ConnectControls()
         on ? m_switchTimer->start() : m_switchTimer->stop();
         RefreshStatusBar();
     });
-    connect(c.IntervalBox, &QSpinBox::valueChanged, this, [this](int value) {
-        const IntervalChange change = IntervalBoxChange(value);
-        if (change.Status) {
-            m_messagePanel->setText(QString::fromStdString(*change.Status));
-        }
-        if (change.TimerMs) {
-            m_settings.Interval = value;
-            if (m_switchTimer->interval() != *change.TimerMs) {
-                m_switchTimer->setInterval(*change.TimerMs);
-            }
-            RefreshStatusBar();
-        }
-        if (change.Warning) {
-            m_context.Messages.ShowError(this, QString::fromStdString(*change.Warning));
-        }
-    });
+    // Every text the box passes through counts, an emptied one as 0, so a value below the least one is
+    // told and refused rather than silently corrected.
+    c.IntervalBox->WatchEveryValue(this, [this](qint64 seconds) { ApplyInterval(seconds); });
     connect(c.ActionBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_settings.Action = index == 0 ? RotationAction::Run : RotationAction::ActivateOnly; });
     connect(c.PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
@@ -258,6 +257,24 @@ void TfrmMain::ConnectControls()
         m_settings.ToleranceSeconds = value;
         m_evtTimer->setInterval(EventTimerPeriodMs(value));
     });
+}
+
+void TfrmMain::ApplyInterval(int64_t seconds)
+{
+    const IntervalChange change = IntervalBoxChange(seconds);
+    if (change.Status) {
+        m_messagePanel->setText(QString::fromStdString(*change.Status));
+    }
+    if (change.TimerMs) {
+        m_settings.Interval = static_cast<int32_t>(*change.TimerMs / 1000);
+        if (m_switchTimer->interval() != *change.TimerMs) {
+            m_switchTimer->setInterval(*change.TimerMs);
+        }
+        RefreshStatusBar();
+    }
+    if (change.Warning) {
+        m_context.Messages.ShowWarning(this, QString::fromStdString(*change.Warning));
+    }
 }
 
 void TfrmMain::ConnectScreensaverFileItems(const ScreensaverFileItems& items,
@@ -437,7 +454,6 @@ void TfrmMain::SyncSelectionToList()
 
 void TfrmMain::ShowList()
 {
-    m_screensaverModel->Reload();
     QItemSelection selection;
     for (const size_t row : m_screensavers.SelectedRows()) {
         selection.select(m_screensaverModel->index(static_cast<int>(row), 0),
@@ -486,8 +502,6 @@ void TfrmMain::LoadListFiles()
         }
     }
     m_controls.foldersMemo->setPlainText(JoinLines(m_folderLines));
-    m_screensavers.OnChanged = [this] { m_screensaverModel->Reload(); };
-    m_screensaverModel->Reload();
 }
 
 ScanSteps TfrmMain::MakeScanSteps()
@@ -510,18 +524,30 @@ ScanSteps TfrmMain::MakeScanSteps()
 
 void TfrmMain::findButtonClick()
 {
-    if (m_isProcessing) {
+    if (m_isProcessing || m_exitRequested) {
         return;
     }
-    m_scans.Start(m_folderLines, MakeScanSteps(), m_criticalSection);
-    m_isProcessing = true;
+    if (m_scans.Start(m_folderLines, MakeScanSteps(), m_criticalSection)) {
+        m_isProcessing = true;
+    }
 }
 
 void TfrmMain::ScanAddedFolder(const std::string& folder)
 {
-    m_folderLines.push_back(folder);
-    m_scans.Start({folder}, MakeScanSteps(), m_criticalSection);
-    m_isProcessing = true;
+    if (m_exitRequested) {
+        return; // the folder dialog outlived an exit request: the lists are written already
+    }
+    // The folder text stays the one source of the folder lines: the folder joins it as its last line,
+    // taking the place of an empty last line.
+    QPlainTextEdit* memo = m_controls.foldersMemo;
+    const QString text = memo->toPlainText();
+    QTextCursor end(memo->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText((text.isEmpty() || text.endsWith(u'\n') ? QString() : QStringLiteral("\n")) +
+                   QString::fromStdString(folder));
+    if (m_scans.Start({folder}, MakeScanSteps(), m_criticalSection)) {
+        m_isProcessing = true;
+    }
 }
 
 void TfrmMain::switchTimerTimer()
@@ -573,10 +599,10 @@ void TfrmMain::LoadSettings()
     m_log.SaveLog = m_settings.SaveLog;
     LoadEventLog();
 
-    if (const IntervalChange interval = IntervalBoxChange(m_settings.Interval); interval.TimerMs) {
-        m_switchTimer->setInterval(*interval.TimerMs);
-    }
-    m_controls.IntervalBox->setValue(m_settings.Interval);
+    // The stored value goes through the arrows' range into the box, and then through the box's rules, so
+    // that a stored maximum warns as a typed one does.
+    m_controls.IntervalBox->setValue(std::clamp(m_settings.Interval, MinRotationInterval, MaxRotationInterval));
+    ApplyInterval(m_controls.IntervalBox->value());
     m_controls.ActionBox->setCurrentIndex(m_settings.Action == RotationAction::Run ? 0 : 1);
     m_controls.autoSwitchCheckBox->setChecked(m_settings.SwitchEnabled);
     m_controls.toleranceSpinEdit->setValue(m_settings.ToleranceSeconds);
@@ -619,7 +645,10 @@ void TfrmMain::evtTimerTimer()
             eventListViewItemChecked(static_cast<int>(row));
         }
     }
-    m_evtTimer->start();
+    // A message box during the tick may have let the user switch scheduling off, or an exit begin.
+    if (m_settings.EventTimerEnabled && !m_exitRequested) {
+        m_evtTimer->start();
+    }
 }
 
 void TfrmMain::ShowAtStart()
@@ -668,13 +697,45 @@ void TfrmMain::BringTheWindowUp()
 
 void TfrmMain::Exit1Click()
 {
+    if (m_exitRequested) {
+        return; // the exit already runs, or has run
+    }
     m_switchTimer->stop();
+    // Nothing more may be scheduled while the files are written; what is saved is the user's choice,
+    // not whether the timer happens to run.
+    m_evtTimer->stop();
     m_exitRequested = true;
     close();
 }
 
+void TfrmMain::EndSession()
+{
+    // Nobody may be there to click a message box away: failures go to the error output.
+    m_unattended = true;
+    Exit1Click();
+    if (!m_exitCompleted) {
+        // The window did not take the close (it was never shown, say): the sequence runs all the same.
+        FormClose();
+        m_exitCompleted = true;
+        Q_EMIT exitCompleted();
+    }
+}
+
+void TfrmMain::SaveSession()
+{
+    if (m_exitCompleted) {
+        return;
+    }
+    // The session manager asks for the user's data now; the program keeps running.
+    ReportSaveFailures(SaveAll(), true);
+}
+
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
+    if (m_exitCompleted) {
+        event->accept();
+        return;
+    }
     // No list may be written, nor the window hidden, while a worker can still add rows.
     m_scans.StopAll();
     if (!m_exitRequested) {
@@ -684,6 +745,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
         return;
     }
     FormClose();
+    m_exitCompleted = true;
     event->accept();
     Q_EMIT exitCompleted();
 }
@@ -780,8 +842,12 @@ void TfrmMain::RestStatusBarWhileUnseen()
 
 void TfrmMain::FormClose()
 {
-    // Every file that can be written is written; the failures are told together, and the program
-    // ends all the same.
+    ReportSaveFailures(SaveAll(), m_unattended);
+}
+
+QStringList TfrmMain::SaveAll()
+{
+    // Every file that can be written is written, in the exit's order; the failures are told together.
     QStringList failures;
     auto collect = [&failures](const Status& status) {
         if (!status) {
@@ -797,7 +863,6 @@ void TfrmMain::FormClose()
     collect(SaveEvents(EventsFileName(m_context.DataFolder), m_events, m_context.Zone, m_context.Regional));
 
     TraceWindowState("Saving settings");
-    m_settings.EventTimerEnabled = m_evtTimer->isActive();
     m_settings.LogIsOn = m_log.LogIsOn;
     m_settings.SaveLog = m_log.SaveLog;
     collect(WriteProgramSettings(SettingsFile(), m_flags, m_settings));
@@ -808,11 +873,21 @@ void TfrmMain::FormClose()
 
     collect(WriteStartupFlags(SettingsFile(), m_flags));
     collect(WriteWindowPlacement(SettingsFile(), CurrentWindowState(), NormalRect()));
-
     failures.removeDuplicates();
-    if (!failures.isEmpty()) {
-        m_context.Messages.ShowError(this, QStringLiteral("Kelvane could not save everything:\r\n\r\n") +
-                                               failures.join(QStringLiteral("\r\n")));
+    return failures;
+}
+
+void TfrmMain::ReportSaveFailures(const QStringList& failures, bool unattended)
+{
+    if (failures.isEmpty()) {
+        return;
+    }
+    const QString text =
+        QStringLiteral("Kelvane could not save everything:\r\n\r\n") + failures.join(QStringLiteral("\r\n"));
+    if (unattended) {
+        std::fprintf(stderr, "%s: %s\n", ApplicationTitle, text.toUtf8().constData());
+    } else {
+        m_context.Messages.ShowError(this, text);
     }
 }
 

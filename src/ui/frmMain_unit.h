@@ -17,6 +17,7 @@
 #include "ui/QtUiThread.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 class QLabel;
 class QSystemTrayIcon;
@@ -85,6 +86,11 @@ public:
     void BringTheWindowUp();
     // Saves everything and ends the program.
     void Exit1Click();
+    // The desktop session ends or the process is asked to terminate: the same exit, with failures
+    // written to the error output instead of a box nobody may be there to close.
+    void EndSession();
+    // A session manager's save request: every file is written, and the program goes on.
+    void SaveSession();
 
     const StartupFlags& Flags() const { return m_flags; }
     const ProgramSettings& Settings() const { return m_settings; }
@@ -155,6 +161,8 @@ private:
     ScanSteps MakeScanSteps();
     void ConnectControls();
     void ConnectMenus();
+    // A new value of the interval box, typed, stepped or loaded.
+    void ApplyInterval(int64_t seconds);
     void ConnectEventEditor();
     // The file items of a list popup, each working on the path the popup's selection names (none: the
     // item does nothing).
@@ -182,6 +190,9 @@ private:
     void LoadSettings();
     void LoadEventLog();
     void FormClose();
+    // Writes every data file in the exit's order; the failures' texts.
+    QStringList SaveAll();
+    void ReportSaveFailures(const QStringList& failures, bool unattended);
     void ApplicationEvents1Minimize();
     // Hides the window behind the tray icon; without a tray the window stays on the taskbar and the
     // status bar says why, once.
@@ -206,6 +217,8 @@ private:
 
     MainWindowContext m_context;
     bool m_exitRequested = false;
+    bool m_exitCompleted = false;
+    bool m_unattended = false;
     WindowState m_lastWindowState = WindowState::Normal;
     WindowState m_initialState = WindowState::Normal;
     StartupFlags m_flags;

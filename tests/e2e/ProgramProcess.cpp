@@ -87,6 +87,13 @@ ProgramProcess::~ProgramProcess()
     }
 }
 
+void ProgramProcess::Signal(int number)
+{
+    if (Running()) {
+        ::kill(m_pid, number);
+    }
+}
+
 bool ProgramProcess::Running()
 {
     if (m_status || m_pid <= 0) {

@@ -31,6 +31,8 @@ public:
     // The exit status once the process has ended within the time, else nothing.
     std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
     bool Running();
+    // Sends the signal to the process while it runs.
+    void Signal(int number);
     std::string Stderr() const;
 
 private:

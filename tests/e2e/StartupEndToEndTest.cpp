@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -100,6 +101,21 @@ TEST_F(ProgramEndToEnd, CloseFromASecondStartSavesAndEndsTheFirst)
     const std::string settings((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(settings.find("[Settings]\r\nStartup=0\r\n"), std::string::npos) << settings;
     EXPECT_NE(settings.find("[PosSave]\r\nWindowState=0\r\n"), std::string::npos) << settings;
+}
+
+TEST_F(ProgramEndToEnd, ATerminationSignalSavesEveryFileAndEnds)
+{
+    for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
+        fs::remove_all(DataFolder());
+        auto program = Start();
+        ASSERT_TRUE(WaitUntilListening()) << program->Stderr();
+        program->Signal(number);
+        EXPECT_EQ(program->WaitForExit(20s), 0) << "signal " << number << ": " << program->Stderr();
+        for (const char* file : {"folderList.txt", "ssList.txt", "events.dat", "settings.ini"}) {
+            EXPECT_TRUE(fs::exists(DataFolder() + file)) << "signal " << number << ": " << file;
+        }
+        ASSERT_TRUE(PollUntil([this] { return !fs::exists(runtimeDir + "/kelvane.sock"); }, 10s));
+    }
 }
 
 TEST_F(ProgramEndToEnd, AFirstStartCreatesTheTwoExampleEvents)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace kelvane {
 namespace {
 
@@ -97,6 +99,97 @@ TEST_F(ListTest, MovesTakeTheFirstSelectedRowAndKeepTheSelection)
     list.SelectAllRows();
     list.DeleteSelectedRows();
     EXPECT_EQ(list.Count(), 0u);
+}
+
+// A view's copy of the rows, kept only from the list's change notices.
+class MirrorView : public ListObserver
+{
+public:
+    explicit MirrorView(const ScreensaverList& list) : m_list(list) {}
+    std::vector<std::string> rows;
+    std::vector<ListChange> changes;
+    bool countsAgreed = true; // before each change the copy and the list have the same length
+
+    void RowsChanging(const ListChange& change) override
+    {
+        countsAgreed = countsAgreed && rows.size() == m_list.Count();
+        changes.push_back(change);
+    }
+    void RowsChanged(const ListChange& change) override
+    {
+        const auto at = [this](size_t i) { return rows.begin() + static_cast<std::ptrdiff_t>(i); };
+        switch (change.What) {
+        case ListChange::Kind::Insert:
+            for (size_t i = change.First; i < change.First + change.Count; ++i) {
+                rows.insert(at(i), m_list.Rows()[i].Path);
+            }
+            break;
+        case ListChange::Kind::Remove:
+            rows.erase(at(change.First), at(change.First + change.Count));
+            break;
+        case ListChange::Kind::Move: {
+            std::string moved = rows[change.First];
+            rows.erase(at(change.First));
+            rows.insert(at(change.To), moved);
+            break;
+        }
+        }
+    }
+
+private:
+    const ScreensaverList& m_list;
+};
+
+TEST_F(ListTest, EveryChangeIsToldAsInsertRemoveOrMove)
+{
+    using Kind = ListChange::Kind;
+    test::TempDir dir;
+    dir.write("more.txt", "x\r\ny\r\n");
+    MirrorView view(list);
+    list.SetObserver(&view);
+    const struct
+    {
+        const char* name;
+        std::function<void()> operation;
+        std::vector<ListChange> told;
+    } cases[] = {
+        {"add",
+         [&] {
+             Fill({"a", "b", "c", "d", "e"});
+         },
+         {{Kind::Insert, 0, 1},
+          {Kind::Insert, 1, 1},
+          {Kind::Insert, 2, 1},
+          {Kind::Insert, 3, 1},
+          {Kind::Insert, 4, 1}}},
+        {"duplicate", [&] { Fill({"a"}); }, {}},
+        {"load", [&] { (void)list.LoadListFromFile(dir.file("more.txt")); }, {{Kind::Insert, 5, 2}}},
+        {"up",
+         [&] {
+             Select({3});
+             list.MoveSelectedUp();
+         },
+         {{Kind::Move, 3, 1, 2}}},
+        {"bottom", [&] { list.MoveSelectedToBottom(); }, {{Kind::Move, 2, 1, 6}}},
+        {"top", [&] { list.MoveSelectedToTop(); }, {{Kind::Move, 6, 1, 0}}},
+        {"down", [&] { list.MoveSelectedDown(); }, {{Kind::Move, 0, 1, 1}}},
+        {"remove_runs",
+         [&] {
+             list.SetSelected(1, false);
+             Select({0, 2, 3, 6});
+             list.DeleteSelectedRows();
+         },
+         {{Kind::Remove, 6, 1}, {Kind::Remove, 2, 2}, {Kind::Remove, 0, 1}}},
+        {"clear", [&] { list.Clear(); }, {{Kind::Remove, 0, 3}}},
+    };
+    for (const auto& c : cases) {
+        view.changes.clear();
+        c.operation();
+        EXPECT_EQ(view.changes, c.told) << c.name;
+        EXPECT_EQ(view.rows, Paths()) << c.name << ": the view follows the notices alone";
+    }
+    EXPECT_TRUE(view.countsAgreed);
+    list.SetObserver(nullptr);
 }
 
 TEST_F(ListTest, ListFilesReadEveryFormAndWriteCrLf)

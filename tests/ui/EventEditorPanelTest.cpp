@@ -7,6 +7,7 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -179,6 +180,41 @@ TEST_F(EventEditorTest, CreateAddsAnUntickedRowOnlyOnOk)
     EventTable stored;
     ASSERT_FALSE(LoadEvents(dataFolder + "events.dat", stored, zone, regional).Problem);
     EXPECT_EQ(stored.Rows.size(), 4u) << "the file waits for Save Changes";
+}
+
+TEST_F(EventEditorTest, OnlyTheSelectorsEntriesReachTheScreensaverField)
+{
+    dir.write("ssList.txt", "/s/a.scr\r\n/s/b.scr\r\n");
+    auto window = CreateWithFourEvents();
+    AnswerDialog([](QDialog& dialog) {
+        auto* selector = dialog.findChild<QComboBox*>();
+        QLineEdit* field = dialog.findChildren<QLineEdit*>().back();
+        const struct
+        {
+            const char* typed;
+            const char* field;
+        } cases[] = {
+            {"/s/b.scr", "/s/b.scr"}, // the text of an entry picks it
+            {"/s/typed.scr", ""},     // no entry: no earlier pick stays behind
+            {"/S/A.SCR", "/s/a.scr"}, // Enter picks the entry the text matches, shown as the entry is
+            {"/s/a", ""},
+        };
+        for (const auto& c : cases) {
+            selector->setEditText(QString::fromUtf8(c.typed));
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(selector->lineEdit(), &enter);
+            EXPECT_EQ(field->text(), QString::fromUtf8(c.field)) << c.typed;
+            if (!field->text().isEmpty()) {
+                EXPECT_EQ(selector->currentText(), field->text())
+                    << c.typed << ": the field shows what the selector does";
+            }
+            EXPECT_EQ(selector->count(), 2) << c.typed << ": typed text never becomes an entry";
+        }
+        field->setText(QStringLiteral("/elsewhere/own.scr")); // a path outside the list goes into the field
+        dialog.accept();
+    });
+    window->Controls().editor.NewEventBtn->click();
+    EXPECT_EQ(window->Events().Rows.back().Screensaver, "/elsewhere/own.scr");
 }
 
 TEST_F(EventEditorTest, DeleteAsksFirstAndDragDropsAboveTheTarget)

@@ -1,9 +1,11 @@
+#include "library/Rotation.h"
 #include "platform/DebugOutput.h"
 #include "scheduler/EventsFile.h"
 #include "settings/fileFunc.h"
 #include "support/FakePlatform.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
+#include "ui/IntervalSpinBox.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/QtUiThread.h"
 #include "ui/UserMessages.h"
@@ -16,8 +18,13 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
@@ -284,10 +291,21 @@ TEST_F(MainWindowTest, TheEventTimerFollowsTheSettingsAndATickRunsTheEngine)
     EXPECT_EQ(window->Log().Lines().front(), "Checking Events");
     EXPECT_EQ(window->Log().Lines().back(), "--------------------------------------------------");
 
-    window->evtTimer()->stop(); // as "Disable All Events" does
+    window->Controls().editor.allEventsOffCheckBox->setChecked(true);
+    window->allEventsOffCheckBoxClick();
+    EXPECT_FALSE(window->evtTimer()->isActive());
     window->Exit1Click();
     EXPECT_EQ(Ini("Settings", "EventTimerEnabled"), "0");
     EXPECT_EQ(Ini("Settings", "LogIsOn"), "1");
+}
+
+TEST_F(MainWindowTest, SchedulingIsSavedAsTheUserChoseItWhateverTheTimerDoes)
+{
+    auto window = Create();
+    ASSERT_TRUE(window->evtTimer()->isActive());
+    window->evtTimer()->stop(); // as during a tick, whose message box lets an exit request in
+    window->Exit1Click();
+    EXPECT_EQ(Ini("Settings", "EventTimerEnabled"), "1");
 }
 
 TEST_F(MainWindowTest, ASavedLogIsReloadedWithAHeaderAndWrittenBackAtExit)
@@ -360,19 +378,88 @@ TEST_F(MainWindowTest, AFirstStartScansTheWindowsFoldersAndRotatesByActivation)
     EXPECT_EQ(platform.setting, window->Screensavers().Paths()[0]) << "three steps over two rows wrap to the top";
 }
 
-TEST_F(MainWindowTest, ClosingDuringAScanWaitsForItBeforeSaving)
+TEST_F(MainWindowTest, ClosingDuringAScanTakesNoInputAndSavesEverything)
 {
     for (int i = 0; i < 200; ++i) {
         std::filesystem::create_directories(dir.file("tree/d" + std::to_string(i)));
         dir.write("tree/d" + std::to_string(i) + "/s.scr", "");
     }
+    dir.write("folderList.txt", "/first\r\n");
     auto window = Create();
+    window->show();
     window->ScanAddedFolder(dir.path() + "/tree");
+    EXPECT_EQ(window->Controls().foldersMemo->toPlainText(), QString::fromStdString("/first\n" + dir.path() + "/tree"))
+        << "the added folder is the folder text's last line";
+
+    // A click on "Add Folders" is queued as the close begins. Should it open the folder dialog, the dialog
+    // is closed again and the test fails instead of hanging.
+    bool dialogOpened = false;
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, &guard, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            dialogOpened = true;
+            modal->close();
+        }
+    });
+    guard.start(50);
+    QPushButton* addFolders = window->Controls().addFolderButton;
+    const QPointF middle = QRectF(addFolders->rect()).center();
+    const QPointF global = addFolders->mapToGlobal(middle);
+    QCoreApplication::postEvent(addFolders, new QMouseEvent(QEvent::MouseButtonPress, middle, global, Qt::LeftButton,
+                                                            Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(addFolders, new QMouseEvent(QEvent::MouseButtonRelease, middle, global, Qt::LeftButton,
+                                                            Qt::NoButton, Qt::NoModifier));
     window->Exit1Click();
+    EXPECT_EQ(exits, 1);
     EXPECT_FALSE(window->IsProcessing());
     EXPECT_EQ(window->Screensavers().Count(), 200u) << "the folder being walked is finished";
     const std::string saved = dir.read("ssList.txt");
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 200);
+    EXPECT_EQ(dir.read("folderList.txt"), "/first\r\n" + dir.path() + "/tree\r\n");
+
+    QCoreApplication::processEvents(); // the click arrives after the exit: it starts nothing
+    EXPECT_FALSE(dialogOpened);
+    EXPECT_FALSE(window->IsProcessing());
+}
+
+TEST_F(MainWindowTest, TheListKeepsItsSelectionAndScrollOverAddsAndMoves)
+{
+    std::string list;
+    for (int i = 0; i < 100; ++i) {
+        list += "/s/" + std::to_string(i) + ".scr\r\n";
+    }
+    dir.write("ssList.txt", list);
+    auto window = Create();
+    window->resize(800, 600);
+    window->show();
+    QTreeView* view = window->Controls().SSListBox;
+    const QModelIndex row50 = view->model()->index(50, 1);
+    view->selectionModel()->select(row50, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view->scrollTo(row50, QAbstractItemView::PositionAtTop);
+    const int scrolled = view->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+    const auto selectedRows = [view] {
+        std::vector<int> rows;
+        for (const QModelIndex& index : view->selectionModel()->selectedRows()) {
+            rows.push_back(index.row());
+        }
+        return rows;
+    };
+
+    window->Screensavers().AddScreensaverRow("/s/found-by-a-scan.scr"); // as each scan step does
+    EXPECT_EQ(selectedRows(), std::vector<int>{50});
+    EXPECT_EQ(view->verticalScrollBar()->value(), scrolled);
+
+    window->Controls().upButton->click();
+    EXPECT_EQ(selectedRows(), std::vector<int>{49}) << "the moved row stays selected";
+    EXPECT_EQ(window->Screensavers().Rows()[49].Path, "/s/50.scr");
+    window->Controls().bottomButton->click();
+    EXPECT_EQ(selectedRows(), std::vector<int>{100});
+    EXPECT_EQ(window->Screensavers().Rows().back().Path, "/s/50.scr");
+    window->Controls().topButton->click();
+    EXPECT_EQ(selectedRows(), std::vector<int>{0});
+    EXPECT_EQ(view->model()->index(0, 1).data().toString(), QStringLiteral("/s/50.scr"));
+    window->Exit1Click();
 }
 
 TEST_F(MainWindowTest, TheScreensaverButtonsFollowTheSelectionRules)
@@ -470,15 +557,66 @@ TEST_F(MainWindowTest, TheEventsPopupWorksOnTheSelectedEventsScreensaver)
     EXPECT_EQ(platform.calls, std::vector<std::string>{}) << "no event selected: nothing happens";
 }
 
-TEST_F(MainWindowTest, TheIntervalBoxRefusesTooLowValues)
+TEST_F(MainWindowTest, TheIntervalBoxTakesEveryTypedTextAndRefusesTooLowOnes)
+{
+    const QString tooLow = QString::fromUtf8(IntervalTooLowMessage);
+    const QString maximum = QString::fromUtf8(IntervalMaximumWarning);
+    const struct
+    {
+        const char* typed;
+        int timerSeconds; // after the text, starting from 3600
+        bool refused; // with the message in the third panel
+        QStringList warnings;
+    } cases[] = {
+        // clang-format off
+        {"5", 3600, true, {}},
+        {"", 3600, true, {}}, // an emptied box counts as 0
+        {"9", 3600, true, {}},
+        {"10", 10, false, {}},
+        {"2147483", 2147483, false, {maximum}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        messages = {};
+        auto window = Create();
+        window->Controls().IntervalBox->Editor()->setText(QString::fromUtf8(c.typed));
+        EXPECT_EQ(window->switchTimer()->interval(), c.timerSeconds * 1000) << c.typed;
+        EXPECT_EQ(window->StatusPanelText(2) == tooLow, c.refused) << c.typed;
+        EXPECT_EQ(messages.warnings, c.warnings) << c.typed;
+        EXPECT_TRUE(messages.errors.isEmpty()) << c.typed;
+        window->Exit1Click();
+        EXPECT_EQ(Ini("Settings", "Interval"), std::to_string(c.timerSeconds)) << "the interval in force is kept";
+    }
+}
+
+TEST_F(MainWindowTest, TheIntervalArrowsStayInRangeAndPageByAMinute)
 {
     auto window = Create();
-    const MainWindowLayout& c = window->Controls();
-    c.IntervalBox->setMinimum(0); // as typing can pass through values below the least one
-    c.IntervalBox->setValue(5);
-    EXPECT_EQ(window->switchTimer()->interval(), 3600 * 1000) << "the old interval stays";
-    c.IntervalBox->setValue(120);
-    EXPECT_EQ(window->switchTimer()->interval(), 120 * 1000);
+    IntervalSpinBox* box = window->Controls().IntervalBox;
+    box->Editor()->setText(QStringLiteral("5"));
+    box->stepBy(1);
+    EXPECT_EQ(box->value(), 10) << "an arrow from a refused value lands on the least one";
+    QKeyEvent pageUp(QEvent::KeyPress, Qt::Key_PageUp, Qt::NoModifier);
+    QApplication::sendEvent(box, &pageUp);
+    EXPECT_EQ(box->value(), 70);
+    EXPECT_EQ(window->switchTimer()->interval(), 70 * 1000);
+    box->stepBy(-1000);
+    EXPECT_EQ(box->value(), 10);
+}
+
+TEST_F(MainWindowTest, AStoredMaximumIntervalWarnsAtStartAndAStoredLowOneIsRaised)
+{
+    dir.write("settings.ini", "[Settings]\r\nInterval=2147483\r\n");
+    auto window = Create();
+    EXPECT_EQ(messages.warnings, QStringList{QString::fromUtf8(IntervalMaximumWarning)});
+    EXPECT_EQ(window->switchTimer()->interval(), 2147483000);
+    window.reset();
+
+    messages = {};
+    dir.write("settings.ini", "[Settings]\r\nInterval=3\r\n");
+    window = Create();
+    EXPECT_EQ(window->switchTimer()->interval(), 10 * 1000) << "the arrows' range holds the stored value";
+    EXPECT_TRUE(messages.warnings.isEmpty());
 }
 
 TEST_F(MainWindowTest, TheStatusBarShowsRotationSchedulingAndTheLatestMessage)

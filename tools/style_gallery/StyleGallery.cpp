@@ -82,6 +82,7 @@ public:
     {
         std::fprintf(stderr, "kelvane_style_gallery: %s\n", text.toUtf8().constData());
     }
+    void ShowWarning(QWidget* parent, const QString& text) override { ShowError(parent, text); }
     void ShowMessage(QWidget* parent, const QString& text) override { ShowError(parent, text); }
     bool Confirm(QWidget*, const QString&, const QString&) override { return false; }
 };
