@@ -56,7 +56,9 @@ int main()
     });
     // One table for every round; the few rows a pass performs are put back first, so each round has
     // the same work.
-    EventTable table{rows, 0};
+    EventTable table;
+    table.Rows = rows;
+    table.SelectedIndex = 0;
     EventLog log;
     log.LogIsOn = true;
     EventEngine engine(

@@ -18,6 +18,7 @@
 #include "platform/linux/LinuxTimeZone.h"
 #include "platform/linux/LinuxWebBrowser.h"
 #include "platform/linux/QtHttpGet.h"
+#include "program/ProgramData.h"
 #include "settings/SettingsFile.h"
 #include "ui/AboutMenus.h"
 #include "ui/StartupErrors.h"
@@ -87,8 +88,9 @@ int RunApplication(int argc, char* argv[])
     // The environment may point the check at a mirror, or at a test's own server.
     const ui::UpdateContext updates{
         http, browser, UpdateFileAddress(VendorSiteAddress, platform::EnvironmentValue("KELVANE_UPDATE_URL"))};
-    ui::TfrmMain window(
-        {outcome.DataFolder, debug, messages, clock, zone, regional, setting, shell, processes, icons, autostart});
+    // Made before the window and gone after it: the window loads it, and saves it all at the end.
+    ProgramData data(outcome.DataFolder, {clock, zone, regional, icons});
+    ui::TfrmMain window({data, debug, messages, clock, zone, regional, setting, shell, processes, autostart});
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     ui::ConnectAboutMenus(&window, window.Menus(), about);

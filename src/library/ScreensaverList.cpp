@@ -20,18 +20,6 @@ std::vector<std::string> ScreensaverList::Paths() const
     return paths;
 }
 
-template <typename Change>
-void ScreensaverList::Announce(const ListChange& change, Change&& make)
-{
-    if (m_observer) {
-        m_observer->RowsChanging(change);
-    }
-    make();
-    if (m_observer) {
-        m_observer->RowsChanged(change);
-    }
-}
-
 void ScreensaverList::AppendRow(const std::string& path)
 {
     ScreensaverEntry row;
@@ -47,7 +35,7 @@ bool ScreensaverList::AddScreensaverRow(const std::string& path)
     if (m_pathCounts.contains(path)) {
         return false;
     }
-    Announce({ListChange::Kind::Insert, m_rows.size(), 1}, [&] { AppendRow(path); });
+    AnnounceChange(m_observer, {ListChange::Kind::Insert, m_rows.size(), 1}, [&] { AppendRow(path); });
     return true;
 }
 
@@ -64,7 +52,7 @@ Status ScreensaverList::LoadListFromFile(const std::string& file)
         }
     }
     if (!paths.empty()) {
-        Announce({ListChange::Kind::Insert, m_rows.size(), paths.size()}, [&] {
+        AnnounceChange(m_observer, {ListChange::Kind::Insert, m_rows.size(), paths.size()}, [&] {
             for (const std::string& path : paths) {
                 AppendRow(path);
             }
@@ -90,7 +78,7 @@ void ScreensaverList::Clear()
 
 void ScreensaverList::RemoveRows(size_t first, size_t count)
 {
-    Announce({ListChange::Kind::Remove, first, count}, [&] {
+    AnnounceChange(m_observer, {ListChange::Kind::Remove, first, count}, [&] {
         const auto begin = m_rows.begin() + static_cast<std::ptrdiff_t>(first);
         const auto end = begin + static_cast<std::ptrdiff_t>(count);
         for (auto it = begin; it != end; ++it) {
@@ -145,7 +133,7 @@ void ScreensaverList::MoveFirstSelectedTo(size_t target)
     if (from == target) {
         return;
     }
-    Announce({ListChange::Kind::Move, from, 1, target}, [&] {
+    AnnounceChange(m_observer, {ListChange::Kind::Move, from, 1, target}, [&] {
         const auto begin = m_rows.begin();
         if (from < target) {
             std::rotate(begin + static_cast<std::ptrdiff_t>(from), begin + static_cast<std::ptrdiff_t>(from) + 1,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ListChange.h"
 #include "common/Status.h"
 #include "library/iconUtils.h"
 
@@ -20,32 +21,6 @@ struct ScreensaverEntry
     bool Selected = false;
 
     bool operator==(const ScreensaverEntry&) const = default;
-};
-
-// One change of the list's rows, told twice: before it is made and once it is made, so that a view can
-// keep its selection and scroll position over it.
-struct ListChange
-{
-    enum class Kind
-    {
-        Insert, // Count rows at First
-        Remove, // Count rows from First
-        Move,   // the row at First goes to position To (counted in the list after the move)
-    };
-    Kind What = Kind::Insert;
-    size_t First = 0;
-    size_t Count = 0;
-    size_t To = 0;
-
-    bool operator==(const ListChange&) const = default;
-};
-
-class ListObserver
-{
-public:
-    virtual ~ListObserver() = default;
-    virtual void RowsChanging(const ListChange& change) = 0;
-    virtual void RowsChanged(const ListChange& change) = 0;
 };
 
 // The ordered screensaver list: the rotation order, the only copy of the rows. Icons go into an image
@@ -93,9 +68,6 @@ private:
     void AppendRow(const std::string& path);
     void MoveFirstSelectedTo(size_t target);
     void RemoveRows(size_t first, size_t count);
-    // Runs the change between the observer's two notices.
-    template <typename Change>
-    void Announce(const ListChange& change, Change&& make);
 
     IconCache& m_icons;
     std::vector<ScreensaverEntry> m_rows;

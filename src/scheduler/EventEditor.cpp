@@ -114,16 +114,14 @@ ScheduledEvent NewEventRow(const std::string& name, const std::string& screensav
 
 std::optional<size_t> MoveRowOnto(EventTable& table, size_t dragged, size_t target)
 {
-    std::vector<ScheduledEvent>& rows = table.Rows;
-    if (dragged >= rows.size() || target >= rows.size()) {
+    if (dragged >= table.Rows.size() || target >= table.Rows.size()) {
         return std::nullopt;
     }
-    const ScheduledEvent copy = rows[dragged];
-    rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(target), copy);
-    // The insertion moved the dragged row down by one when it lay below the target.
-    const size_t old = dragged >= target ? dragged + 1 : dragged;
-    rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(old));
-    return old < target ? target - 1 : target;
+    // The row goes immediately before the target; one dragged from above lands a place higher, as the
+    // target moves up once the dragged row has left.
+    const size_t landed = dragged < target ? target - 1 : target;
+    table.MoveRow(dragged, landed);
+    return landed;
 }
 
 std::string DeleteEventQuestion(const std::optional<std::string>& rowName)

@@ -1,5 +1,8 @@
 #include "scheduler/ScheduledEvent.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace kelvane {
 namespace {
 
@@ -19,6 +22,49 @@ std::string& ScheduledEvent::SubItem(size_t index)
 const std::string& ScheduledEvent::SubItem(size_t index) const
 {
     return this->*kSubItems.at(index);
+}
+
+void EventTable::AppendRows(std::vector<ScheduledEvent> rows)
+{
+    if (rows.empty()) {
+        return;
+    }
+    AnnounceChange(m_observer, {ListChange::Kind::Insert, Rows.size(), rows.size()}, [&] {
+        Rows.insert(Rows.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    });
+}
+
+void EventTable::EraseRow(size_t row)
+{
+    if (row >= Rows.size()) {
+        return;
+    }
+    AnnounceChange(m_observer, {ListChange::Kind::Remove, row, 1},
+                   [&] { Rows.erase(Rows.begin() + static_cast<std::ptrdiff_t>(row)); });
+}
+
+void EventTable::MoveRow(size_t from, size_t to)
+{
+    if (from >= Rows.size() || to >= Rows.size() || from == to) {
+        return;
+    }
+    AnnounceChange(m_observer, {ListChange::Kind::Move, from, 1, to}, [&] {
+        const auto begin = Rows.begin();
+        if (from < to) {
+            std::rotate(begin + static_cast<std::ptrdiff_t>(from), begin + static_cast<std::ptrdiff_t>(from) + 1,
+                        begin + static_cast<std::ptrdiff_t>(to) + 1);
+        } else {
+            std::rotate(begin + static_cast<std::ptrdiff_t>(to), begin + static_cast<std::ptrdiff_t>(from),
+                        begin + static_cast<std::ptrdiff_t>(from) + 1);
+        }
+    });
+}
+
+void EventTable::RowsUpdated(size_t first, size_t count)
+{
+    if (first < Rows.size() && count > 0) {
+        AnnounceChange(m_observer, {ListChange::Kind::Update, first, std::min(count, Rows.size() - first)}, [] {});
+    }
 }
 
 } // namespace kelvane

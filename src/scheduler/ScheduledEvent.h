@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ListChange.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -32,12 +34,24 @@ struct ScheduledEvent
     const std::string& SubItem(size_t index) const;
 };
 
-// The whole table: the only copy of the scheduled events while the program runs.
+// The whole table: the only copy of the scheduled events while the program runs. Whoever changes rows
+// that a view may show does it through the functions below, which tell the view.
 struct EventTable
 {
     std::vector<ScheduledEvent> Rows;
     // The row last selected in the list; -1 when none.
     int SelectedIndex = -1;
+
+    void SetObserver(ListObserver* observer) { m_observer = observer; }
+    void AppendRows(std::vector<ScheduledEvent> rows);
+    void EraseRow(size_t row);
+    // The row at `from` goes to position `to`, counted in the table after the move.
+    void MoveRow(size_t from, size_t to);
+    // The rows from `first` were changed in place.
+    void RowsUpdated(size_t first, size_t count = 1);
+
+private:
+    ListObserver* m_observer = nullptr;
 };
 
 } // namespace kelvane

@@ -8,7 +8,10 @@ const char* const EventColumnCaptions[EventListModel::ColumnCount] = {
 };
 const int EventColumnWidths[EventListModel::ColumnCount] = {48, 80, 159, 53, 63, 45, 90, 89, 0, 61, 45};
 
-EventListModel::EventListModel(EventTable& table, QObject* parent) : QAbstractTableModel(parent), m_table(table) {}
+EventListModel::EventListModel(EventTable& table, QObject* parent) : ObservedTableModel(parent), m_table(table)
+{
+    m_table.SetObserver(this);
+}
 
 int EventListModel::rowCount(const QModelIndex& parent) const
 {
@@ -69,10 +72,9 @@ QVariant EventListModel::headerData(int section, Qt::Orientation orientation, in
     return {};
 }
 
-void EventListModel::Reload()
+EventListModel::~EventListModel()
 {
-    beginResetModel();
-    endResetModel();
+    m_table.SetObserver(nullptr);
 }
 
 } // namespace kelvane::ui

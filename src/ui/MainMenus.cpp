@@ -15,21 +15,6 @@ QAction* Checkable(QMenu* menu, const QString& caption)
     return action;
 }
 
-ScreensaverFileItems AddScreensaverFileItems(QMenu* menu, const QString& run, const QString& setActive)
-{
-    ScreensaverFileItems items;
-    items.Run = menu->addAction(run);
-    items.SetActive = menu->addAction(setActive);
-    menu->addSeparator();
-    items.ShowInFolder = menu->addAction(QStringLiteral("Show in Folder"));
-    items.ShowFileProperties = menu->addAction(QStringLiteral("Show File Properties"));
-    items.CopyFilepath = menu->addAction(QStringLiteral("Copy Screensaver Filepath"));
-    menu->addSeparator();
-    items.Settings = menu->addAction(QStringLiteral("Screensaver Settings"));
-    items.Options = menu->addAction(QStringLiteral("Screensaver Options"));
-    return items;
-}
-
 } // namespace
 
 MainMenus BuildMainMenus(QMainWindow* window)
@@ -66,17 +51,6 @@ MainMenus BuildMainMenus(QMainWindow* window)
     m.OnlineHelp = help->addAction(QStringLiteral("Online Help"));
     help->addSeparator();
     m.About = help->addAction(QStringLiteral("About"));
-
-    m.SSPopupMenu = new QMenu(window);
-    m.SSFileItems = AddScreensaverFileItems(m.SSPopupMenu, QStringLiteral("Run Selected Screensaver"),
-                                            QStringLiteral("Set Active Selected Screensaver"));
-    m.SSPopupMenu->addSeparator();
-    m.DeleteSelected = m.SSPopupMenu->addAction(QStringLiteral("Delete Selected From this list"));
-    m.SelectAll = m.SSPopupMenu->addAction(QStringLiteral("Select All"));
-
-    m.EventPopupMenu = new QMenu(window);
-    m.EventFileItems = AddScreensaverFileItems(m.EventPopupMenu, QStringLiteral("Run Event Screensaver"),
-                                               QStringLiteral("Set Screensaver Active"));
 
     m.trayPopupMenu = new QMenu(window);
     m.ShowWindow1 = m.trayPopupMenu->addAction(QStringLiteral("Show Window"));

@@ -6,18 +6,6 @@ class QMenu;
 
 namespace kelvane::ui {
 
-// The items both list popups offer on one screensaver file, in their order on the menu.
-struct ScreensaverFileItems
-{
-    QAction* Run = nullptr;
-    QAction* SetActive = nullptr;
-    QAction* ShowInFolder = nullptr;
-    QAction* ShowFileProperties = nullptr;
-    QAction* CopyFilepath = nullptr;
-    QAction* Settings = nullptr; // the system's screensaver settings, needing no file
-    QAction* Options = nullptr;
-};
-
 // The main menu's and the tray menu's commands. Options that both menus hold have one action in each,
 // kept checked alike by the window.
 struct MainMenus
@@ -37,16 +25,6 @@ struct MainMenus
     QAction* UpdateNotifications = nullptr;
     QAction* OnlineHelp = nullptr;
     QAction* About = nullptr;
-
-    // The screensaver list's popup menu.
-    QMenu* SSPopupMenu = nullptr;
-    ScreensaverFileItems SSFileItems; // "Run Selected Screensaver", "Set Active Selected Screensaver", ...
-    QAction* DeleteSelected = nullptr;
-    QAction* SelectAll = nullptr;
-
-    // The scheduled-events list's popup menu: each item works on the selected event's screensaver.
-    QMenu* EventPopupMenu = nullptr;
-    ScreensaverFileItems EventFileItems; // "Run Event Screensaver", "Set Screensaver Active", ...
 
     QMenu* trayPopupMenu = nullptr;
     QAction* ShowWindow1 = nullptr;

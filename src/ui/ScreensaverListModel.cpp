@@ -9,7 +9,7 @@ namespace kelvane::ui {
 
 ScreensaverListModel::ScreensaverListModel(ScreensaverList& list, std::function<std::string()> activeText,
                                            QObject* parent)
-    : QAbstractTableModel(parent), m_list(list), m_activeText(std::move(activeText))
+    : ObservedTableModel(parent), m_list(list), m_activeText(std::move(activeText))
 {
     m_list.SetObserver(this);
 }
@@ -71,41 +71,6 @@ QVariant ScreensaverListModel::headerData(int section, Qt::Orientation orientati
         return QStringLiteral("Screensavers - Current Rotational Order");
     }
     return {};
-}
-
-void ScreensaverListModel::RowsChanging(const ListChange& change)
-{
-    const auto first = static_cast<int>(change.First);
-    const int last = first + static_cast<int>(change.Count) - 1;
-    switch (change.What) {
-    case ListChange::Kind::Insert:
-        beginInsertRows({}, first, last);
-        break;
-    case ListChange::Kind::Remove:
-        beginRemoveRows({}, first, last);
-        break;
-    case ListChange::Kind::Move: {
-        // Qt names the destination as the position before which the row goes, counted before the move.
-        const auto to = static_cast<int>(change.To);
-        beginMoveRows({}, first, last, {}, to > first ? to + 1 : to);
-        break;
-    }
-    }
-}
-
-void ScreensaverListModel::RowsChanged(const ListChange& change)
-{
-    switch (change.What) {
-    case ListChange::Kind::Insert:
-        endInsertRows();
-        break;
-    case ListChange::Kind::Remove:
-        endRemoveRows();
-        break;
-    case ListChange::Kind::Move:
-        endMoveRows();
-        break;
-    }
 }
 
 void ScreensaverListModel::Redraw()

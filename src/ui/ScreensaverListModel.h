@@ -1,8 +1,7 @@
 #pragma once
 
 #include "library/ScreensaverList.h"
-
-#include <QAbstractTableModel>
+#include "ui/ObservedTableModel.h"
 
 #include <functional>
 #include <string>
@@ -11,9 +10,7 @@ namespace kelvane::ui {
 
 // The screensaver list on screen: a view onto the core's rows, not a copy. Column 0 shows the row's
 // icon, column 1 its path; the active screensaver's row is drawn bold and white on dark.
-// Every change of the core's rows arrives as an insertion, removal or move, so the view keeps its
-// selection and scroll position over it.
-class ScreensaverListModel final : public QAbstractTableModel, private ListObserver
+class ScreensaverListModel final : public ObservedTableModel
 {
 public:
     ScreensaverListModel(ScreensaverList& list, std::function<std::string()> activeText, QObject* parent = nullptr);
@@ -28,9 +25,6 @@ public:
     void Redraw();
 
 private:
-    void RowsChanging(const ListChange& change) override;
-    void RowsChanged(const ListChange& change) override;
-
     ScreensaverList& m_list;
     std::function<std::string()> m_activeText;
 };

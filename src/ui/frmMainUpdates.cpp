@@ -6,6 +6,7 @@
 #include "common/RegionalDateTime.h"
 #include "common/RegionalSettings.h"
 #include "platform/DebugOutput.h"
+#include "program/ProgramData.h"
 #include "ui/QtTickSource.h"
 #include "ui/frmMain_unit.h"
 
@@ -90,8 +91,8 @@ void TfrmMain::ConnectUpdateCheck(const UpdateContext& context)
 {
     m_updateCheck = std::make_unique<UpdateCheck>(
         context, UpdateCheck::WindowParts{
-                     m_menus.UpdateNotifications, [this](bool on) { m_settings.UpdatesNotify = on; },
-                     [this](const QString& text) { m_messagePanel->setText(text); },
+                     m_menus.UpdateNotifications, [this](bool on) { m_context.Data.Settings().UpdatesNotify = on; },
+                     [this](const QString& text) { ShowMessage(text); },
                      [this](const std::string& line) { m_context.Debug.Write(line); },
                      [this] { return FormatRegionalDateTime(m_context.LocalClock.Now(), m_context.Regional.Read()); }});
     if (isVisible()) {

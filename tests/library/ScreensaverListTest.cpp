@@ -133,6 +133,8 @@ public:
             rows.insert(at(change.To), moved);
             break;
         }
+        case ListChange::Kind::Update:
+            break;
         }
     }
 

@@ -27,7 +27,7 @@ class EventEditorTest : public test::MainWindowTest
 {
 protected:
     // The stored events: A, B, C and D, A a minute-based one run with a close command.
-    std::unique_ptr<TfrmMain> CreateWithFourEvents()
+    std::unique_ptr<test::TestWindow> CreateWithFourEvents()
     {
         std::vector<ScheduledEvent> rows(4);
         for (size_t i = 0; i < rows.size(); ++i) {
@@ -48,16 +48,16 @@ protected:
         dir.write("events.dat", SerializeEvents(rows, zone, regional.formats).value());
         return Create();
     }
-    static void Select(TfrmMain& window, int row)
+    static void Select(test::TestWindow& window, int row)
     {
-        QTreeView* list = window.Controls().eventListViewII;
+        QTreeView* list = window.Scheduler().Controls().eventListViewII;
         list->selectionModel()->setCurrentIndex(list->model()->index(row, 0),
                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
-    static std::string Names(TfrmMain& window)
+    static std::string Names(test::TestWindow& window)
     {
         std::string names;
-        for (const ScheduledEvent& row : window.Events().Rows) {
+        for (const ScheduledEvent& row : window.Data().Events().Rows) {
             names += row.Name;
         }
         return names;
@@ -76,7 +76,7 @@ protected:
 TEST_F(EventEditorTest, TheSelectedRowFillsThePanelAndABadRowIsToldOnce)
 {
     auto window = CreateWithFourEvents();
-    const EventEditPanel& p = window->Controls().editor;
+    const EventEditPanel& p = window->Scheduler().Controls().editor;
     EXPECT_EQ(p.DatePicker1->date(), QDate(2024, 7, 4)) << "the first row is loaded at start";
     EXPECT_EQ(p.TimePicker1->time(), QTime(21, 15, 45));
     EXPECT_TRUE(p.enabledCheckBox->isChecked());
@@ -89,15 +89,15 @@ TEST_F(EventEditorTest, TheSelectedRowFillsThePanelAndABadRowIsToldOnce)
     EXPECT_EQ(p.minutesSpin->value(), 30);
     EXPECT_EQ(p.SSEdit->text(), QStringLiteral("/s/A.scr"));
 
-    window->Events().Rows[1].EventTime = "not a time";
+    window->Data().Events().Rows[1].EventTime = "not a time";
     Select(*window, 1);
     ASSERT_EQ(messages.errors.size(), 1);
     EXPECT_TRUE(messages.errors.front().startsWith(QStringLiteral("Event 2 (\"B\"): ")))
         << messages.errors.front().toStdString();
     EXPECT_EQ(p.nameEdit->text(), QStringLiteral("A")) << "nothing of the bad row is half loaded";
-    EXPECT_EQ(window->Events().SelectedIndex, 1);
+    EXPECT_EQ(window->Data().Events().SelectedIndex, 1);
 
-    window->Events().Rows[2].CloseCommand = "maybe";
+    window->Data().Events().Rows[2].CloseCommand = "maybe";
     Select(*window, 2);
     ASSERT_EQ(messages.errors.size(), 2);
     EXPECT_TRUE(messages.errors.back().contains(QStringLiteral("\"maybe\""))) << messages.errors.back().toStdString();
@@ -110,11 +110,11 @@ TEST_F(EventEditorTest, TheSelectedRowFillsThePanelAndABadRowIsToldOnce)
 TEST_F(EventEditorTest, AChosenTypePresetsThePickersAndSaveWritesTheRow)
 {
     auto window = CreateWithFourEvents(); // the clock reads 1 July 2024, 09:00
-    const EventEditPanel& p = window->Controls().editor;
+    const EventEditPanel& p = window->Scheduler().Controls().editor;
     const auto choose = [&](const char* type) {
         const int index = p.evtTypeComboBox->findText(QString::fromUtf8(type));
         p.evtTypeComboBox->setCurrentIndex(index);
-        window->evtTypeComboBoxSelect(index);
+        window->Scheduler().evtTypeComboBoxSelect(index);
     };
     choose("Monthly Recurring Events");
     EXPECT_EQ(p.timeEdit->text(), QStringLiteral("08/01/2024 09:00:00 AM"));
@@ -144,9 +144,9 @@ TEST_F(EventEditorTest, ASaveThatCannotWriteKeepsTheEditsAndSaysWhy)
 {
     auto window = CreateWithFourEvents();
     std::filesystem::remove_all(dir.path());
-    window->Controls().editor.nameEdit->setText(QStringLiteral("Kept"));
-    window->Controls().editor.saveChangesBtn->click();
-    EXPECT_EQ(window->Events().Rows[0].Name, "Kept");
+    window->Scheduler().Controls().editor.nameEdit->setText(QStringLiteral("Kept"));
+    window->Scheduler().Controls().editor.saveChangesBtn->click();
+    EXPECT_EQ(window->Data().Events().Rows[0].Name, "Kept");
     ASSERT_EQ(messages.errors.size(), 1);
     EXPECT_TRUE(messages.errors.front().contains(QStringLiteral("events.dat")))
         << messages.errors.front().toStdString();
@@ -157,10 +157,10 @@ TEST_F(EventEditorTest, CreateAddsAnUntickedRowOnlyOnOk)
     dir.write("ssList.txt", "/s/a.scr\r\n/s/b.scr\r\n");
     auto window = CreateWithFourEvents();
     AnswerDialog([](QDialog& dialog) { dialog.reject(); });
-    window->Controls().editor.NewEventBtn->click();
+    window->Scheduler().Controls().editor.NewEventBtn->click();
     EXPECT_EQ(Names(*window), "ABCD");
 
-    window->Controls().editor.closeSSCheckBox->setChecked(false);
+    window->Scheduler().Controls().editor.closeSSCheckBox->setChecked(false);
     AnswerDialog([](QDialog& dialog) {
         const QList<QLineEdit*> boxes = dialog.findChildren<QLineEdit*>();
         EXPECT_EQ(boxes.back()->text(), QStringLiteral("/s/a.scr")) << "the list's first row, picked for the user";
@@ -168,14 +168,14 @@ TEST_F(EventEditorTest, CreateAddsAnUntickedRowOnlyOnOk)
         EXPECT_EQ(boxes.back()->text(), QStringLiteral("/s/b.scr"));
         dialog.accept();
     });
-    window->Controls().editor.NewEventBtn->click();
+    window->Scheduler().Controls().editor.NewEventBtn->click();
     ASSERT_EQ(Names(*window), "ABCDNew Event");
-    const ScheduledEvent& added = window->Events().Rows.back();
+    const ScheduledEvent& added = window->Data().Events().Rows.back();
     EXPECT_FALSE(added.Enabled);
     EXPECT_EQ(added.Screensaver, "/s/b.scr");
     EXPECT_EQ(added.EventTime, "07/01/2024 09:00:00 AM");
-    EXPECT_EQ(window->Events().SelectedIndex, 4) << "the new row is selected and loaded";
-    EXPECT_EQ(window->Controls().editor.nameEdit->text(), QStringLiteral("New Event"));
+    EXPECT_EQ(window->Data().Events().SelectedIndex, 4) << "the new row is selected and loaded";
+    EXPECT_EQ(window->Scheduler().Controls().editor.nameEdit->text(), QStringLiteral("New Event"));
 
     EventTable stored;
     ASSERT_FALSE(LoadEvents(dataFolder + "events.dat", stored, zone, regional).Problem);
@@ -213,8 +213,8 @@ TEST_F(EventEditorTest, OnlyTheSelectorsEntriesReachTheScreensaverField)
         field->setText(QStringLiteral("/elsewhere/own.scr")); // a path outside the list goes into the field
         dialog.accept();
     });
-    window->Controls().editor.NewEventBtn->click();
-    EXPECT_EQ(window->Events().Rows.back().Screensaver, "/elsewhere/own.scr");
+    window->Scheduler().Controls().editor.NewEventBtn->click();
+    EXPECT_EQ(window->Data().Events().Rows.back().Screensaver, "/elsewhere/own.scr");
 }
 
 TEST_F(EventEditorTest, DeleteAsksFirstAndDragDropsAboveTheTarget)
@@ -222,20 +222,21 @@ TEST_F(EventEditorTest, DeleteAsksFirstAndDragDropsAboveTheTarget)
     auto window = CreateWithFourEvents();
     Select(*window, 1);
     messages.answer = false;
-    window->Controls().editor.delEventButton->click();
+    window->Scheduler().Controls().editor.delEventButton->click();
     EXPECT_EQ(Names(*window), "ABCD");
     EXPECT_EQ(messages.questions.back(), QStringLiteral("Confirm|Are you sure you want to Delete this Event?\r\nB"));
     messages.answer = true;
-    window->Controls().editor.delEventButton->click();
+    window->Scheduler().Controls().editor.delEventButton->click();
     EXPECT_EQ(Names(*window), "ACD");
 
-    QAbstractItemModel* model = window->Controls().eventListViewII->model();
+    QAbstractItemModel* model = window->Scheduler().Controls().eventListViewII->model();
     EXPECT_TRUE(model->flags(model->index(2, 1)) & Qt::ItemIsDragEnabled) << "without it no drag ever starts";
     Select(*window, 2); // D
-    window->eventListViewIIDragDrop(0);
+    window->Scheduler().eventListViewIIDragDrop(0);
     EXPECT_EQ(Names(*window), "DAC");
-    EXPECT_EQ(window->Controls().editor.nameEdit->text(), QStringLiteral("D")) << "the moved row stays selected";
-    window->eventListViewIIDragDrop(-1);
+    EXPECT_EQ(window->Scheduler().Controls().editor.nameEdit->text(), QStringLiteral("D"))
+        << "the moved row stays selected";
+    window->Scheduler().eventListViewIIDragDrop(-1);
     EXPECT_EQ(Names(*window), "DAC") << "no drop below the last row";
 }
 
@@ -243,18 +244,18 @@ TEST_F(EventEditorTest, TheCheckBoxesAndDisableAllEventsFollowTheTable)
 {
     dir.write("settings.ini", "[Settings]\r\nEventTimerEnabled=0\r\n");
     auto window = CreateWithFourEvents();
-    const EventEditPanel& p = window->Controls().editor;
+    const EventEditPanel& p = window->Scheduler().Controls().editor;
     EXPECT_TRUE(p.allEventsOffCheckBox->isChecked());
-    QAbstractItemModel* model = window->Controls().eventListViewII->model();
+    QAbstractItemModel* model = window->Scheduler().Controls().eventListViewII->model();
     model->setData(model->index(2, 0), Qt::Checked, Qt::CheckStateRole);
     EXPECT_TRUE(p.enabledCheckBox->isChecked()) << "whichever row was ticked";
 
     p.allEventsOffCheckBox->click();
-    EXPECT_TRUE(window->evtTimer()->isActive());
+    EXPECT_TRUE(window->Scheduler().evtTimer()->isActive());
     window->Menus().loggingEnabled->trigger();
     p.allEventsOffCheckBox->click();
-    EXPECT_FALSE(window->evtTimer()->isActive());
-    EXPECT_EQ(window->Log().Lines().back(), "Event Schedules are OFF");
+    EXPECT_FALSE(window->Scheduler().evtTimer()->isActive());
+    EXPECT_EQ(window->Data().Log().Lines().back(), "Event Schedules are OFF");
 
     p.Button1->click();
     EXPECT_EQ(messages.shown.back(),

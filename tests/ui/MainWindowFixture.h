@@ -8,6 +8,7 @@
 #include "support/Fakes.h"
 #include "support/TempDir.h"
 #include "ui/RecordedMessages.h"
+#include "ui/TestWindow.h"
 #include "ui/frmMain_unit.h"
 
 #include <QStringList>
@@ -32,12 +33,15 @@ public:
 class MainWindowTest : public testing::Test
 {
 protected:
-    std::unique_ptr<TfrmMain> Create()
+    std::unique_ptr<TestWindow> Create()
     {
-        MainWindowContext context{dataFolder, debug,    messages, clock,    zone,    regional,
-                                  platform,   platform, platform, platform, platform};
-        context.TrayAvailable = [this] { return trayAvailable; };
-        auto window = std::make_unique<TfrmMain>(context);
+        auto window = std::make_unique<TestWindow>(
+            dataFolder, ProgramData::Services{clock, zone, regional, platform}, [this](ProgramData& data) {
+                MainWindowContext context{data,     debug,    messages, clock,    zone,
+                                          regional, platform, platform, platform, platform};
+                context.TrayAvailable = [this] { return trayAvailable; };
+                return context;
+            });
         QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
         return window;
     }

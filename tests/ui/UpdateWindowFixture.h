@@ -7,6 +7,7 @@
 #include "support/Fakes.h"
 #include "support/TempDir.h"
 #include "ui/RecordedMessages.h"
+#include "ui/TestWindow.h"
 #include "ui/frmMainUpdates.h"
 #include "ui/frmMain_unit.h"
 
@@ -32,12 +33,15 @@ protected:
         void Write(std::string_view line) override { lines.emplace_back(line); }
     };
 
-    std::unique_ptr<ui::TfrmMain> Create(platform::HttpGet& http, const std::string& address)
+    std::unique_ptr<TestWindow> Create(platform::HttpGet& http, const std::string& address)
     {
-        ui::MainWindowContext context{dataFolder, debug,    messages, clock,    zone,    regional,
-                                      platform,   platform, platform, platform, platform};
-        context.TrayAvailable = [] { return true; };
-        auto window = std::make_unique<ui::TfrmMain>(context);
+        auto window = std::make_unique<TestWindow>(
+            dataFolder, ProgramData::Services{clock, zone, regional, platform}, [this](ProgramData& data) {
+                ui::MainWindowContext context{data,     debug,    messages, clock,    zone,
+                                              regional, platform, platform, platform, platform};
+                context.TrayAvailable = [] { return true; };
+                return context;
+            });
         window->ConnectUpdateCheck(
             {http, browser, address, [] { return std::unique_ptr<ui::TickSource>(new FakeTickSource); }});
         return window;

@@ -8,6 +8,7 @@
 #include "support/TempDir.h"
 #include "ui/RecordedMessages.h"
 #include "ui/StyleLook.h"
+#include "ui/TestWindow.h"
 #include "ui/UserMessages.h"
 #include "ui/frmMain_unit.h"
 
@@ -80,17 +81,20 @@ protected:
     // The application's look outlives each test: the next one starts in the plain style again.
     void TearDown() override { ApplyVisualStyle(PlainStyleName); }
 
-    std::unique_ptr<TfrmMain> Create()
+    std::unique_ptr<test::TestWindow> Create()
     {
-        auto window = std::make_unique<TfrmMain>(MainWindowContext{dataFolder, debug, messages, clock, zone, regional,
-                                                                   platform, platform, platform, platform, platform});
+        auto window = std::make_unique<test::TestWindow>(
+            dataFolder, ProgramData::Services{clock, zone, regional, platform}, [this](ProgramData& data) {
+                return MainWindowContext{data,     debug,    messages, clock,    zone,
+                                         regional, platform, platform, platform, platform};
+            });
         window->ShowAtStart();
         return window;
     }
     // The user picks the item of that text in the style list.
-    static void Pick(TfrmMain& window, const QString& name)
+    static void Pick(test::TestWindow& window, const QString& name)
     {
-        QComboBox* box = window.Controls().styleBox;
+        QComboBox* box = window.Options().Controls().styleBox;
         const int index = box->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
         ASSERT_GE(index, 0) << name.toStdString();
         box->setCurrentIndex(index);
@@ -168,8 +172,8 @@ TEST_F(VisualStylesTest, APickInTheListRestylesEveryOpenWindowAtOnce)
     const CarriedStyle& dark = *FindCarriedStyle("Windows10 Dark");
 
     Pick(*window, QStringLiteral("Windows10 Dark"));
-    EXPECT_EQ(window->Settings().Skin, "Windows10 Dark");
-    EXPECT_EQ(window->Controls().styleBox->currentText(), QStringLiteral("Windows10 Dark"));
+    EXPECT_EQ(window->Data().Settings().Skin, "Windows10 Dark");
+    EXPECT_EQ(window->Options().Controls().styleBox->currentText(), QStringLiteral("Windows10 Dark"));
     for (const QWidget* open : {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(&other)}) {
         EXPECT_EQ(open->palette().color(QPalette::Window), Color(dark.Window.Background));
         EXPECT_EQ(open->palette().color(QPalette::Highlight), Color(dark.Selection.Background));
@@ -178,15 +182,16 @@ TEST_F(VisualStylesTest, APickInTheListRestylesEveryOpenWindowAtOnce)
     Pick(*window, QStringLiteral("Windows"));
     EXPECT_TRUE(PlainStyleInUse()) << "back to the platform's own look";
     EXPECT_EQ(other.palette(), plainPalette);
-    EXPECT_EQ(window->Settings().Skin, "Windows");
+    EXPECT_EQ(window->Data().Settings().Skin, "Windows");
     EXPECT_TRUE(messages.errors.isEmpty());
 }
 
 TEST_F(VisualStylesTest, TheChoiceSurvivesARestart)
 {
     auto window = Create();
-    EXPECT_EQ(window->Controls().styleBox->count(), 37);
-    EXPECT_EQ(window->Controls().styleBox->currentText(), QStringLiteral("Windows")) << "the first start's style";
+    EXPECT_EQ(window->Options().Controls().styleBox->count(), 37);
+    EXPECT_EQ(window->Options().Controls().styleBox->currentText(), QStringLiteral("Windows"))
+        << "the first start's style";
     Pick(*window, QStringLiteral("Luna"));
     window->Exit1Click();
     window.reset();
@@ -197,7 +202,7 @@ TEST_F(VisualStylesTest, TheChoiceSurvivesARestart)
     EXPECT_TRUE(ApplyStartupSkin(settingsFile, messages));
     window = Create();
     EXPECT_EQ(window->palette().color(QPalette::Window), Color(FindCarriedStyle("Luna")->Window.Background));
-    EXPECT_EQ(window->Controls().styleBox->currentText(), QStringLiteral("Luna"));
+    EXPECT_EQ(window->Options().Controls().styleBox->currentText(), QStringLiteral("Luna"));
     EXPECT_TRUE(messages.errors.isEmpty());
 }
 
@@ -232,7 +237,7 @@ TEST_F(VisualStylesTest, TheStoredNameDecidesTheStartingLook)
             EXPECT_TRUE(PlainStyleInUse());
         }
         auto window = Create();
-        EXPECT_EQ(window->Controls().styleBox->currentIndex(), c.selected);
+        EXPECT_EQ(window->Options().Controls().styleBox->currentIndex(), c.selected);
         window->Exit1Click();
         EXPECT_EQ(Skin(), c.writtenBack) << "the stored name is kept as it was";
     }
@@ -244,12 +249,12 @@ TEST_F(VisualStylesTest, AFailedChangeKeepsTheStyleInUse)
     Pick(*window, QStringLiteral("Carbon"));
     const QPalette carbon = QApplication::palette();
 
-    window->ChangeSkin("Marble");
+    window->Options().ChangeSkin("Marble");
     EXPECT_EQ(messages.errors, QStringList{QStringLiteral("Style not found: Marble")});
-    window->ChangeSkin("");
+    window->Options().ChangeSkin("");
     EXPECT_EQ(messages.errors.size(), 1) << "an empty name is no change and no error";
-    EXPECT_EQ(window->Settings().Skin, "Carbon");
-    EXPECT_EQ(window->Controls().styleBox->currentText(), QStringLiteral("Carbon"));
+    EXPECT_EQ(window->Data().Settings().Skin, "Carbon");
+    EXPECT_EQ(window->Options().Controls().styleBox->currentText(), QStringLiteral("Carbon"));
     EXPECT_EQ(QApplication::palette(), carbon);
     EXPECT_EQ(qApp->styleSheet(), CarriedStyleSheet(*FindCarriedStyle("Carbon")));
 }

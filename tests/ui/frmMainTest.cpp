@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, TheActiveScreensaverShowsFromTheStart)
 {
     platform.setting = "/home/u/glow.scr";
     auto window = Create();
-    EXPECT_EQ(window->ActiveScreensaver().ActiveScreensaverText(), "/home/u/glow.scr");
+    EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("Active: /home/u/glow.scr"));
     EXPECT_EQ(window->statusBar()->toolTip(), QStringLiteral("Active: /home/u/glow.scr"));
 }
 
@@ -116,7 +116,7 @@ TEST_F(MainWindowTest, AMaximisedWindowHiddenToTheTrayComesBackMaximised)
     window->ShowAtStart();
     window->setGeometry(40, 50, 900, 700);
     window->showMaximized();
-    ASSERT_EQ(window->LastWindowState(), WindowState::Maximized);
+    ASSERT_TRUE(window->isMaximized());
 
     window->close();
     EXPECT_EQ(Ini("PosSave", "Left"), "<missing>") << "no placement is written from the maximised state";
@@ -160,7 +160,7 @@ TEST_F(MainWindowTest, WithoutATrayTheWindowStaysOnTheTaskbarAndSaysSoOnce)
 
     window->showNormal();
     window->Menus().SaveLogtoDisk->trigger(); // anything that leaves its own message is absent here
-    window->ActiveScreensaver().SetNone();
+    window->Screens().Controls().setNoneButton->click();
     window->showMinimized();
     QCoreApplication::processEvents();
     EXPECT_TRUE(window->isVisible());
@@ -191,7 +191,7 @@ TEST_F(MainWindowTest, TheStatusBarRestsWhileTheWindowIsHidden)
     window->close();
     EXPECT_FALSE(statusTimer->isActive());
 
-    window->evtTimer()->stop(); // changed while hidden
+    window->Scheduler().evtTimer()->stop(); // changed while hidden
     window->BringTheWindowUp();
     EXPECT_TRUE(statusTimer->isActive());
     EXPECT_EQ(window->StatusPanelText(1), QStringLiteral("Event Schedules are OFF")) << "fresh at once on the way back";
@@ -225,8 +225,8 @@ TEST_F(MainWindowTest, StoredSettingsSurviveARunUnchanged)
                               "MinToTray=1\r\n[PosSave]\r\nLeft=5\r\nTop=6\r\nWidth=700\r\nHeight=500\r\n");
     auto window = Create();
     EXPECT_EQ(window->geometry(), QRect(5, 6, 700, 500));
-    EXPECT_EQ(window->Settings().Interval, 16);
-    EXPECT_TRUE(window->Flags().MinToTray);
+    EXPECT_EQ(window->Data().Settings().Interval, 16);
+    EXPECT_TRUE(window->Data().Flags().MinToTray);
     window->ShowAtStart();
     window->Exit1Click();
     EXPECT_EQ(Ini("Settings", "Interval"), "16");
@@ -239,14 +239,14 @@ TEST_F(MainWindowTest, StoredSettingsSurviveARunUnchanged)
 TEST_F(MainWindowTest, AFirstStartCreatesTheExampleEventsAndTheExitSavesThem)
 {
     auto window = Create();
-    ASSERT_EQ(window->Events().Rows.size(), 2u);
-    EXPECT_EQ(window->Events().Rows[0].EventTime, "07/01/2024 09:03:00 AM");
-    EXPECT_EQ(window->Events().SelectedIndex, 0);
+    ASSERT_EQ(window->Data().Events().Rows.size(), 2u);
+    EXPECT_EQ(window->Data().Events().Rows[0].EventTime, "07/01/2024 09:03:00 AM");
+    EXPECT_EQ(window->Data().Events().SelectedIndex, 0);
     window->Exit1Click();
 
     EventTable saved;
     EXPECT_FALSE(LoadEvents(dataFolder + "events.dat", saved, zone, regional).Problem);
-    EXPECT_EQ(saved.Rows, window->Events().Rows);
+    EXPECT_EQ(saved.Rows, window->Data().Events().Rows);
 }
 
 TEST_F(MainWindowTest, AStoredEventsFileGoesThroughARunByteForByte)
@@ -262,7 +262,7 @@ TEST_F(MainWindowTest, AStoredEventsFileGoesThroughARunByteForByte)
     dir.write("events.dat", bytes);
 
     auto window = Create();
-    EXPECT_EQ(window->Events().Rows, (std::vector<ScheduledEvent>{row, row}));
+    EXPECT_EQ(window->Data().Events().Rows, (std::vector<ScheduledEvent>{row, row}));
     window->Exit1Click();
     EXPECT_EQ(dir.read("events.dat"), bytes);
 }
@@ -271,29 +271,29 @@ TEST_F(MainWindowTest, AnEmptyEventsFileStaysEmpty)
 {
     dir.write("events.dat", "");
     auto window = Create();
-    EXPECT_TRUE(window->Events().Rows.empty());
-    EXPECT_EQ(window->Events().SelectedIndex, -1);
+    EXPECT_TRUE(window->Data().Events().Rows.empty());
+    EXPECT_EQ(window->Data().Events().SelectedIndex, -1);
 }
 
 TEST_F(MainWindowTest, TheEventTimerFollowsTheSettingsAndATickRunsTheEngine)
 {
     dir.write("settings.ini", "[Settings]\r\nEventTimerTolerance=4\r\nLogIsOn=1\r\n");
     auto window = Create();
-    EXPECT_TRUE(window->evtTimer()->isActive());
-    EXPECT_EQ(window->evtTimer()->interval(), 1000);
+    EXPECT_TRUE(window->Scheduler().evtTimer()->isActive());
+    EXPECT_EQ(window->Scheduler().evtTimer()->interval(), 1000);
 
     clock.now += 180 * OneSecond; // the first example event, "Ribbons", is due now
-    window->evtTimerTimer();
-    EXPECT_TRUE(window->evtTimer()->isActive()) << "the tick switches the timer on again";
-    EXPECT_EQ(window->Events().Rows[0].HasRun, "True");
-    EXPECT_FALSE(window->Events().Rows[0].Enabled);
+    window->Scheduler().evtTimerTimer();
+    EXPECT_TRUE(window->Scheduler().evtTimer()->isActive()) << "the tick switches the timer on again";
+    EXPECT_EQ(window->Data().Events().Rows[0].HasRun, "True");
+    EXPECT_FALSE(window->Data().Events().Rows[0].Enabled);
     EXPECT_EQ(platform.calls.back(), "run C:\\Windows\\System32\\ribbons.scr");
-    EXPECT_EQ(window->Log().Lines().front(), "Checking Events");
-    EXPECT_EQ(window->Log().Lines().back(), "--------------------------------------------------");
+    EXPECT_EQ(window->Data().Log().Lines().front(), "Checking Events");
+    EXPECT_EQ(window->Data().Log().Lines().back(), "--------------------------------------------------");
 
-    window->Controls().editor.allEventsOffCheckBox->setChecked(true);
-    window->allEventsOffCheckBoxClick();
-    EXPECT_FALSE(window->evtTimer()->isActive());
+    window->Scheduler().Controls().editor.allEventsOffCheckBox->setChecked(true);
+    window->Scheduler().allEventsOffCheckBoxClick();
+    EXPECT_FALSE(window->Scheduler().evtTimer()->isActive());
     window->Exit1Click();
     EXPECT_EQ(Ini("Settings", "EventTimerEnabled"), "0");
     EXPECT_EQ(Ini("Settings", "LogIsOn"), "1");
@@ -302,8 +302,8 @@ TEST_F(MainWindowTest, TheEventTimerFollowsTheSettingsAndATickRunsTheEngine)
 TEST_F(MainWindowTest, SchedulingIsSavedAsTheUserChoseItWhateverTheTimerDoes)
 {
     auto window = Create();
-    ASSERT_TRUE(window->evtTimer()->isActive());
-    window->evtTimer()->stop(); // as during a tick, whose message box lets an exit request in
+    ASSERT_TRUE(window->Scheduler().evtTimer()->isActive());
+    window->Scheduler().evtTimer()->stop(); // as during a tick, whose message box lets an exit request in
     window->Exit1Click();
     EXPECT_EQ(Ini("Settings", "EventTimerEnabled"), "1");
 }
@@ -314,7 +314,7 @@ TEST_F(MainWindowTest, ASavedLogIsReloadedWithAHeaderAndWrittenBackAtExit)
               "[Settings]\r\nLogIsOn=1\r\nSaveLog=1\r\nEventTimerEnabled=0\r\nEventTimerInterval=1\r\n");
     dir.write("eventLog.txt", "from last time\r\n");
     auto window = Create();
-    EXPECT_FALSE(window->evtTimer()->isActive());
+    EXPECT_FALSE(window->Scheduler().evtTimer()->isActive());
     window->Exit1Click();
     EXPECT_EQ(dir.read("eventLog.txt"), "from last time\r\n"
                                         "[7/1/2024 9:00:00 AM]\r\n"
@@ -329,7 +329,7 @@ TEST_F(MainWindowTest, AnEmptyLogLeavesTheOldFileAlone)
     dir.write("settings.ini", "[Settings]\r\nLogIsOn=0\r\nSaveLog=1\r\n");
     auto window = Create();
     dir.write("eventLog.txt", "written meanwhile\r\n");
-    ASSERT_TRUE(window->Log().Lines().empty()) << "logging is off, so not even the header was added";
+    ASSERT_TRUE(window->Data().Log().Lines().empty()) << "logging is off, so not even the header was added";
     window->Exit1Click();
     EXPECT_EQ(dir.read("eventLog.txt"), "written meanwhile\r\n");
 }
@@ -342,8 +342,8 @@ TEST_F(MainWindowTest, TheListFilesComeThroughARunUnchanged)
     dir.write("ssList.txt", list);
     dir.write("folderList.txt", folders);
     auto window = Create();
-    EXPECT_EQ(window->Screensavers().Paths(), (std::vector<std::string>{"/s/b.scr", "/s/a.scr", "/s/a.scr"}));
-    EXPECT_EQ(window->FolderLines(), (std::vector<std::string>{"/s", ""}));
+    EXPECT_EQ(window->Data().Screensavers().Paths(), (std::vector<std::string>{"/s/b.scr", "/s/a.scr", "/s/a.scr"}));
+    EXPECT_EQ(window->Data().FolderLines(), (std::vector<std::string>{"/s", ""}));
     window->Exit1Click();
     EXPECT_EQ(dir.read("ssList.txt"), list);
     EXPECT_EQ(dir.read("folderList.txt"), folders);
@@ -353,29 +353,30 @@ TEST_F(MainWindowTest, AFirstStartScansTheWindowsFoldersAndRotatesByActivation)
 {
     platform.windowsFolder = dir.path() + "/windows";
     auto window = Create();
-    EXPECT_EQ(window->FolderLines(),
+    EXPECT_EQ(window->Data().FolderLines(),
               (std::vector<std::string>{dir.path() + "/windows", dir.path() + "/windows/System32"}));
-    EXPECT_TRUE(window->switchTimer()->isActive());
-    EXPECT_EQ(window->switchTimer()->interval(), 3600 * 1000);
+    EXPECT_TRUE(window->Screens().switchTimer()->isActive());
+    EXPECT_EQ(window->Screens().switchTimer()->interval(), 3600 * 1000);
 
     std::filesystem::create_directories(dir.file("windows/System32"));
     dir.write("windows/System32/ribbons.scr", "");
     dir.write("windows/System32/Bubbles.SCR", "");
     dir.write("windows/notes.txt", "");
-    window->findButtonClick();
-    EXPECT_TRUE(window->IsProcessing());
-    window->findButtonClick(); // nothing while a scan runs
-    QtUiThread(window.get()).ProcessUntil([&] { return !window->IsProcessing(); });
-    std::vector<std::string> found = window->Screensavers().Paths();
+    window->Screens().findButtonClick();
+    EXPECT_TRUE(window->Screens().IsProcessing());
+    window->Screens().findButtonClick(); // nothing while a scan runs
+    QtUiThread(window.get()).ProcessUntil([&] { return !window->Screens().IsProcessing(); });
+    std::vector<std::string> found = window->Data().Screensavers().Paths();
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, (std::vector<std::string>{dir.path() + "/windows/System32/Bubbles.SCR",
                                                dir.path() + "/windows/System32/ribbons.scr"}))
         << "the overlapping second folder adds nothing twice";
 
-    window->switchTimerTimer();
-    window->switchTimerTimer();
-    window->switchTimerTimer();
-    EXPECT_EQ(platform.setting, window->Screensavers().Paths()[0]) << "three steps over two rows wrap to the top";
+    window->Screens().switchTimerTimer();
+    window->Screens().switchTimerTimer();
+    window->Screens().switchTimerTimer();
+    EXPECT_EQ(platform.setting, window->Data().Screensavers().Paths()[0])
+        << "three steps over two rows wrap to the top";
 }
 
 TEST_F(MainWindowTest, ClosingDuringAScanTakesNoInputAndSavesEverything)
@@ -387,8 +388,9 @@ TEST_F(MainWindowTest, ClosingDuringAScanTakesNoInputAndSavesEverything)
     dir.write("folderList.txt", "/first\r\n");
     auto window = Create();
     window->show();
-    window->ScanAddedFolder(dir.path() + "/tree");
-    EXPECT_EQ(window->Controls().foldersMemo->toPlainText(), QString::fromStdString("/first\n" + dir.path() + "/tree"))
+    window->Screens().ScanAddedFolder(dir.path() + "/tree");
+    EXPECT_EQ(window->Screens().Controls().foldersMemo->toPlainText(),
+              QString::fromStdString("/first\n" + dir.path() + "/tree"))
         << "the added folder is the folder text's last line";
 
     // A click on "Add Folders" is queued as the close begins. Should it open the folder dialog, the dialog
@@ -402,7 +404,7 @@ TEST_F(MainWindowTest, ClosingDuringAScanTakesNoInputAndSavesEverything)
         }
     });
     guard.start(50);
-    QPushButton* addFolders = window->Controls().addFolderButton;
+    QPushButton* addFolders = window->Screens().Controls().addFolderButton;
     const QPointF middle = QRectF(addFolders->rect()).center();
     const QPointF global = addFolders->mapToGlobal(middle);
     QCoreApplication::postEvent(addFolders, new QMouseEvent(QEvent::MouseButtonPress, middle, global, Qt::LeftButton,
@@ -411,15 +413,15 @@ TEST_F(MainWindowTest, ClosingDuringAScanTakesNoInputAndSavesEverything)
                                                             Qt::NoButton, Qt::NoModifier));
     window->Exit1Click();
     EXPECT_EQ(exits, 1);
-    EXPECT_FALSE(window->IsProcessing());
-    EXPECT_EQ(window->Screensavers().Count(), 200u) << "the folder being walked is finished";
+    EXPECT_FALSE(window->Screens().IsProcessing());
+    EXPECT_EQ(window->Data().Screensavers().Count(), 200u) << "the folder being walked is finished";
     const std::string saved = dir.read("ssList.txt");
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 200);
     EXPECT_EQ(dir.read("folderList.txt"), "/first\r\n" + dir.path() + "/tree\r\n");
 
     QCoreApplication::processEvents(); // the click arrives after the exit: it starts nothing
     EXPECT_FALSE(dialogOpened);
-    EXPECT_FALSE(window->IsProcessing());
+    EXPECT_FALSE(window->Screens().IsProcessing());
 }
 
 TEST_F(MainWindowTest, TheListKeepsItsSelectionAndScrollOverAddsAndMoves)
@@ -432,7 +434,7 @@ TEST_F(MainWindowTest, TheListKeepsItsSelectionAndScrollOverAddsAndMoves)
     auto window = Create();
     window->resize(800, 600);
     window->show();
-    QTreeView* view = window->Controls().SSListBox;
+    QTreeView* view = window->Screens().Controls().SSListBox;
     const QModelIndex row50 = view->model()->index(50, 1);
     view->selectionModel()->select(row50, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     view->scrollTo(row50, QAbstractItemView::PositionAtTop);
@@ -446,17 +448,17 @@ TEST_F(MainWindowTest, TheListKeepsItsSelectionAndScrollOverAddsAndMoves)
         return rows;
     };
 
-    window->Screensavers().AddScreensaverRow("/s/found-by-a-scan.scr"); // as each scan step does
+    window->Data().Screensavers().AddScreensaverRow("/s/found-by-a-scan.scr"); // as each scan step does
     EXPECT_EQ(selectedRows(), std::vector<int>{50});
     EXPECT_EQ(view->verticalScrollBar()->value(), scrolled);
 
-    window->Controls().upButton->click();
+    window->Screens().Controls().upButton->click();
     EXPECT_EQ(selectedRows(), std::vector<int>{49}) << "the moved row stays selected";
-    EXPECT_EQ(window->Screensavers().Rows()[49].Path, "/s/50.scr");
-    window->Controls().bottomButton->click();
+    EXPECT_EQ(window->Data().Screensavers().Rows()[49].Path, "/s/50.scr");
+    window->Screens().Controls().bottomButton->click();
     EXPECT_EQ(selectedRows(), std::vector<int>{100});
-    EXPECT_EQ(window->Screensavers().Rows().back().Path, "/s/50.scr");
-    window->Controls().topButton->click();
+    EXPECT_EQ(window->Data().Screensavers().Rows().back().Path, "/s/50.scr");
+    window->Screens().Controls().topButton->click();
     EXPECT_EQ(selectedRows(), std::vector<int>{0});
     EXPECT_EQ(view->model()->index(0, 1).data().toString(), QStringLiteral("/s/50.scr"));
     window->Exit1Click();
@@ -466,7 +468,7 @@ TEST_F(MainWindowTest, TheScreensaverButtonsFollowTheSelectionRules)
 {
     dir.write("ssList.txt", "/s/a.scr\r\n/s/b.scr\r\n/s/c.scr\r\n/s/d.scr\r\n");
     auto window = Create();
-    const MainWindowLayout& c = window->Controls();
+    const ScreensaversControls& c = window->Screens().Controls();
     QAbstractItemModel* model = c.SSListBox->model();
     const auto select = [&](std::initializer_list<int> rows) {
         c.SSListBox->selectionModel()->clearSelection();
@@ -486,7 +488,7 @@ TEST_F(MainWindowTest, TheScreensaverButtonsFollowTheSelectionRules)
 
     select({1, 3});
     c.topButton->click();
-    EXPECT_EQ(window->Screensavers().Paths(),
+    EXPECT_EQ(window->Data().Screensavers().Paths(),
               (std::vector<std::string>{"/s/b.scr", "/s/a.scr", "/s/c.scr", "/s/d.scr"}));
     EXPECT_EQ(selectedRows(), (std::vector<int>{0, 3})) << "the moved row and the other selected one";
 
@@ -504,7 +506,7 @@ TEST_F(MainWindowTest, TheScreensaverButtonsFollowTheSelectionRules)
 
     select({0, 1, 2, 3});
     c.removeButton->click();
-    EXPECT_EQ(window->Screensavers().Count(), 0u);
+    EXPECT_EQ(window->Data().Screensavers().Count(), 0u);
     EXPECT_EQ(model->rowCount(), 0);
 }
 
@@ -512,7 +514,7 @@ TEST_F(MainWindowTest, ThePopupActionsNeedExactlyOneRow)
 {
     dir.write("ssList.txt", "/s/a.scr\r\n/s/b.scr\r\n");
     auto window = Create();
-    const MainMenus& m = window->Menus();
+    const ScreensaversControls& m = window->Screens().Controls();
     m.SelectAll->trigger();
     platform.calls.clear();
     for (QAction* action : {m.SSFileItems.Run, m.SSFileItems.SetActive, m.SSFileItems.ShowInFolder,
@@ -521,9 +523,9 @@ TEST_F(MainWindowTest, ThePopupActionsNeedExactlyOneRow)
     }
     EXPECT_EQ(platform.calls, std::vector<std::string>{}) << "two rows selected: nothing happens";
 
-    window->Controls().SSListBox->selectionModel()->select(window->Controls().SSListBox->model()->index(1, 0),
-                                                           QItemSelectionModel::ClearAndSelect |
-                                                               QItemSelectionModel::Rows);
+    window->Screens().Controls().SSListBox->selectionModel()->select(
+        window->Screens().Controls().SSListBox->model()->index(1, 0),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     for (QAction* action : {m.SSFileItems.Run, m.SSFileItems.ShowInFolder, m.SSFileItems.ShowFileProperties,
                             m.SSFileItems.CopyFilepath, m.SSFileItems.Options}) {
         action->trigger();
@@ -531,16 +533,16 @@ TEST_F(MainWindowTest, ThePopupActionsNeedExactlyOneRow)
     EXPECT_EQ(platform.calls, (std::vector<std::string>{"run /s/b.scr", "folder /s/b.scr", "properties /s/b.scr",
                                                         "copy /s/b.scr", "configure /s/b.scr"}));
     m.DeleteSelected->trigger();
-    EXPECT_EQ(window->Screensavers().Paths(), std::vector<std::string>{"/s/a.scr"});
+    EXPECT_EQ(window->Data().Screensavers().Paths(), std::vector<std::string>{"/s/a.scr"});
 }
 
 TEST_F(MainWindowTest, TheEventsPopupWorksOnTheSelectedEventsScreensaver)
 {
     auto window = Create(); // the two example events, the first one selected
-    const MainMenus& m = window->Menus();
-    QItemSelectionModel* selection = window->Controls().eventListViewII->selectionModel();
+    const EventSchedulerControls& m = window->Scheduler().Controls();
+    QItemSelectionModel* selection = window->Scheduler().Controls().eventListViewII->selectionModel();
     EXPECT_EQ(selection->currentIndex().row(), 0);
-    selection->select(window->Controls().eventListViewII->model()->index(1, 0),
+    selection->select(window->Scheduler().Controls().eventListViewII->model()->index(1, 0),
                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     for (QAction* action : {m.EventFileItems.Run, m.EventFileItems.ShowInFolder, m.EventFileItems.ShowFileProperties,
                             m.EventFileItems.CopyFilepath, m.EventFileItems.Options, m.EventFileItems.SetActive}) {
@@ -565,7 +567,7 @@ TEST_F(MainWindowTest, TheIntervalBoxTakesEveryTypedTextAndRefusesTooLowOnes)
     {
         const char* typed;
         int timerSeconds; // after the text, starting from 3600
-        bool refused; // with the message in the third panel
+        bool refused;     // with the message in the third panel
         QStringList warnings;
     } cases[] = {
         // clang-format off
@@ -579,8 +581,8 @@ TEST_F(MainWindowTest, TheIntervalBoxTakesEveryTypedTextAndRefusesTooLowOnes)
     for (const auto& c : cases) {
         messages = {};
         auto window = Create();
-        window->Controls().IntervalBox->Editor()->setText(QString::fromUtf8(c.typed));
-        EXPECT_EQ(window->switchTimer()->interval(), c.timerSeconds * 1000) << c.typed;
+        window->Screens().Controls().IntervalBox->Editor()->setText(QString::fromUtf8(c.typed));
+        EXPECT_EQ(window->Screens().switchTimer()->interval(), c.timerSeconds * 1000) << c.typed;
         EXPECT_EQ(window->StatusPanelText(2) == tooLow, c.refused) << c.typed;
         EXPECT_EQ(messages.warnings, c.warnings) << c.typed;
         EXPECT_TRUE(messages.errors.isEmpty()) << c.typed;
@@ -592,14 +594,14 @@ TEST_F(MainWindowTest, TheIntervalBoxTakesEveryTypedTextAndRefusesTooLowOnes)
 TEST_F(MainWindowTest, TheIntervalArrowsStayInRangeAndPageByAMinute)
 {
     auto window = Create();
-    IntervalSpinBox* box = window->Controls().IntervalBox;
+    IntervalSpinBox* box = window->Screens().Controls().IntervalBox;
     box->Editor()->setText(QStringLiteral("5"));
     box->stepBy(1);
     EXPECT_EQ(box->value(), 10) << "an arrow from a refused value lands on the least one";
     QKeyEvent pageUp(QEvent::KeyPress, Qt::Key_PageUp, Qt::NoModifier);
     QApplication::sendEvent(box, &pageUp);
     EXPECT_EQ(box->value(), 70);
-    EXPECT_EQ(window->switchTimer()->interval(), 70 * 1000);
+    EXPECT_EQ(window->Screens().switchTimer()->interval(), 70 * 1000);
     box->stepBy(-1000);
     EXPECT_EQ(box->value(), 10);
 }
@@ -609,13 +611,13 @@ TEST_F(MainWindowTest, AStoredMaximumIntervalWarnsAtStartAndAStoredLowOneIsRaise
     dir.write("settings.ini", "[Settings]\r\nInterval=2147483\r\n");
     auto window = Create();
     EXPECT_EQ(messages.warnings, QStringList{QString::fromUtf8(IntervalMaximumWarning)});
-    EXPECT_EQ(window->switchTimer()->interval(), 2147483000);
+    EXPECT_EQ(window->Screens().switchTimer()->interval(), 2147483000);
     window.reset();
 
     messages = {};
     dir.write("settings.ini", "[Settings]\r\nInterval=3\r\n");
     window = Create();
-    EXPECT_EQ(window->switchTimer()->interval(), 10 * 1000) << "the arrows' range holds the stored value";
+    EXPECT_EQ(window->Screens().switchTimer()->interval(), 10 * 1000) << "the arrows' range holds the stored value";
     EXPECT_TRUE(messages.warnings.isEmpty());
 }
 
@@ -629,10 +631,10 @@ TEST_F(MainWindowTest, TheStatusBarShowsRotationSchedulingAndTheLatestMessage)
               QStringLiteral("Next Event: Ribbons in: 0 Day(s), 0 Hour(s), 3 Minute(s), and 0 Second(s)"));
     EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("Active: None"));
 
-    window->Controls().autoSwitchCheckBox->setChecked(false);
+    window->Screens().Controls().autoSwitchCheckBox->setChecked(false);
     EXPECT_EQ(window->StatusPanelText(0),
               QStringLiteral("Auto Rotate: OFF | Interval: 0 days, 1 hours, 0 minutes, 0 seconds"));
-    window->evtTimer()->stop(); // "Disable All Events"
+    window->Scheduler().evtTimer()->stop(); // "Disable All Events"
     window->RefreshStatusBar();
     EXPECT_EQ(window->StatusPanelText(1), QStringLiteral("Event Schedules are OFF"));
 }
@@ -655,7 +657,7 @@ TEST_F(MainWindowTest, TheMenusToggleTheStartOptionsInBothPlaces)
     EXPECT_FALSE(platform.autostart.has_value());
 
     m.loggingEnabled->trigger();
-    EXPECT_FALSE(window->Controls().logPanel->isHidden());
+    EXPECT_FALSE(window->Scheduler().Controls().logPanel->isHidden());
     m.TrayExit->trigger();
     EXPECT_EQ(exits, 1);
     EXPECT_EQ(Ini("Settings", "StartMax"), "1");
@@ -665,16 +667,18 @@ TEST_F(MainWindowTest, TheMenusToggleTheStartOptionsInBothPlaces)
 TEST_F(MainWindowTest, TheOptionsTabShowsTheSameHelpEachTime)
 {
     auto window = Create();
-    const MainWindowLayout& c = window->Controls();
-    c.PageControl1->setCurrentIndex(2);
+    window->show(); // the help is filled as the tab comes into view
+    auto* tabs = window->findChild<QTabWidget*>();
+    const OptionsControls& c = window->Options().Controls();
+    tabs->setCurrentIndex(2);
     const QString help = c.toleranceHelp->toPlainText();
     EXPECT_TRUE(
         help.startsWith(QStringLiteral("Tolerance is the time window allowed for scheduling events to trigger.")));
     EXPECT_TRUE(help.contains(QStringLiteral("small enough to feel \"on time\" but large enough")));
     EXPECT_TRUE(help.endsWith(QStringLiteral("strikes a good balance between accuracy and practicality.")));
     c.toleranceHelp->append(QStringLiteral("typed by the user"));
-    c.PageControl1->setCurrentIndex(0);
-    c.PageControl1->setCurrentIndex(2);
+    tabs->setCurrentIndex(0);
+    tabs->setCurrentIndex(2);
     EXPECT_EQ(c.toleranceHelp->toPlainText(), help);
 }
 
@@ -682,7 +686,7 @@ TEST_F(MainWindowTest, EachWindowStateKeepsItsOwnColumnWidths)
 {
     dir.write("settings.ini", "[NormalColumnWidths]\r\nColumn1=120\r\n[MaximizedColumnWidths]\r\nColumn1=300\r\n");
     auto window = Create();
-    QHeaderView* header = window->Controls().eventListViewII->header();
+    QHeaderView* header = window->Scheduler().Controls().eventListViewII->header();
     EXPECT_EQ(header->sectionSize(1), 120);
     EXPECT_EQ(header->sectionSize(2), 159) << "a missing key keeps the design width";
     window->ShowAtStart();

@@ -14,7 +14,7 @@ constexpr const char* Same = "1.01\r\nhttps://www.quillfen.example/download\r\nK
 class UpdateCheckTest : public test::UpdateWindowFixture
 {
 protected:
-    std::unique_ptr<TfrmMain> Create() { return UpdateWindowFixture::Create(http, VersionFile); }
+    std::unique_ptr<test::TestWindow> Create() { return UpdateWindowFixture::Create(http, VersionFile); }
 
     test::FakeHttpGet http;
 };
@@ -98,7 +98,7 @@ TEST_F(UpdateCheckTest, UncheckingStopsTheChecksAndCheckingAgainChecksFiveSecond
 
     item->trigger();
     EXPECT_FALSE(item->isChecked());
-    EXPECT_FALSE(window->Settings().UpdatesNotify);
+    EXPECT_FALSE(window->Data().Settings().UpdatesNotify);
     EXPECT_FALSE(timer.IsRunning());
     timer.Advance(86400000);
     EXPECT_TRUE(http.requests.empty());
@@ -113,7 +113,7 @@ TEST_F(UpdateCheckTest, UncheckingStopsTheChecksAndCheckingAgainChecksFiveSecond
 
     item->trigger();
     EXPECT_TRUE(item->isChecked());
-    EXPECT_TRUE(window->Settings().UpdatesNotify);
+    EXPECT_TRUE(window->Data().Settings().UpdatesNotify);
     EXPECT_TRUE(timer.IsRunning());
     EXPECT_EQ(timer.Interval(), 5000);
     timer.Advance(5000);

@@ -15,6 +15,8 @@
 #include "platform/linux/LinuxIconProvider.h"
 #include "platform/linux/LinuxRegionalSettings.h"
 #include "platform/linux/LinuxTimeZone.h"
+#include "program/ProgramData.h"
+#include "ui/ScreensaversTab.h"
 #include "ui/UserMessages.h"
 #include "ui/VisualStyles.h"
 #include "ui/frmMain_unit.h"
@@ -154,12 +156,12 @@ int main(int argc, char* argv[])
     const platform::LinuxRegionalSettings regional;
     const SystemClock clock(zone);
     platform::LinuxIconProvider icons;
-    ui::TfrmMain window({dataFolder.path().toStdString() + "/", platform, messages, clock, zone, regional, platform,
-                         platform, platform, icons, platform});
+    ProgramData data(dataFolder.path().toStdString() + "/", {clock, zone, regional, icons});
+    ui::TfrmMain window({data, platform, messages, clock, zone, regional, platform, platform, platform, platform});
     window.resize(1024, 700);
     window.ShowAtStart();
     // One selected row shows the selection colours beside the field's own.
-    QTreeView* list = window.Controls().SSListBox;
+    QTreeView* list = window.findChild<ui::TScreensaversTab*>()->Controls().SSListBox;
     list->selectionModel()->select(list->model()->index(1, 0),
                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 

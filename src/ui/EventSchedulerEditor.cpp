@@ -1,17 +1,18 @@
-// The event editor panel of the main window: loading the selected row, presets, saving, creating,
+// The "Event Scheduler" tab's editor panel: loading the selected row, presets, saving, creating,
 // deleting and reordering events.
 #include "common/Clock.h"
 #include "common/DateTime.h"
 #include "common/EventDateTimeText.h"
 #include "common/RegionalSettings.h"
+#include "program/ProgramData.h"
 #include "scheduler/EventEditor.h"
 #include "scheduler/EventTypes.h"
 #include "scheduler/EventsFile.h"
 #include "scheduler/NextEvent.h"
 #include "ui/EventListModel.h"
+#include "ui/EventSchedulerTab.h"
 #include "ui/UserMessages.h"
 #include "ui/addEventU.h"
-#include "ui/frmMain_unit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,15 +52,15 @@ void SelectEqualEntry(QComboBox* box, const std::string& text)
 class EventRowDrops final : public QObject
 {
 public:
-    EventRowDrops(TfrmMain& window, QTreeView* list)
-        : QObject(&window), m_window(window), m_list(list), m_viewport(list->viewport())
+    EventRowDrops(TEventSchedulerTab& tab, QTreeView* list)
+        : QObject(&tab), m_tab(tab), m_list(list), m_viewport(list->viewport())
     {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         // The kind of event first: the viewport also reports its own destruction, when nothing of the
-        // window may be touched any more.
+        // tab may be touched any more.
         const QEvent::Type type = event->type();
         if ((type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) || watched != m_viewport) {
             return false;
@@ -74,7 +75,7 @@ protected:
             return true;
         }
         if (drop->source() == m_list) {
-            m_window.eventListViewIIDragDrop(m_list->indexAt(drop->position().toPoint()).row());
+            m_tab.eventListViewIIDragDrop(m_list->indexAt(drop->position().toPoint()).row());
         }
         // Told as a copy, so that the list does not remove the dragged row on its own afterwards.
         drop->setDropAction(Qt::CopyAction);
@@ -83,32 +84,32 @@ protected:
     }
 
 private:
-    TfrmMain& m_window;
+    TEventSchedulerTab& m_tab;
     QTreeView* m_list;
     QObject* m_viewport;
 };
 
-void TfrmMain::ConnectEventEditor()
+void TEventSchedulerTab::ConnectEditor()
 {
     const EventEditPanel& p = m_controls.editor;
     QTreeView* list = m_controls.eventListViewII;
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { eventListViewIISelectItem(); });
-    connect(p.evtTypeComboBox, &QComboBox::activated, this, &TfrmMain::evtTypeComboBoxSelect);
+    connect(p.evtTypeComboBox, &QComboBox::activated, this, &TEventSchedulerTab::evtTypeComboBoxSelect);
     connect(p.DatePicker1, &QDateEdit::dateChanged, this, [this] { DateTimePickersChange(); });
     connect(p.TimePicker1, &QTimeEdit::timeChanged, this, [this] { DateTimePickersChange(); });
     connect(p.minutesSpin, &QSpinBox::textChanged, this, [this] { minutesSpinChange(); });
-    connect(m_eventModel, &QAbstractItemModel::dataChanged, this,
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& first, const QModelIndex&, const QList<int>& roles) {
                 if (roles.contains(Qt::CheckStateRole)) {
                     eventListViewItemChecked(first.row());
                 }
             });
-    connect(p.NewEventBtn, &QPushButton::clicked, this, &TfrmMain::NewEventBtnClick);
-    connect(p.saveChangesBtn, &QPushButton::clicked, this, &TfrmMain::saveChangesBtnClick);
-    connect(p.delEventButton, &QPushButton::clicked, this, &TfrmMain::delEventButtonClick);
-    connect(p.Button1, &QPushButton::clicked, this, &TfrmMain::ShowNextEvent);
-    connect(p.allEventsOffCheckBox, &QCheckBox::clicked, this, &TfrmMain::allEventsOffCheckBoxClick);
+    connect(p.NewEventBtn, &QPushButton::clicked, this, &TEventSchedulerTab::NewEventBtnClick);
+    connect(p.saveChangesBtn, &QPushButton::clicked, this, &TEventSchedulerTab::saveChangesBtnClick);
+    connect(p.delEventButton, &QPushButton::clicked, this, &TEventSchedulerTab::delEventButtonClick);
+    connect(p.Button1, &QPushButton::clicked, this, &TEventSchedulerTab::ShowNextEvent);
+    connect(p.allEventsOffCheckBox, &QCheckBox::clicked, this, &TEventSchedulerTab::allEventsOffCheckBoxClick);
     connect(p.AddSSBtn, &QPushButton::clicked, this, [this] {
         const QString file =
             QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("Screensaver files (*.scr)"));
@@ -124,25 +125,25 @@ void TfrmMain::ConnectEventEditor()
     list->viewport()->installEventFilter(new EventRowDrops(*this, list));
 }
 
-int TfrmMain::SelectedEventRow() const
+int TEventSchedulerTab::SelectedEventRow() const
 {
     const QModelIndexList selected = m_controls.eventListViewII->selectionModel()->selectedRows();
     return selected.isEmpty() ? -1 : selected.front().row();
 }
 
-void TfrmMain::SelectEventRow(int row)
+void TEventSchedulerTab::SelectEventRow(int row)
 {
     QItemSelectionModel* selection = m_controls.eventListViewII->selectionModel();
-    if (row < 0 || row >= m_eventModel->rowCount()) {
+    if (row < 0 || row >= m_model->rowCount()) {
         selection->clearSelection();
         return;
     }
-    const QModelIndex index = m_eventModel->index(row, 0);
+    const QModelIndex index = m_model->index(row, 0);
     selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_controls.eventListViewII->scrollTo(index);
 }
 
-void TfrmMain::ShowPickers(DateTime moment)
+void TEventSchedulerTab::ShowPickers(DateTime moment)
 {
     const CivilDateTime civil = DecodeDateTime(moment);
     const EventEditPanel& p = m_controls.editor;
@@ -152,7 +153,7 @@ void TfrmMain::ShowPickers(DateTime moment)
     p.TimePicker1->setTime(QTime(civil.Time.Hour, civil.Time.Minute, civil.Time.Second, civil.Time.Millisecond));
 }
 
-DateTime TfrmMain::PickersMoment() const
+DateTime TEventSchedulerTab::PickersMoment() const
 {
     const QDate date = m_controls.editor.DatePicker1->date();
     const QTime time = m_controls.editor.TimePicker1->time();
@@ -160,14 +161,14 @@ DateTime TfrmMain::PickersMoment() const
         {{date.year(), date.month(), date.day()}, {time.hour(), time.minute(), time.second(), time.msec()}});
 }
 
-void TfrmMain::eventListViewIISelectItem()
+void TEventSchedulerTab::eventListViewIISelectItem()
 {
     const int row = SelectedEventRow();
-    m_events.SelectedIndex = row;
+    m_context.Data.Events().SelectedIndex = row;
     if (row < 0) {
         return; // the panel keeps what it shows
     }
-    const ScheduledEvent& event = m_events.Rows[static_cast<size_t>(row)];
+    const ScheduledEvent& event = m_context.Data.Events().Rows[static_cast<size_t>(row)];
     const EventEditPanel& p = m_controls.editor;
     const RegionalFormats formats = m_context.Regional.Read();
     const auto report = [&](const std::string& why) {
@@ -200,7 +201,7 @@ void TfrmMain::eventListViewIISelectItem()
     p.minutesSpin->setValue(MinutesFieldValue(event.Minutes));
 }
 
-void TfrmMain::evtTypeComboBoxSelect(int index)
+void TEventSchedulerTab::evtTypeComboBoxSelect(int index)
 {
     const EventEditPanel& p = m_controls.editor;
     const std::string type = p.evtTypeComboBox->itemText(index).toStdString();
@@ -212,12 +213,12 @@ void TfrmMain::evtTypeComboBoxSelect(int index)
     p.timeEdit->setText(Text(FormatEventDateTime(preset, m_context.Regional.Read())));
 }
 
-void TfrmMain::DateTimePickersChange()
+void TEventSchedulerTab::DateTimePickersChange()
 {
     m_controls.editor.timeEdit->setText(Text(FormatEventDateTime(PickersMoment(), m_context.Regional.Read())));
 }
 
-void TfrmMain::minutesSpinChange()
+void TEventSchedulerTab::minutesSpinChange()
 {
     QSpinBox* minutes = m_controls.editor.minutesSpin;
     const std::string text = minutes->cleanText().toStdString();
@@ -226,14 +227,14 @@ void TfrmMain::minutesSpinChange()
     }
 }
 
-void TfrmMain::eventListViewItemChecked(int row)
+void TEventSchedulerTab::eventListViewItemChecked(int row)
 {
-    if (row >= 0 && static_cast<size_t>(row) < m_events.Rows.size()) {
-        m_controls.editor.enabledCheckBox->setChecked(m_events.Rows[static_cast<size_t>(row)].Enabled);
+    if (row >= 0 && static_cast<size_t>(row) < m_context.Data.Events().Rows.size()) {
+        m_controls.editor.enabledCheckBox->setChecked(m_context.Data.Events().Rows[static_cast<size_t>(row)].Enabled);
     }
 }
 
-EventEditorFields TfrmMain::EditorFields() const
+EventEditorFields TEventSchedulerTab::EditorFields() const
 {
     const EventEditPanel& p = m_controls.editor;
     const CivilDateTime moment = DecodeDateTime(PickersMoment());
@@ -255,86 +256,67 @@ EventEditorFields TfrmMain::EditorFields() const
     return fields;
 }
 
-void TfrmMain::saveChangesBtnClick()
+void TEventSchedulerTab::saveChangesBtnClick()
 {
     const size_t selected = SelectedEventRow() >= 0 ? 1 : 0;
-    if (UpdateSelectedEvent(m_events, selected, EditorFields(), m_context.Regional)) {
-        const QModelIndex row = m_eventModel->index(m_events.SelectedIndex, 0);
-        Q_EMIT m_eventModel->dataChanged(row, row.siblingAtColumn(EventListModel::ColumnCount - 1));
+    EventTable& events = m_context.Data.Events();
+    if (UpdateSelectedEvent(events, selected, EditorFields(), m_context.Regional)) {
+        events.RowsUpdated(static_cast<size_t>(events.SelectedIndex));
     }
     // The edits stay in the table when the file cannot be written; the user learns what failed.
     if (const Status saved =
-            SaveEvents(EventsFileName(m_context.DataFolder), m_events, m_context.Zone, m_context.Regional);
+            SaveEvents(m_context.Data.EventsFile(), m_context.Data.Events(), m_context.Zone, m_context.Regional);
         !saved) {
         m_context.Messages.ShowError(this, Text(saved.message()));
     }
 }
 
-void TfrmMain::NewEventBtnClick()
+void TEventSchedulerTab::NewEventBtnClick()
 {
-    const std::vector<std::string> paths = m_screensavers.Paths();
-    if (!paths.empty() && SelectedPaths().empty()) {
-        m_controls.SSListBox->selectionModel()->select(m_controls.SSListBox->model()->index(0, 0),
-                                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    }
-    SyncSelectionToList();
-    const std::vector<size_t> selected = m_screensavers.SelectedRows();
-    const int picked = paths.empty() ? -1 : static_cast<int>(selected.empty() ? 0 : selected.front());
-
+    const std::vector<std::string> paths = m_context.Data.Screensavers().Paths();
+    const int picked = m_context.PickScreensaverRow();
     TaddEvtFrm dialog(paths, picked, this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    m_events.Rows.push_back(NewEventRow(dialog.EventName(), dialog.Screensaver(),
-                                        m_controls.editor.closeSSCheckBox->isChecked(), m_context.LocalClock,
-                                        m_context.Regional.Read()));
-    m_eventModel->Reload();
+    m_context.Data.Events().AppendRows(
+        {NewEventRow(dialog.EventName(), dialog.Screensaver(), m_controls.editor.closeSSCheckBox->isChecked(),
+                     m_context.LocalClock, m_context.Regional.Read())});
     m_controls.editor.actTypeComboBox->setCurrentIndex(0);
     m_controls.editor.evtTypeComboBox->setCurrentIndex(0);
-    SelectEventRow(static_cast<int>(m_events.Rows.size()) - 1);
+    SelectEventRow(static_cast<int>(m_context.Data.Events().Rows.size()) - 1);
 }
 
-void TfrmMain::delEventButtonClick()
+void TEventSchedulerTab::delEventButtonClick()
 {
     const int row = SelectedEventRow();
-    m_events.SelectedIndex = row;
+    m_context.Data.Events().SelectedIndex = row;
     const std::optional<std::string> name =
-        row >= 0 ? std::optional<std::string>(m_events.Rows[static_cast<size_t>(row)].Name) : std::nullopt;
+        row >= 0 ? std::optional<std::string>(m_context.Data.Events().Rows[static_cast<size_t>(row)].Name)
+                 : std::nullopt;
     if (!m_context.Messages.Confirm(this, QStringLiteral("Confirm"), Text(DeleteEventQuestion(name))) || row < 0) {
         return;
     }
-    m_events.Rows.erase(m_events.Rows.begin() + row);
-    m_eventModel->Reload();
-    m_events.SelectedIndex = -1;
+    m_context.Data.Events().EraseRow(static_cast<size_t>(row));
+    m_context.Data.Events().SelectedIndex = -1;
 }
 
-void TfrmMain::eventListViewIIDragDrop(int targetRow)
+void TEventSchedulerTab::eventListViewIIDragDrop(int targetRow)
 {
     const int dragged = SelectedEventRow();
     if (dragged < 0 || targetRow < 0) {
         return; // nothing selected, or dropped below the last row
     }
-    if (const auto landed = MoveRowOnto(m_events, static_cast<size_t>(dragged), static_cast<size_t>(targetRow))) {
-        m_eventModel->Reload();
+    if (const auto landed =
+            MoveRowOnto(m_context.Data.Events(), static_cast<size_t>(dragged), static_cast<size_t>(targetRow))) {
         SelectEventRow(static_cast<int>(*landed));
     }
 }
 
-void TfrmMain::ShowNextEvent()
+void TEventSchedulerTab::ShowNextEvent()
 {
     m_context.Messages.ShowMessage(
-        this, Text(NextEventMessage(m_events.Rows, m_context.LocalClock, m_context.Regional.Read())));
-}
-
-void TfrmMain::allEventsOffCheckBoxClick()
-{
-    m_settings.EventTimerEnabled = !m_controls.editor.allEventsOffCheckBox->isChecked();
-    if (m_settings.EventTimerEnabled) {
-        m_evtTimer->start();
-    } else {
-        m_evtTimer->stop();
-    }
-    m_log.AddLogLine(m_evtTimer->isActive() ? "Event Schedules are ON" : "Event Schedules are OFF");
+        this, Text(NextEventMessage(m_context.Data.Events().Rows, m_context.LocalClock, m_context.Regional.Read())));
 }
 
 } // namespace kelvane::ui

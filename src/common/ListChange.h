@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+
+namespace kelvane {
+
+// One change of a table's rows, told twice: before it is made and once it is made, so that a view can
+// keep its selection and scroll position over it.
+struct ListChange
+{
+    enum class Kind
+    {
+        Insert, // Count rows at First
+        Remove, // Count rows from First
+        Move,   // the row at First goes to position To (counted in the table after the move)
+        Update, // Count rows from First hold new values
+    };
+    Kind What = Kind::Insert;
+    size_t First = 0;
+    size_t Count = 0;
+    size_t To = 0;
+
+    bool operator==(const ListChange&) const = default;
+};
+
+class ListObserver
+{
+public:
+    virtual ~ListObserver() = default;
+    virtual void RowsChanging(const ListChange& change) = 0;
+    virtual void RowsChanged(const ListChange& change) = 0;
+};
+
+// Tells the observer (when there is one) of a change around making it.
+template <typename Make>
+void AnnounceChange(ListObserver* observer, const ListChange& change, Make&& make)
+{
+    if (observer) {
+        observer->RowsChanging(change);
+    }
+    make();
+    if (observer) {
+        observer->RowsChanged(change);
+    }
+}
+
+} // namespace kelvane

@@ -1,0 +1,115 @@
+#include "program/ProgramData.h"
+
+#include "common/FileIO.h"
+#include "library/ListFiles.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace kelvane {
+
+ProgramData::ProgramData(std::string dataFolder, Services services)
+    : m_dataFolder(std::move(dataFolder)), m_services(services), m_iconCache(services.Icons),
+      m_screensavers(m_iconCache), m_folderEncoding(DefaultListFileEncoding())
+{}
+
+std::string ProgramData::SettingsFile() const
+{
+    return SettingsFileName(m_dataFolder);
+}
+
+std::string ProgramData::ScreensaverListFile() const
+{
+    return m_dataFolder + ScreensaverListFileBaseName;
+}
+
+std::string ProgramData::FolderListFile() const
+{
+    return m_dataFolder + FolderListFileBaseName;
+}
+
+std::string ProgramData::EventsFile() const
+{
+    return EventsFileName(m_dataFolder);
+}
+
+std::string ProgramData::EventLogFile() const
+{
+    return EventLogFileName(m_dataFolder);
+}
+
+void ProgramData::LoadListFiles(const std::string& windowsFolder)
+{
+    if (FileExists(ScreensaverListFile())) {
+        (void)m_screensavers.LoadListFromFile(ScreensaverListFile());
+    }
+    m_folderLines = {windowsFolder,
+                     windowsFolder + static_cast<char>(std::filesystem::path::preferred_separator) + "System32"};
+    if (FileExists(FolderListFile())) {
+        if (auto read = ReadListFile(FolderListFile())) {
+            const ListFileText& text = read.value();
+            m_folderEncoding = text.HadByteOrderMark ? text.Encoding : DefaultListFileEncoding();
+            m_folderLines = std::move(read).value().Lines;
+        }
+    }
+}
+
+EventsLoadResult ProgramData::LoadEventTable()
+{
+    EventsLoadResult result;
+    if (FileExists(EventsFile())) {
+        result = LoadEvents(EventsFile(), m_events, m_services.Zone, m_services.Regional);
+    } else {
+        CreateDefaultEvents(m_events, m_services.LocalClock, m_services.Regional);
+    }
+    m_events.SelectedIndex = m_events.Rows.empty() ? -1 : 0;
+    return result;
+}
+
+void ProgramData::LoadSettings()
+{
+    m_settings = ReadProgramSettings(SettingsFile(), m_settings.Action);
+    m_log.MaxLogLines = m_settings.MaxLogLines;
+    m_log.LogIsOn = m_settings.LogIsOn;
+    m_log.SaveLog = m_settings.SaveLog;
+    if (m_log.SaveLog) {
+        m_log.LoadFile(EventLogFile());
+    }
+}
+
+void ProgramData::AddLogStartupHeader(const std::string& nowText)
+{
+    if (m_log.SaveLog) {
+        m_log.AddStartupHeader(nowText, m_settings.EventTimerEnabled, m_settings.EventTimerInterval,
+                               m_settings.ToleranceSeconds);
+    }
+}
+
+std::vector<std::string> ProgramData::SaveAll(const WindowSnapshot& window)
+{
+    std::vector<std::string> failures;
+    const auto collect = [&failures](const Status& status) {
+        if (!status && std::find(failures.begin(), failures.end(), status.message()) == failures.end()) {
+            failures.push_back(status.message());
+        }
+    };
+
+    if (!WriteFileAtomically(FolderListFile(), SerializeListFile(m_folderLines, m_folderEncoding))) {
+        collect(Status::Error("Unable to write to " + FolderListFile()));
+    }
+    collect(m_screensavers.SaveListToFile(ScreensaverListFile()));
+    collect(SaveEvents(EventsFile(), m_events, m_services.Zone, m_services.Regional));
+
+    m_settings.LogIsOn = m_log.LogIsOn;
+    m_settings.SaveLog = m_log.SaveLog;
+    collect(WriteProgramSettings(SettingsFile(), m_flags, m_settings));
+    collect(WriteColumnWidths(SettingsFile(), window.Maximized, window.ColumnWidths));
+    if (m_log.SaveLog && !m_log.Lines().empty()) {
+        collect(m_log.SaveFile(EventLogFile()));
+    }
+    collect(WriteStartupFlags(SettingsFile(), m_flags));
+    collect(WriteWindowPlacement(SettingsFile(), window.State, window.NormalRect));
+    return failures;
+}
+
+} // namespace kelvane

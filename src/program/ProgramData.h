@@ -1,0 +1,101 @@
+#pragma once
+
+#include "common/Clock.h"
+#include "common/RegionalSettings.h"
+#include "common/TextEncoding.h"
+#include "common/TimeZone.h"
+#include "library/ScreensaverList.h"
+#include "library/iconUtils.h"
+#include "scheduler/EventLog.h"
+#include "scheduler/EventsFile.h"
+#include "scheduler/ScheduledEvent.h"
+#include "settings/SettingsFile.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvane {
+
+inline constexpr const char* ScreensaverListFileBaseName = "ssList.txt";
+inline constexpr const char* FolderListFileBaseName = "folderList.txt";
+
+// What the window alone knows at a save: its state, normal rectangle and the events list's columns.
+struct WindowSnapshot
+{
+    WindowState State = WindowState::Normal;
+    WindowRect NormalRect;
+    bool Maximized = false;            // also while minimised from the maximised state
+    std::vector<int32_t> ColumnWidths; // of the set that belongs to that state
+};
+
+// Everything the program keeps for the user while it runs, and the files it lives in: the screensaver
+// list, the folder lines, the scheduled events, the event log and the settings. These are the only
+// copies; the windows show them and change them through their own rules.
+class ProgramData
+{
+public:
+    struct Services
+    {
+        const Clock& LocalClock;
+        const TimeZone& Zone;
+        const RegionalSettings& Regional;
+        IconProvider& Icons;
+    };
+
+    ProgramData(std::string dataFolder, Services services);
+    ProgramData(const ProgramData&) = delete;
+    ProgramData& operator=(const ProgramData&) = delete;
+
+    const std::string& DataFolder() const { return m_dataFolder; }
+    std::string SettingsFile() const;
+    std::string ScreensaverListFile() const;
+    std::string FolderListFile() const;
+    std::string EventsFile() const;
+    std::string EventLogFile() const;
+
+    // The loads, in the order a start makes them (the windows do their own work between them).
+    // The list of screensavers, then the folder lines; without a folder list, the Windows folder and its
+    // System32. Errors are swallowed: what was read stays.
+    void LoadListFiles(const std::string& windowsFolder);
+    // The events file, or the two example events when there is none. A damaged file keeps what could be
+    // read; the result says what happened.
+    EventsLoadResult LoadEventTable();
+    // The section "Settings", with the log's switches; the log's file too when it is kept across runs.
+    void LoadSettings();
+    // The header a start writes into a log that is kept across runs.
+    void AddLogStartupHeader(const std::string& nowText);
+
+    // Writes every file, in the exit's order: the folder lines, the screensaver list, the events, the
+    // settings, the event log (when it is kept) and the window's placement. A file that cannot be written
+    // does not stop the others; each failure's text is given.
+    std::vector<std::string> SaveAll(const WindowSnapshot& window);
+
+    ScreensaverList& Screensavers() { return m_screensavers; }
+    const ScreensaverList& Screensavers() const { return m_screensavers; }
+    std::vector<std::string>& FolderLines() { return m_folderLines; }
+    const std::vector<std::string>& FolderLines() const { return m_folderLines; }
+    EventTable& Events() { return m_events; }
+    const EventTable& Events() const { return m_events; }
+    EventLog& Log() { return m_log; }
+    const EventLog& Log() const { return m_log; }
+    ProgramSettings& Settings() { return m_settings; }
+    const ProgramSettings& Settings() const { return m_settings; }
+    StartupFlags& Flags() { return m_flags; }
+    const StartupFlags& Flags() const { return m_flags; }
+
+private:
+    std::string m_dataFolder;
+    Services m_services;
+    IconCache m_iconCache;
+    ScreensaverList m_screensavers;
+    std::vector<std::string> m_folderLines;
+    TextEncoding m_folderEncoding;
+    EventTable m_events;
+    EventLog m_log;
+    ProgramSettings m_settings;
+    StartupFlags m_flags;
+};
+
+} // namespace kelvane

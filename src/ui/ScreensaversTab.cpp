@@ -1,0 +1,383 @@
+#include "ui/ScreensaversTab.h"
+
+#include "common/StatusBarText.h"
+#include "library/ActiveScreensaver.h"
+#include "program/ProgramData.h"
+#include "ui/IntervalSpinBox.h"
+#include "ui/ScreensaverListModel.h"
+#include "ui/UserMessages.h"
+#include "ui/Widgets.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace kelvane::ui {
+
+TScreensaversTab::TScreensaversTab(const ScreensaversTabContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context)
+{
+    BuildControls();
+    m_model = new ScreensaverListModel(
+        m_context.Data.Screensavers(), [this] { return m_context.Active.ActiveScreensaverText(); }, this);
+    m_controls.SSListBox->setModel(m_model);
+    m_controls.SSListBox->header()->resizeSection(0, 28);
+    m_controls.SSListBox->header()->setStretchLastSection(true);
+    m_switchTimer = new QTimer(this);
+    m_switchTimer->setObjectName(QStringLiteral("switchTimer"));
+    m_switchTimer->setInterval(60000);
+    connect(m_switchTimer, &QTimer::timeout, this, &TScreensaversTab::switchTimerTimer);
+    ConnectControls();
+}
+
+TScreensaversTab::~TScreensaversTab()
+{
+    // The model watches the core's list, which outlives the tab; the workers go before either.
+    m_scans.StopAll();
+    m_controls.SSListBox->setModel(nullptr);
+    delete m_model;
+}
+
+void TScreensaversTab::BuildControls()
+{
+    ScreensaversControls& c = m_controls;
+    auto* outer = new QVBoxLayout(this);
+
+    auto* top = new QHBoxLayout;
+    c.findButton = AddButton(QStringLiteral("Find Screensavers"), this, top);
+    c.addScreenSaverButton = AddButton(QStringLiteral("Add Screensaver"), this, top);
+    c.addFolderButton = AddButton(QStringLiteral("Add Folders"), this, top);
+    c.foldersMemo = new QPlainTextEdit(this);
+    c.foldersMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    c.foldersMemo->setMaximumHeight(80);
+    top->addWidget(c.foldersMemo, 1);
+    outer->addLayout(top);
+
+    auto* middle = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    left->addWidget(BoldLabel(QStringLiteral("Screensaver Actions"), this));
+    c.runButton = AddButton(QStringLiteral("Run"), this, left);
+    c.setActiveButton = AddButton(QStringLiteral("Set: Active"), this, left);
+    c.setNoneButton = AddButton(QStringLiteral("Set: None"), this, left);
+    c.setBlankButton = AddButton(QStringLiteral("Set: Blank"), this, left);
+    left->addWidget(BoldLabel(QStringLiteral("Rotational Actions"), this));
+    c.upButton = AddButton(QStringLiteral("Up"), this, left);
+    c.downButton = AddButton(QStringLiteral("Down"), this, left);
+    c.topButton = AddButton(QStringLiteral("Top"), this, left);
+    c.bottomButton = AddButton(QStringLiteral("Bottom"), this, left);
+    c.removeButton = AddButton(QStringLiteral("Remove"), this, left);
+    c.autoSwitchCheckBox = new QCheckBox(QStringLiteral("Auto Rotate"), this);
+    QFont bold = c.autoSwitchCheckBox->font();
+    bold.setBold(true);
+    c.autoSwitchCheckBox->setFont(bold);
+    left->addWidget(c.autoSwitchCheckBox);
+    left->addWidget(new QLabel(QStringLiteral("Interval Seconds"), this));
+    c.IntervalBox = new IntervalSpinBox(MinRotationInterval, MaxRotationInterval, this);
+    c.IntervalBox->setValue(86400);
+    left->addWidget(c.IntervalBox);
+    left->addWidget(new QLabel(QStringLiteral("Action Type:"), this));
+    c.ActionBox = new QComboBox(this);
+    c.ActionBox->addItems({QStringLiteral("Run"), QStringLiteral("Activate only")});
+    c.ActionBox->setCurrentIndex(1);
+    left->addWidget(c.ActionBox);
+    left->addStretch(1);
+    middle->addLayout(left);
+
+    c.SSListBox = ReportView(this);
+    c.SSListBox->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    middle->addWidget(c.SSListBox, 1);
+    outer->addLayout(middle, 1);
+
+    c.SSPopupMenu = new QMenu(this);
+    c.SSFileItems = AddScreensaverFileItems(c.SSPopupMenu, QStringLiteral("Run Selected Screensaver"),
+                                            QStringLiteral("Set Active Selected Screensaver"));
+    c.SSPopupMenu->addSeparator();
+    c.DeleteSelected = c.SSPopupMenu->addAction(QStringLiteral("Delete Selected From this list"));
+    c.SelectAll = c.SSPopupMenu->addAction(QStringLiteral("Select All"));
+}
+
+void TScreensaversTab::ConnectControls()
+{
+    const ScreensaversControls& c = m_controls;
+    ScreensaverList& list = m_context.Data.Screensavers();
+    connect(c.findButton, &QPushButton::clicked, this, &TScreensaversTab::findButtonClick);
+    connect(c.addFolderButton, &QPushButton::clicked, this, [this] {
+        if (m_exiting) {
+            return;
+        }
+        const QString folder = QFileDialog::getExistingDirectory(this);
+        if (!folder.isEmpty()) {
+            ScanAddedFolder(QDir::toNativeSeparators(folder).toStdString());
+        }
+    });
+    connect(c.addScreenSaverButton, &QPushButton::clicked, this, [this, &list] {
+        const QStringList files =
+            QFileDialog::getOpenFileNames(this, QString(), QString(), QStringLiteral("Screensaver files (*.scr)"));
+        for (const QString& file : files) {
+            list.AddScreensaverRow(QDir::toNativeSeparators(file).toStdString());
+        }
+    });
+    connect(c.foldersMemo, &QPlainTextEdit::textChanged, this, [this] {
+        const QStringList lines = m_controls.foldersMemo->toPlainText().split(u'\n');
+        std::vector<std::string>& folderLines = m_context.Data.FolderLines();
+        folderLines.clear();
+        for (const QString& line : lines) {
+            folderLines.push_back(line.toStdString());
+        }
+    });
+
+    const auto run = [this](SelectionNeed need) {
+        if (const auto path = PathForAction(need, SelectedPaths())) {
+            m_context.DesktopShell.RunScreensaverFile(*path);
+        }
+    };
+    connect(c.runButton, &QPushButton::clicked, this, [run] { run(SelectionNeed::AtLeastOne); });
+    connect(c.SSListBox, &QAbstractItemView::doubleClicked, this, [run] { run(SelectionNeed::AtLeastOne); });
+    connect(c.setActiveButton, &QPushButton::clicked, this, [this] {
+        if (const auto path = PathForAction(SelectionNeed::ExactlyOne, SelectedPaths())) {
+            m_context.Active.ActivateScreensaver(*path);
+        }
+    });
+    connect(c.setNoneButton, &QPushButton::clicked, this, [this] { m_context.Active.SetNone(); });
+    connect(c.setBlankButton, &QPushButton::clicked, this, [this] { m_context.Active.SetBlank(); });
+
+    const auto listOperation = [this, &list](void (ScreensaverList::*operation)()) {
+        return [this, &list, operation] {
+            SyncSelectionToList();
+            (list.*operation)();
+            ShowSelection();
+        };
+    };
+    connect(c.upButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::MoveSelectedUp));
+    connect(c.downButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::MoveSelectedDown));
+    connect(c.topButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::MoveSelectedToTop));
+    connect(c.bottomButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::MoveSelectedToBottom));
+    connect(c.removeButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::DeleteSelectedRows));
+
+    connect(c.autoSwitchCheckBox, &QCheckBox::toggled, this, [this](bool on) {
+        m_context.Data.Settings().SwitchEnabled = on;
+        on ? m_switchTimer->start() : m_switchTimer->stop();
+        m_context.RotationChanged();
+    });
+    // Every text the box passes through counts, an emptied one as 0, so a value below the least one is
+    // told and refused rather than silently corrected.
+    c.IntervalBox->WatchEveryValue(this, [this](qint64 seconds) { IntervalBoxChange(seconds); });
+    connect(c.ActionBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_context.Data.Settings().Action = index == 0 ? RotationAction::Run : RotationAction::ActivateOnly;
+    });
+
+    // The popup: every action but "Select All" and "Delete Selected" works on exactly one selected row.
+    c.SSListBox->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(c.SSListBox, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        m_controls.SSPopupMenu->popup(m_controls.SSListBox->viewport()->mapToGlobal(at));
+    });
+    ConnectScreensaverFileItems(
+        this, c.SSFileItems, [this] { return PathForAction(SelectionNeed::ExactlyOne, SelectedPaths()); },
+        m_context.DesktopShell, m_context.Active);
+    connect(c.DeleteSelected, &QAction::triggered, this, listOperation(&ScreensaverList::DeleteSelectedRows));
+    connect(c.SelectAll, &QAction::triggered, this, [this] { m_controls.SSListBox->selectAll(); });
+}
+
+void TScreensaversTab::ShowLoadedLists()
+{
+    m_controls.foldersMemo->setPlainText(JoinLines(m_context.Data.FolderLines()));
+    m_rotation = {-1, static_cast<int32_t>(m_context.Data.Screensavers().Count())};
+}
+
+void TScreensaversTab::ApplySettings()
+{
+    const ProgramSettings& settings = m_context.Data.Settings();
+    // The stored value goes through the arrows' range into the box, and then through the box's rules, so
+    // that a stored maximum warns as a typed one does.
+    const int32_t interval = std::clamp(settings.Interval, MinRotationInterval, MaxRotationInterval);
+    const bool switchEnabled = settings.SwitchEnabled;
+    {
+        const QSignalBlocker quiet(m_controls.IntervalBox);
+        m_controls.IntervalBox->setValue(interval);
+    }
+    IntervalBoxChange(m_controls.IntervalBox->value());
+    m_controls.ActionBox->setCurrentIndex(settings.Action == RotationAction::Run ? 0 : 1);
+    m_controls.autoSwitchCheckBox->setChecked(switchEnabled);
+    switchEnabled ? m_switchTimer->start() : m_switchTimer->stop();
+}
+
+std::string TScreensaversTab::RotationStatus() const
+{
+    return RotationStatusText(m_context.Data.Settings().SwitchEnabled, m_controls.IntervalBox->text().toStdString());
+}
+
+void TScreensaversTab::IntervalBoxChange(int64_t seconds)
+{
+    const IntervalChange change = kelvane::IntervalBoxChange(seconds);
+    if (change.Status) {
+        m_context.ShowMessage(QString::fromStdString(*change.Status));
+    }
+    if (change.TimerMs) {
+        m_context.Data.Settings().Interval = static_cast<int32_t>(*change.TimerMs / 1000);
+        if (m_switchTimer->interval() != *change.TimerMs) {
+            m_switchTimer->setInterval(*change.TimerMs);
+        }
+        m_context.RotationChanged();
+    }
+    if (change.Warning) {
+        m_context.Messages.ShowWarning(this, QString::fromStdString(*change.Warning));
+    }
+}
+
+void TScreensaversTab::switchTimerTimer()
+{
+    RotationStep(m_rotation, m_context.Data.Screensavers().Paths(), m_context.Data.Settings().Action, m_context.Active,
+                 m_context.DesktopShell);
+}
+
+ScanSteps TScreensaversTab::MakeScanSteps()
+{
+    return {[this] {
+                QApplication::setOverrideCursor(Qt::WaitCursor);
+                m_controls.findButton->setEnabled(false);
+            },
+            [this](const std::string& path) {
+                m_context.ShowMessage(QStringLiteral("Processing: ") + QString::fromStdString(path));
+                m_context.Data.Screensavers().AddScreensaverRow(path);
+            },
+            [this] {
+                m_controls.findButton->setEnabled(true);
+                QApplication::restoreOverrideCursor();
+                m_isProcessing = false;
+                m_context.Active.GetActiveScreenSaverForDisplay();
+            }};
+}
+
+void TScreensaversTab::findButtonClick()
+{
+    if (m_isProcessing || m_exiting) {
+        return;
+    }
+    if (m_scans.Start(m_context.Data.FolderLines(), MakeScanSteps(), m_criticalSection)) {
+        m_isProcessing = true;
+    }
+}
+
+void TScreensaversTab::ScanAddedFolder(const std::string& folder)
+{
+    if (m_exiting) {
+        return; // the folder dialog outlived an exit request: the lists are written already
+    }
+    // The folder text stays the one source of the folder lines: the folder joins it as its last line,
+    // taking the place of an empty last line.
+    QPlainTextEdit* memo = m_controls.foldersMemo;
+    const QString text = memo->toPlainText();
+    QTextCursor end(memo->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText((text.isEmpty() || text.endsWith(u'\n') ? QString() : QStringLiteral("\n")) +
+                   QString::fromStdString(folder));
+    if (m_scans.Start({folder}, MakeScanSteps(), m_criticalSection)) {
+        m_isProcessing = true;
+    }
+}
+
+void TScreensaversTab::LoadFromDiskFileClick()
+{
+    const QStringList files =
+        QFileDialog::getOpenFileNames(this, QString(), QString(), QStringLiteral("Text file (*.txt)"));
+    if (files.isEmpty()) {
+        return;
+    }
+    std::vector<std::string> paths;
+    for (const QString& file : files) {
+        paths.push_back(file.toStdString());
+    }
+    m_context.Data.Screensavers().ImportListFiles(paths);
+}
+
+void TScreensaversTab::ExportToDiskFileClick()
+{
+    const QString file = QFileDialog::getSaveFileName(this, QString(), QString(), QStringLiteral("Save as (*.txt)"),
+                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    if (file.isEmpty()) {
+        return;
+    }
+    if (const Status saved = m_context.Data.Screensavers().SaveListToFile(file.toStdString()); !saved) {
+        m_context.Messages.ShowError(this, QString::fromStdString(saved.message()));
+    }
+}
+
+int TScreensaversTab::PickRowForNewEvent()
+{
+    const ScreensaverList& list = m_context.Data.Screensavers();
+    if (list.Count() == 0) {
+        return -1;
+    }
+    if (SelectedPaths().empty()) {
+        m_controls.SSListBox->selectionModel()->select(m_model->index(0, 0),
+                                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    SyncSelectionToList();
+    const std::vector<size_t> selected = list.SelectedRows();
+    return static_cast<int>(selected.empty() ? 0 : selected.front());
+}
+
+void TScreensaversTab::RedrawActive()
+{
+    m_model->Redraw();
+}
+
+void TScreensaversTab::PrepareForExit()
+{
+    m_exiting = true;
+    m_switchTimer->stop();
+}
+
+void TScreensaversTab::StopScans()
+{
+    m_scans.StopAll();
+}
+
+void TScreensaversTab::SyncSelectionToList()
+{
+    ScreensaverList& list = m_context.Data.Screensavers();
+    for (size_t row = 0; row < list.Count(); ++row) {
+        list.SetSelected(row, false);
+    }
+    for (const QModelIndex& index : m_controls.SSListBox->selectionModel()->selectedRows()) {
+        list.SetSelected(static_cast<size_t>(index.row()), true);
+    }
+}
+
+void TScreensaversTab::ShowSelection()
+{
+    QItemSelection selection;
+    for (const size_t row : m_context.Data.Screensavers().SelectedRows()) {
+        selection.select(m_model->index(static_cast<int>(row), 0), m_model->index(static_cast<int>(row), 1));
+    }
+    m_controls.SSListBox->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+std::vector<std::string> TScreensaversTab::SelectedPaths()
+{
+    SyncSelectionToList();
+    const ScreensaverList& list = m_context.Data.Screensavers();
+    std::vector<std::string> paths;
+    for (const size_t row : list.SelectedRows()) {
+        paths.push_back(list.Rows()[row].Path);
+    }
+    return paths;
+}
+
+} // namespace kelvane::ui
