@@ -6,18 +6,18 @@
 #include "app/Startup.h"
 #include "common/SystemClock.h"
 #include "platform/linux/LinuxBuildStamp.h"
-#include "platform/linux/LinuxDebugOutput.h"
 #include "platform/linux/LinuxEnvironment.h"
-#include "platform/linux/LinuxIconProvider.h"
 #include "platform/linux/LinuxPathsAndInstance.h"
 #include "platform/linux/LinuxProcessesAndInput.h"
 #include "platform/linux/LinuxRegionalSettings.h"
 #include "platform/linux/LinuxScreensaverSetting.h"
 #include "platform/linux/LinuxShell.h"
 #include "platform/linux/LinuxTerminationSignals.h"
-#include "platform/linux/LinuxTimeZone.h"
-#include "platform/linux/LinuxWebBrowser.h"
-#include "platform/linux/QtHttpGet.h"
+#include "platform/qt/QtDebugOutput.h"
+#include "platform/qt/QtHttpGet.h"
+#include "platform/qt/QtIconProvider.h"
+#include "platform/qt/QtTimeZone.h"
+#include "platform/qt/QtWebBrowser.h"
 #include "program/ProgramData.h"
 #include "settings/SettingsFile.h"
 #include "ui/AboutMenus.h"
@@ -32,6 +32,7 @@
 #include <QSessionManager>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,18 +42,20 @@ int RunApplication(int argc, char* argv[])
 {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
 
+    // Caught before the instance can be reached, so that a signal sent once it answers waits for the
+    // window, which then saves and ends. A second start ends on its own moments later.
+    std::optional<platform::LinuxTerminationSignals> terminationSignals(std::in_place);
     platform::LinuxPathsAndInstance platform;
     const StartupOutcome outcome = RunInstanceSteps(arguments, platform);
     if (!outcome.RunProgram) {
         return 0;
     }
-    // From here on a termination signal waits for the window, which then saves and ends.
-    platform::LinuxTerminationSignals terminationSignals;
 
     // Kept for the whole run: the texts are looked up while the program runs.
     Language language;
     if (const Status loaded = language.LoadLanguage(platform.ExecutableFolder() + LanguageFileName, DefaultLanguage);
         !loaded) {
+        terminationSignals.reset(); // nothing to save: a signal may end the start's message at once
         ui::ReportFatalStartupError(argc, argv, loaded.message());
         return 1;
     }
@@ -72,16 +75,16 @@ int RunApplication(int argc, char* argv[])
         messages.ShowError(nullptr, QString::fromStdString(*outcome.DataFolderError));
     }
 
-    platform::LinuxDebugOutput debug;
-    const platform::LinuxTimeZone zone;
+    platform::QtDebugOutput debug;
+    const platform::QtTimeZone zone;
     const platform::LinuxRegionalSettings regional;
     const SystemClock clock(zone);
     platform::LinuxScreensaverSetting setting;
     platform::LinuxShell shell;
     platform::LinuxProcessesAndInput processes;
-    platform::LinuxIconProvider icons;
+    platform::QtIconProvider icons;
     platform::LinuxAutostartEntry autostart;
-    platform::LinuxWebBrowser browser;
+    platform::QtWebBrowser browser;
     platform::LinuxBuildStamp buildStamp(RecordedBuildTime());
     const ui::AboutContext about{browser, buildStamp, zone, regional};
     platform::QtHttpGet http;
@@ -96,9 +99,8 @@ int RunApplication(int argc, char* argv[])
     ui::ConnectAboutMenus(&window, window.Menus(), about);
     window.ConnectUpdateCheck(updates);
     // The end of the desktop session, or a termination signal, runs the same exit as "Exit": nothing the
-    // user changed since the start is lost. A session manager's save request saves and goes on. Set up
-    // before the instance takes requests, so that a signal sent once it answers is handled too.
-    terminationSignals.HandOver([&window](int) { window.EndSession(); });
+    // user changed since the start is lost. A session manager's save request saves and goes on.
+    terminationSignals->HandOver([&window](int) { window.EndSession(); });
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager&) { window.SaveSession(); });
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &window, [&window] { window.EndSession(); });

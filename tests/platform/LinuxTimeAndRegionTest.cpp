@@ -1,6 +1,6 @@
 #include "common/LocalTime.h"
 #include "platform/linux/LinuxRegionalSettings.h"
-#include "platform/linux/LinuxTimeZone.h"
+#include "platform/qt/QtTimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -35,10 +35,10 @@ const ZoneCase kZoneCases[] = {
     {"Asia/Kolkata", {{1999, 12, 31}, {23, 59, 59, 0}}, CivilDateTime{{1999, 12, 31}, {18, 29, 59, 0}}},
 };
 
-TEST(LinuxTimeZone, NamedZonesConvertBothWays)
+TEST(QtTimeZone, NamedZonesConvertBothWays)
 {
     for (const ZoneCase& c : kZoneCases) {
-        const LinuxTimeZone zone(c.zone);
+        const QtTimeZone zone(c.zone);
         ASSERT_TRUE(zone.IsValid()) << c.zone << " is missing from the tz database";
         const auto utc = LocalToUtc(zone, EncodeDateTime(c.local));
         if (!c.utc) {
@@ -51,9 +51,9 @@ TEST(LinuxTimeZone, NamedZonesConvertBothWays)
     }
 }
 
-TEST(LinuxTimeZone, PeriodsEndAtTheNextChange)
+TEST(QtTimeZone, PeriodsEndAtTheNextChange)
 {
-    const LinuxTimeZone zone("America/New_York");
+    const QtTimeZone zone("America/New_York");
     const int64_t july = ToUnixSeconds(EncodeDateTime({{2024, 7, 1}, {}}));
     const OffsetPeriod summer = zone.PeriodAt(july);
     EXPECT_EQ(summer.OffsetSeconds, -4 * 3600);
@@ -62,7 +62,7 @@ TEST(LinuxTimeZone, PeriodsEndAtTheNextChange)
     EXPECT_EQ(zone.PeriodAt(summer.End).OffsetSeconds, -5 * 3600);
     EXPECT_EQ(zone.PeriodAt(summer.Begin).Begin, summer.Begin) << "a change on the very second starts the period";
 
-    const OffsetPeriod kolkata = LinuxTimeZone("Asia/Kolkata").PeriodAt(july);
+    const OffsetPeriod kolkata = QtTimeZone("Asia/Kolkata").PeriodAt(july);
     EXPECT_EQ(kolkata.OffsetSeconds, 19800);
     EXPECT_EQ(kolkata.End, OffsetPeriod::Always);
 }

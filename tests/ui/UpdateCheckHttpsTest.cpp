@@ -1,5 +1,5 @@
 // The update check against a real HTTPS server on this machine.
-#include "platform/linux/QtHttpGet.h"
+#include "platform/qt/QtHttpGet.h"
 #include "support/LocalHttpsServer.h"
 #include "ui/UpdateWindowFixture.h"
 

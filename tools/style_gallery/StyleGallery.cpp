@@ -12,9 +12,9 @@
 #include "platform/ProcessesAndInput.h"
 #include "platform/SettingAndAutostart.h"
 #include "platform/Shell.h"
-#include "platform/linux/LinuxIconProvider.h"
 #include "platform/linux/LinuxRegionalSettings.h"
-#include "platform/linux/LinuxTimeZone.h"
+#include "platform/qt/QtIconProvider.h"
+#include "platform/qt/QtTimeZone.h"
 #include "program/ProgramData.h"
 #include "ui/ScreensaversTab.h"
 #include "ui/UserMessages.h"
@@ -152,10 +152,10 @@ int main(int argc, char* argv[])
 
     InertPlatform platform;
     PrintedMessages messages;
-    const platform::LinuxTimeZone zone;
+    const platform::QtTimeZone zone;
     const platform::LinuxRegionalSettings regional;
     const SystemClock clock(zone);
-    platform::LinuxIconProvider icons;
+    platform::QtIconProvider icons;
     ProgramData data(dataFolder.path().toStdString() + "/", {clock, zone, regional, icons});
     ui::TfrmMain window({data, platform, messages, clock, zone, regional, platform, platform, platform, platform});
     window.resize(1024, 700);

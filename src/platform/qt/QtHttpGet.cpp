@@ -1,4 +1,4 @@
-#include "platform/linux/QtHttpGet.h"
+#include "platform/qt/QtHttpGet.h"
 
 #include <QByteArray>
 #include <QNetworkReply>

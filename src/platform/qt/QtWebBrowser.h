@@ -5,7 +5,7 @@
 namespace kelvane::platform {
 
 // The desktop's handler for web addresses, through Qt (xdg-open or the desktop portal).
-class LinuxWebBrowser final : public WebBrowser
+class QtWebBrowser final : public WebBrowser
 {
 public:
     // Qt tells only whether the handler started, not why it did not; a failure is given the code that

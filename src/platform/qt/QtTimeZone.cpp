@@ -1,17 +1,17 @@
-#include "platform/linux/LinuxTimeZone.h"
+#include "platform/qt/QtTimeZone.h"
 
 #include <QByteArray>
 #include <QDateTime>
 
 namespace kelvane::platform {
 
-LinuxTimeZone::LinuxTimeZone() : m_zone(QTimeZone::systemTimeZone()) {}
+QtTimeZone::QtTimeZone() : m_zone(QTimeZone::systemTimeZone()) {}
 
-LinuxTimeZone::LinuxTimeZone(const std::string& ianaId)
+QtTimeZone::QtTimeZone(const std::string& ianaId)
     : m_zone(QByteArray(ianaId.data(), static_cast<qsizetype>(ianaId.size())))
 {}
 
-OffsetPeriod LinuxTimeZone::PeriodAt(int64_t utcSeconds) const
+OffsetPeriod QtTimeZone::PeriodAt(int64_t utcSeconds) const
 {
     OffsetPeriod period;
     if (!m_zone.isValid()) {

@@ -1,9 +1,9 @@
-#include "platform/linux/LinuxIconProvider.h"
+#include "platform/qt/QtIconProvider.h"
 
+#include <QFileInfo>
 #include <QIcon>
 
 #include <algorithm>
-#include <unistd.h>
 
 namespace kelvane::platform {
 namespace {
@@ -24,9 +24,9 @@ std::string LowerSuffix(const std::string& path)
 
 } // namespace
 
-FileIcon LinuxIconProvider::LoadFileIcon(const std::string& path)
+FileIcon QtIconProvider::LoadFileIcon(const std::string& path)
 {
-    if (path.empty() || ::access(path.c_str(), F_OK) != 0) {
+    if (path.empty() || !QFileInfo::exists(QString::fromStdString(path))) {
         return {};
     }
     // By the extension alone, looked up once per extension: reading each file's first bytes, or even

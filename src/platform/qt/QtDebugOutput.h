@@ -6,7 +6,7 @@ namespace kelvane::platform {
 
 // Debug lines go to the logging category "kelvane" as debug messages, silent unless enabled, for example with
 // QT_LOGGING_RULES="kelvane.debug=true".
-class LinuxDebugOutput final : public DebugOutput
+class QtDebugOutput final : public DebugOutput
 {
 public:
     void Write(std::string_view line) override;

@@ -1,4 +1,4 @@
-#include "platform/linux/LinuxWebBrowser.h"
+#include "platform/qt/QtWebBrowser.h"
 
 #include <QDesktopServices>
 #include <QString>
@@ -6,7 +6,7 @@
 
 namespace kelvane::platform {
 
-std::optional<int64_t> LinuxWebBrowser::OpenWebAddress(const std::string& address)
+std::optional<int64_t> QtWebBrowser::OpenWebAddress(const std::string& address)
 {
     const QUrl url(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())), QUrl::StrictMode);
     if (!url.isValid() || !QDesktopServices::openUrl(url)) {

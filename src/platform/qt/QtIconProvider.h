@@ -11,7 +11,7 @@ namespace kelvane::platform {
 
 // File icons from the desktop's icon theme, by the file's type; a file that does not exist has none.
 // The icon is a QIcon behind the shared handle. Used on the user-interface thread.
-class LinuxIconProvider final : public IconProvider
+class QtIconProvider final : public IconProvider
 {
 public:
     FileIcon LoadFileIcon(const std::string& path) override;

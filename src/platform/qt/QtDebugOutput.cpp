@@ -1,4 +1,4 @@
-#include "platform/linux/LinuxDebugOutput.h"
+#include "platform/qt/QtDebugOutput.h"
 
 #include <QLoggingCategory>
 #include <QString>
@@ -8,7 +8,7 @@ namespace {
 Q_LOGGING_CATEGORY(kelvaneDebug, "kelvane", QtWarningMsg)
 }
 
-void LinuxDebugOutput::Write(std::string_view line)
+void QtDebugOutput::Write(std::string_view line)
 {
     qCDebug(kelvaneDebug).noquote() << QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
 }

@@ -1,4 +1,4 @@
-#include "platform/linux/LinuxIconProvider.h"
+#include "platform/qt/QtIconProvider.h"
 
 #include "support/TempDir.h"
 
@@ -7,13 +7,13 @@
 namespace kelvane::platform {
 namespace {
 
-TEST(LinuxIconProvider, FilesOfOneExtensionShareOneIconAndMissingFilesHaveNone)
+TEST(QtIconProvider, FilesOfOneExtensionShareOneIconAndMissingFilesHaveNone)
 {
     test::TempDir dir;
     dir.write("a.scr", "MZ");
     dir.write("b.SCR", "MZ");
     dir.write("notes.txt", "text");
-    LinuxIconProvider icons;
+    QtIconProvider icons;
 
     const FileIcon first = icons.LoadFileIcon(dir.path() + "/a.scr");
     ASSERT_NE(first, nullptr);

@@ -9,11 +9,11 @@
 namespace kelvane::platform {
 
 // A zone of the system's tz database, read through Qt: the user's own zone, or a named one.
-class LinuxTimeZone final : public TimeZone
+class QtTimeZone final : public TimeZone
 {
 public:
-    LinuxTimeZone(); // the system's zone
-    explicit LinuxTimeZone(const std::string& ianaId);
+    QtTimeZone(); // the system's zone
+    explicit QtTimeZone(const std::string& ianaId);
 
     bool IsValid() const { return m_zone.isValid(); }
     OffsetPeriod PeriodAt(int64_t utcSeconds) const override;
