@@ -26,7 +26,6 @@ public:
     explicit IconCache(IconProvider& provider) : m_provider(provider) {}
 
     FileIcon GetFileIcon(const std::string& path);
-    size_t Size() const { return m_icons.size(); }
 
 private:
     IconProvider& m_provider;

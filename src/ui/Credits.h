@@ -79,7 +79,6 @@ public:
     int LineHeight() const;
     // The scrolling layout's y of the first line's top edge.
     int32_t FirstLineTop() const { return TPos; }
-    bool TimerRunning() const { return FTimer->IsRunning(); }
 
 Q_SIGNALS:
     void clicked();
