@@ -5,19 +5,7 @@
 #include "app/RecordedBuildTime.h"
 #include "app/Startup.h"
 #include "common/SystemClock.h"
-#include "platform/linux/LinuxBuildStamp.h"
-#include "platform/linux/LinuxEnvironment.h"
-#include "platform/linux/LinuxPathsAndInstance.h"
-#include "platform/linux/LinuxProcessesAndInput.h"
-#include "platform/linux/LinuxRegionalSettings.h"
-#include "platform/linux/LinuxScreensaverSetting.h"
-#include "platform/linux/LinuxShell.h"
-#include "platform/linux/LinuxTerminationSignals.h"
-#include "platform/qt/QtDebugOutput.h"
-#include "platform/qt/QtHttpGet.h"
-#include "platform/qt/QtIconProvider.h"
-#include "platform/qt/QtTimeZone.h"
-#include "platform/qt/QtWebBrowser.h"
+#include "platform/PlatformServices.h"
 #include "program/ProgramData.h"
 #include "settings/SettingsFile.h"
 #include "ui/AboutMenus.h"
@@ -32,7 +20,6 @@
 #include <QSessionManager>
 
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,20 +29,20 @@ int RunApplication(int argc, char* argv[])
 {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
 
-    // Caught before the instance can be reached, so that a signal sent once it answers waits for the
-    // window, which then saves and ends. A second start ends on its own moments later.
-    std::optional<platform::LinuxTerminationSignals> terminationSignals(std::in_place);
-    platform::LinuxPathsAndInstance platform;
-    const StartupOutcome outcome = RunInstanceSteps(arguments, platform);
+    // A termination request that comes once the instance answers waits for the window, which then
+    // saves and ends. A second start ends on its own moments later.
+    platform::StartServices start = platform::MakeStartServices();
+    const StartupOutcome outcome = RunInstanceSteps(arguments, *start.Instance);
     if (!outcome.RunProgram) {
         return 0;
     }
 
     // Kept for the whole run: the texts are looked up while the program runs.
     Language language;
-    if (const Status loaded = language.LoadLanguage(platform.ExecutableFolder() + LanguageFileName, DefaultLanguage);
+    if (const Status loaded =
+            language.LoadLanguage(start.Instance->ExecutableFolder() + LanguageFileName, DefaultLanguage);
         !loaded) {
-        terminationSignals.reset(); // nothing to save: a signal may end the start's message at once
+        start.Termination->Release(); // nothing to save: a request may end the start's message at once
         ui::ReportFatalStartupError(argc, argv, loaded.message());
         return 1;
     }
@@ -75,36 +62,26 @@ int RunApplication(int argc, char* argv[])
         messages.ShowError(nullptr, QString::fromStdString(*outcome.DataFolderError));
     }
 
-    platform::QtDebugOutput debug;
-    const platform::QtTimeZone zone;
-    const platform::LinuxRegionalSettings regional;
-    const SystemClock clock(zone);
-    platform::LinuxScreensaverSetting setting;
-    platform::LinuxShell shell;
-    platform::LinuxProcessesAndInput processes;
-    platform::QtIconProvider icons;
-    platform::LinuxAutostartEntry autostart;
-    platform::QtWebBrowser browser;
-    platform::LinuxBuildStamp buildStamp(RecordedBuildTime());
-    const ui::AboutContext about{browser, buildStamp, zone, regional};
-    platform::QtHttpGet http;
-    // The environment may point the check at a mirror, or at a test's own server.
-    const ui::UpdateContext updates{
-        http, browser, UpdateFileAddress(VendorSiteAddress, platform::EnvironmentValue("KELVANE_UPDATE_URL"))};
+    const platform::PlatformServices system = platform::MakePlatformServices(RecordedBuildTime());
+    const SystemClock clock(*system.Zone);
+    const ui::AboutContext about{*system.Browser, *system.Stamp, *system.Zone, *system.Regional};
+    const ui::UpdateContext updates{*system.Http, *system.Browser,
+                                    UpdateFileAddress(VendorSiteAddress, system.UpdateAddressOverride)};
     // Made before the window and gone after it: the window loads it, and saves it all at the end.
-    ProgramData data(outcome.DataFolder, {clock, zone, regional, icons});
-    ui::TfrmMain window({data, debug, messages, clock, zone, regional, setting, shell, processes, autostart});
+    ProgramData data(outcome.DataFolder, {clock, *system.Zone, *system.Regional, *system.Icons});
+    ui::TfrmMain window({data, *system.Debug, messages, clock, *system.Zone, *system.Regional, *system.Setting,
+                         *system.DesktopShell, *system.Processes, *system.Autostart});
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     ui::ConnectAboutMenus(&window, window.Menus(), about);
     window.ConnectUpdateCheck(updates);
-    // The end of the desktop session, or a termination signal, runs the same exit as "Exit": nothing the
+    // The end of the desktop session, or a termination request, runs the same exit as "Exit": nothing the
     // user changed since the start is lost. A session manager's save request saves and goes on.
-    terminationSignals->HandOver([&window](int) { window.EndSession(); });
+    start.Termination->HandOver([&window] { window.EndSession(); });
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager&) { window.SaveSession(); });
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &window, [&window] { window.EndSession(); });
-    platform.ListenForInstanceRequests([&window](platform::InstanceRequest request) {
+    start.Instance->ListenForInstanceRequests([&window](platform::InstanceRequest request) {
         if (request == platform::InstanceRequest::Exit) {
             window.Exit1Click();
         } else {

@@ -42,9 +42,15 @@ LinuxTerminationSignals::LinuxTerminationSignals()
 
 LinuxTerminationSignals::~LinuxTerminationSignals()
 {
+    Release();
+}
+
+void LinuxTerminationSignals::Release()
+{
     if (!m_active) {
         return;
     }
+    m_active = false;
     for (const int number : HandledSignals) {
         std::signal(number, SIG_DFL);
     }
@@ -54,7 +60,7 @@ LinuxTerminationSignals::~LinuxTerminationSignals()
     g_pipe[0] = g_pipe[1] = -1;
 }
 
-void LinuxTerminationSignals::HandOver(std::function<void(int)> handler)
+void LinuxTerminationSignals::HandOver(std::function<void()> handler)
 {
     if (!m_active) {
         return;
@@ -70,8 +76,9 @@ void LinuxTerminationSignals::Drain()
     unsigned char numbers[16];
     ssize_t count = 0;
     while ((count = read(g_pipe[0], numbers, sizeof numbers)) > 0) {
+        // Which signal it was makes no difference: each asks for the same ending.
         for (ssize_t i = 0; i < count; ++i) {
-            m_handler(numbers[i]);
+            m_handler();
         }
     }
 }

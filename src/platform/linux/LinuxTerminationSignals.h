@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TerminationRequests.h"
+
 #include <functional>
 #include <memory>
 
@@ -11,19 +13,18 @@ namespace kelvane::platform {
 // process on the spot: each is handed to the user-interface thread, which runs the program's own exit.
 // A signal handler may do almost nothing, so it only writes the signal's number into a pipe that the
 // event loop watches. One object per process.
-class LinuxTerminationSignals final
+class LinuxTerminationSignals final : public TerminationRequests
 {
 public:
     // Catches the signals from now on; those that come before HandOver wait in the pipe.
     LinuxTerminationSignals();
-    ~LinuxTerminationSignals(); // the signals' default actions come back
+    ~LinuxTerminationSignals() override; // the signals' default actions come back
 
     LinuxTerminationSignals(const LinuxTerminationSignals&) = delete;
     LinuxTerminationSignals& operator=(const LinuxTerminationSignals&) = delete;
 
-    // Once the application's event loop exists: each caught signal, also an earlier one, goes to the
-    // handler on the user-interface thread.
-    void HandOver(std::function<void(int)> handler);
+    void HandOver(std::function<void()> handler) override;
+    void Release() override;
 
     // False when the pipe could not be made: the signals keep their default actions then.
     bool Active() const { return m_active; }
@@ -32,7 +33,7 @@ private:
     void Drain();
 
     bool m_active = false;
-    std::function<void(int)> m_handler;
+    std::function<void()> m_handler;
     std::unique_ptr<QSocketNotifier> m_notifier;
 };
 

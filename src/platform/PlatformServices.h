@@ -1,0 +1,55 @@
+#pragma once
+
+#include "common/RegionalSettings.h"
+#include "common/TimeZone.h"
+#include "library/iconUtils.h"
+#include "platform/BuildStamp.h"
+#include "platform/DebugOutput.h"
+#include "platform/HttpGet.h"
+#include "platform/PathsAndInstance.h"
+#include "platform/ProcessesAndInput.h"
+#include "platform/SettingAndAutostart.h"
+#include "platform/Shell.h"
+#include "platform/TerminationRequests.h"
+#include "platform/WebBrowser.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace kelvane::platform {
+
+// What a start needs before anything else: the one-instance rule, and the termination requests, caught
+// from before a second start could reach this one.
+struct StartServices
+{
+    std::unique_ptr<PathsAndInstance> Instance;
+    std::unique_ptr<TerminationRequests> Termination;
+};
+
+StartServices MakeStartServices();
+
+// Everything else the program takes from its system, made once the application object exists. Each
+// system's platform folder has its own maker; nothing above the platform layer names a system.
+struct PlatformServices
+{
+    std::unique_ptr<DebugOutput> Debug;
+    std::unique_ptr<TimeZone> Zone;
+    std::unique_ptr<RegionalSettings> Regional;
+    std::unique_ptr<ScreensaverSetting> Setting;
+    std::unique_ptr<AutostartEntry> Autostart;
+    std::unique_ptr<Shell> DesktopShell;
+    std::unique_ptr<ProcessesAndInput> Processes;
+    std::unique_ptr<IconProvider> Icons;
+    std::unique_ptr<WebBrowser> Browser;
+    std::unique_ptr<BuildStamp> Stamp;
+    std::unique_ptr<HttpGet> Http;
+    // An address that replaces the update file's (a mirror, or a test's own server); empty for none.
+    std::string UpdateAddressOverride;
+};
+
+// The build time recorded by the build, for a system whose executables carry none.
+PlatformServices MakePlatformServices(std::optional<int64_t> recordedBuildTime);
+
+} // namespace kelvane::platform
