@@ -56,6 +56,19 @@ Result<DateTime> LocalTimeConverter::LocalToUtc(DateTime local)
     return FromLinearMilliseconds(ms - int64_t{chosen} * 1000);
 }
 
+DateTime LocalTimeConverter::ExistingLocalTime(DateTime local)
+{
+    if (LocalToUtc(local)) {
+        return local;
+    }
+    // Read with the offset in force before the skip, the time is an instant after the change; the clock
+    // shows that instant in the new offset.
+    const int64_t ms = ToLinearMilliseconds(local);
+    constexpr int64_t kDay = 86400;
+    const int32_t before = OffsetAt(UnixSecondOf(ms) - kDay);
+    return UtcToLocal(FromLinearMilliseconds(ms - int64_t{before} * 1000));
+}
+
 DateTime UtcToLocal(const TimeZone& zone, DateTime utc)
 {
     return LocalTimeConverter(zone).UtcToLocal(utc);

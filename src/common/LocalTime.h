@@ -21,6 +21,11 @@ public:
     // hour skipped when it begins does not exist: an error saying it lies in that hour.
     Result<DateTime> LocalToUtc(DateTime local);
 
+    // The local time as the clock reads it: a time in the hour skipped when daylight saving time begins
+    // is moved on by the length of the skip (02:30 becomes 03:30), as a clock that was not changed
+    // would have reached it; any other time stays as it is.
+    DateTime ExistingLocalTime(DateTime local);
+
     // The zone's offset, in seconds, at a Unix time.
     int32_t OffsetAt(int64_t utcSeconds);
 

@@ -272,7 +272,8 @@ EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, DateTime e, int64
                 ReportOnce(row, index, "the current time " + utcNow.message());
                 return Outcome::NotRun;
             }
-            next = converter.UtcToLocal(utcNow.value() + *minutes * 60 * OneSecond);
+            // In 64 bits: a period of tens of millions of minutes does not wrap into the past.
+            next = converter.UtcToLocal(utcNow.value() + static_cast<double>(int64_t{*minutes} * 60) * OneSecond);
         }
         break;
     case Kind::Weekday: {
@@ -292,7 +293,9 @@ EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, DateTime e, int64
     if (!runCount) {
         return unreadableRunCount();
     }
-    row.EventTime = FormatEventDateTime(*next, formats);
+    // A day's time of day can fall into the hour a clock change skips; the row gets the time the clock
+    // will show instead, so that it stays a time that exists (and can be saved).
+    row.EventTime = FormatEventDateTime(LocalTimeConverter(m_services.Zone).ExistingLocalTime(*next), formats);
     Stamp(row, *runCount, formats);
     return Outcome::Ran;
 }

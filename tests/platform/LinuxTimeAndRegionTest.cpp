@@ -51,6 +51,29 @@ TEST(QtTimeZone, NamedZonesConvertBothWays)
     }
 }
 
+TEST(QtTimeZone, ASkippedTimeBecomesTheTimeTheClockShows)
+{
+    const struct
+    {
+        const char* zone;
+        CivilDateTime local;
+        CivilDateTime shown;
+    } cases[] = {
+        {"America/New_York", {{2024, 3, 10}, {2, 30, 0, 0}}, {{2024, 3, 10}, {3, 30, 0, 0}}},
+        {"Europe/Berlin", {{2024, 3, 31}, {2, 0, 0, 0}}, {{2024, 3, 31}, {3, 0, 0, 0}}},
+        {"Australia/Lord_Howe", {{2024, 10, 6}, {2, 15, 0, 0}}, {{2024, 10, 6}, {2, 45, 0, 0}}}, // half an hour
+        {"Europe/Berlin", {{2024, 3, 31}, {3, 0, 0, 0}}, {{2024, 3, 31}, {3, 0, 0, 0}}},         // exists
+        {"Europe/Berlin", {{2024, 10, 27}, {2, 30, 0, 0}}, {{2024, 10, 27}, {2, 30, 0, 0}}},     // happens twice
+    };
+    for (const auto& c : cases) {
+        const QtTimeZone zone(c.zone);
+        ASSERT_TRUE(zone.IsValid()) << c.zone;
+        const DateTime shown = LocalTimeConverter(zone).ExistingLocalTime(EncodeDateTime(c.local));
+        EXPECT_EQ(DecodeDateTime(shown), c.shown) << c.zone;
+        EXPECT_TRUE(LocalToUtc(zone, shown).ok()) << c.zone;
+    }
+}
+
 TEST(QtTimeZone, PeriodsEndAtTheNextChange)
 {
     const QtTimeZone zone("America/New_York");

@@ -3,6 +3,7 @@
 #include "common/EventDateTimeText.h"
 #include "scheduler/EventActions.h"
 #include "scheduler/EventTypes.h"
+#include "scheduler/EventsFile.h"
 #include "support/FakePlatform.h"
 #include "support/Fakes.h"
 
@@ -121,6 +122,10 @@ TEST_P(DueRules, DecideAndMoveOn)
     if (c.next) {
         EXPECT_EQ(table.Rows[0].EventTime, *c.next);
         EXPECT_EQ(table.Rows[0].RunCount, "1");
+        EXPECT_TRUE(SerializeEvents(table.Rows, zone, kUs)) << "a time the engine made can always be saved";
+        if (std::string_view(c.minutes) != "0") { // a period of nothing is due at every tick
+            EXPECT_FALSE(engine.CheckEvents(20)) << "the next time lies ahead";
+        }
     } else {
         EXPECT_EQ(table.Rows[0].EventTime, Text(c.eventTime)) << "a row that is not due is not touched";
         EXPECT_EQ(table.Rows[0].RunCount, "0");
@@ -170,6 +175,19 @@ INSTANTIATE_TEST_SUITE_P(
                  "03/10/2024 03:05:00 AM"},
         RuleCase{"fall_back", MinuteBasedEvents, At(11, 3, 0, 50, 0), At(11, 3, 0, 50, 0), "11/03/2024 01:05:00 AM",
                  "75"},
+        // Days are counted on the wall clock: a time of day that the spring change skips is the time
+        // the clock shows instead.
+        RuleCase{"daily_into_the_skipped_hour", DailyRecurringEvents, At(3, 9, 2, 30, 0), At(3, 9, 2, 31, 0),
+                 "03/10/2024 03:30:00 AM"},
+        RuleCase{"weekly_into_the_skipped_hour", WeeklyRecurringEvents, At(3, 3, 2, 15, 0), At(3, 3, 2, 16, 0),
+                 "03/10/2024 03:15:00 AM"},
+        RuleCase{"daily_past_the_skipped_hour", DailyRecurringEvents, At(3, 10, 3, 30, 0), At(3, 10, 3, 31, 0),
+                 "03/11/2024 03:30:00 AM"},
+        // Periods too long for 32-bit seconds still lie ahead.
+        RuleCase{"minutes_beyond_32_bits", MinuteBasedEvents, At(5, 1, 10, 0, 0), At(5, 1, 10, 0, 0),
+                 "05/19/2092 12:15:00 PM", "35791395"},
+        RuleCase{"minutes_largest", MinuteBasedEvents, At(5, 1, 10, 0, 0), At(5, 1, 10, 0, 0), "05/25/6107 11:07:00 AM",
+                 "2147483647"},
         RuleCase{"separator", "-----------------------------", At(5, 1, 8, 0, 0), At(5, 2, 8, 0, 0), std::nullopt},
         RuleCase{"unknown_type", "Hourly Events", At(5, 1, 8, 0, 0), At(5, 2, 8, 0, 0), std::nullopt}),
     [](const auto& test) { return std::string(test.param.name); });
