@@ -56,8 +56,16 @@ Result<std::string> ReadFileBytes(const std::string& path)
 
 Status WriteFileAtomically(const std::string& path, const std::string& bytes)
 {
-    const auto target = PathFromUtf8(path);
+    auto target = PathFromUtf8(path);
     std::error_code ec;
+    // A data file kept as a link (to a folder of dotfiles, say) stays a link: the file it leads to is
+    // the one replaced.
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec))) {
+        target = std::filesystem::weakly_canonical(target, ec);
+        if (ec) {
+            return Status::Error("the link to the file cannot be followed");
+        }
+    }
     const auto status = std::filesystem::status(target, ec);
     if (std::filesystem::exists(status)) {
         if (std::filesystem::is_directory(status)) {
@@ -67,27 +75,7 @@ Status WriteFileAtomically(const std::string& path, const std::string& bytes)
             return Status::Error("the file is read-only");
         }
     }
-
-    auto temporary = target;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return Status::Error("the file cannot be created");
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, ec);
-            return Status::Error("the file cannot be written");
-        }
-    }
-    std::filesystem::rename(temporary, target, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        return Status::Error("the file cannot be replaced");
-    }
-    return Status::Ok();
+    return ReplaceFileDurably(target, bytes);
 }
 
 } // namespace kelvane

@@ -5,9 +5,23 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 namespace kelvane {
 namespace {
+
+namespace fs = std::filesystem;
+
+size_t EntryCount(const std::string& folder)
+{
+    return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
+}
 
 TEST(AtomicWrite, ReplacesTheContentAndLeavesNoTemporaryFile)
 {
@@ -15,15 +29,16 @@ TEST(AtomicWrite, ReplacesTheContentAndLeavesNoTemporaryFile)
     dir.write("a.txt", "old");
     ASSERT_TRUE(WriteFileAtomically(dir.file("a.txt"), "new").ok());
     EXPECT_EQ(dir.read("a.txt"), "new");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    ASSERT_TRUE(WriteFileAtomically(dir.file("b.txt"), "made").ok());
+    EXPECT_EQ(dir.read("b.txt"), "made");
+    EXPECT_EQ(EntryCount(dir.path()), 2u);
 }
 
 TEST(AtomicWrite, AFailureKeepsTheOldFile)
 {
     test::TempDir dir;
     dir.write("ro.txt", "kept");
-    std::filesystem::permissions(dir.file("ro.txt"), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove);
+    fs::permissions(dir.file("ro.txt"), fs::perms::owner_write, fs::perm_options::remove);
     EXPECT_FALSE(WriteFileAtomically(dir.file("ro.txt"), "lost").ok());
     EXPECT_EQ(dir.read("ro.txt"), "kept");
 
@@ -32,6 +47,98 @@ TEST(AtomicWrite, AFailureKeepsTheOldFile)
     EXPECT_FALSE(status.ok());
     EXPECT_FALSE(status.message().empty());
 }
+
+#ifndef _WIN32
+// What a data file may be on a user's disk, and what a save must do with it.
+TEST(AtomicWrite, LinksModesAndFailuresOnDisk)
+{
+    const struct
+    {
+        const char* name;
+        // Prepares the folder; the file saved is "data.txt", which holds "old" unless the case says.
+        std::function<void(test::TempDir&)> arrange;
+        bool saved;
+        std::function<void(test::TempDir&)> check;
+    } cases[] = {
+        {"a link to a dotfile keeps its link, its target takes the content",
+         [](test::TempDir& dir) {
+             fs::create_directories(dir.file("dotfiles"));
+             dir.write("dotfiles/data.txt", "old");
+             fs::create_symlink("dotfiles/data.txt", dir.file("data.txt"));
+         },
+         true,
+         [](test::TempDir& dir) {
+             EXPECT_TRUE(fs::is_symlink(dir.file("data.txt")));
+             EXPECT_EQ(dir.read("dotfiles/data.txt"), "new");
+         }},
+        {"a link planted under a temporary name is not written through",
+         [](test::TempDir& dir) {
+             dir.write("data.txt", "old");
+             dir.write("victim", "untouched");
+             fs::create_symlink(dir.file("victim"), dir.file("data.txt.tmp"));
+         },
+         true,
+         [](test::TempDir& dir) {
+             EXPECT_EQ(dir.read("victim"), "untouched");
+             EXPECT_EQ(dir.read("data.txt"), "new");
+             EXPECT_TRUE(fs::is_symlink(dir.file("data.txt.tmp")));
+         }},
+        {"a private file stays private",
+         [](test::TempDir& dir) {
+             dir.write("data.txt", "old");
+             fs::permissions(dir.file("data.txt"), fs::perms::owner_read | fs::perms::owner_write,
+                             fs::perm_options::replace);
+         },
+         true,
+         [](test::TempDir& dir) {
+             EXPECT_EQ(fs::status(dir.file("data.txt")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+         }},
+        {"a folder that cannot be written leaves the old file whole",
+         [](test::TempDir& dir) {
+             dir.write("data.txt", "old");
+             fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec, fs::perm_options::replace);
+         },
+         false, nullptr},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        c.arrange(dir);
+        const size_t entries = EntryCount(dir.path());
+        if (!c.saved && ::geteuid() == 0) {
+            fs::permissions(dir.path(), fs::perms::owner_all, fs::perm_options::replace);
+            continue; // permissions do not bind the superuser; the failing write below covers it
+        }
+        EXPECT_EQ(WriteFileAtomically(dir.file("data.txt"), "new").ok(), c.saved) << c.name;
+        if (c.check) {
+            c.check(dir);
+        }
+        if (!c.saved) {
+            EXPECT_EQ(dir.read("data.txt"), "old") << c.name;
+        }
+        EXPECT_EQ(EntryCount(dir.path()), entries) << c.name << ": no temporary file is left";
+        fs::permissions(dir.path(), fs::perms::owner_all, fs::perm_options::replace);
+    }
+}
+
+TEST(AtomicWrite, AWriteThatFailsHalfwayLeavesTheOldFileAndNoTemporary)
+{
+    test::TempDir dir;
+    dir.write("data.txt", "old");
+    // The process may not grow a file beyond 4 bytes, whoever runs it: the write fails partway.
+    rlimit saved = {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const Status status = WriteFileAtomically(dir.file("data.txt"), std::string(100, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(status.ok());
+    EXPECT_EQ(dir.read("data.txt"), "old");
+    EXPECT_EQ(EntryCount(dir.path()), 1u);
+}
+#endif
 
 TEST(FileChecks, AFolderIsNotAFile)
 {

@@ -1,0 +1,98 @@
+// The durable replace of a data file on systems with POSIX files.
+#include "common/FileIO.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kelvane {
+namespace {
+
+// Writes every byte, through short writes and interruptions.
+bool WriteAll(int fd, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        done += static_cast<size_t>(written);
+    }
+    return true;
+}
+
+// A new, empty file beside the target under a name nobody could have guessed beforehand. O_EXCL with
+// O_NOFOLLOW refuses any name that already exists, a planted link included.
+int CreateTemporary(const std::filesystem::path& target, std::string& name)
+{
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
+        name = target.native() + suffix;
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+// Makes the rename itself durable: the folder's entry is on disk too.
+void FlushFolder(const std::filesystem::path& folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+Status ReplaceFileDurably(const std::filesystem::path& target, const std::string& bytes)
+{
+    struct stat old = {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+
+    std::string temporary;
+    const int fd = CreateTemporary(target, temporary);
+    if (fd < 0) {
+        return Status::Error("the file cannot be created");
+    }
+    const auto fail = [&](const char* why) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return Status::Error(why);
+    };
+    // The old file's permissions, not the defaults: a file the user made private stays private.
+    if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0) {
+        return fail("the file's permissions cannot be kept");
+    }
+    if (!WriteAll(fd, bytes)) {
+        return fail("the file cannot be written");
+    }
+    if (::fsync(fd) != 0) {
+        return fail("the file cannot be written to the disk");
+    }
+    if (::close(fd) != 0) {
+        ::unlink(temporary.c_str());
+        return Status::Error("the file cannot be written");
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return Status::Error("the file cannot be replaced");
+    }
+    FlushFolder(target.parent_path());
+    return Status::Ok();
+}
+
+} // namespace kelvane
