@@ -100,15 +100,17 @@ std::vector<std::string> ProgramData::SaveAll(const WindowSnapshot& window)
     collect(m_screensavers.SaveListToFile(ScreensaverListFile()));
     collect(SaveEvents(EventsFile(), m_events, m_services.Zone, m_services.Regional));
 
+    // Every key of the settings, the window's placement among them, goes into the file in one write.
     m_settings.LogIsOn = m_log.LogIsOn;
     m_settings.SaveLog = m_log.SaveLog;
-    collect(WriteProgramSettings(SettingsFile(), m_flags, m_settings));
-    collect(WriteColumnWidths(SettingsFile(), window.Maximized, window.ColumnWidths));
+    IniFileEdit settings(SettingsFile());
+    PutProgramSettings(settings, m_flags, m_settings);
+    PutColumnWidths(settings, window.Maximized, window.ColumnWidths);
+    PutWindowPlacement(settings, window.State, window.NormalRect);
+    collect(settings.Commit());
     if (m_log.SaveLog && !m_log.Lines().empty()) {
         collect(m_log.SaveFile(EventLogFile()));
     }
-    collect(WriteStartupFlags(SettingsFile(), m_flags));
-    collect(WriteWindowPlacement(SettingsFile(), window.State, window.NormalRect));
     return failures;
 }
 

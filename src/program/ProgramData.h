@@ -68,8 +68,8 @@ public:
     void AddLogStartupHeader(const std::string& nowText);
 
     // Writes every file, in the exit's order: the folder lines, the screensaver list, the events, the
-    // settings, the event log (when it is kept) and the window's placement. A file that cannot be written
-    // does not stop the others; each failure's text is given.
+    // settings with the window's placement (one write of the whole file) and the event log (when it is
+    // kept). A file that cannot be written does not stop the others; each failure's text is given.
     std::vector<std::string> SaveAll(const WindowSnapshot& window);
 
     ScreensaverList& Screensavers() { return m_screensavers; }

@@ -8,40 +8,6 @@
 namespace kelvane {
 namespace {
 
-// Runs writes in order and stops at the first one refused.
-class WriteSequence
-{
-public:
-    explicit WriteSequence(const std::string& file) : m_file(file) {}
-
-    WriteSequence& Bool(const char* section, const char* key, bool value)
-    {
-        return Then([&] { return WriteIniBool(m_file, section, key, value); });
-    }
-    WriteSequence& Integer(const char* section, const char* key, int32_t value)
-    {
-        return Then([&] { return WriteIniInteger(m_file, section, key, value); });
-    }
-    WriteSequence& String(const char* section, const char* key, const std::string& value)
-    {
-        return Then([&] { return WriteIniString(m_file, section, key, value); });
-    }
-    Status Done() { return std::move(m_status); }
-
-private:
-    template <typename Write>
-    WriteSequence& Then(Write write)
-    {
-        if (m_status.ok()) {
-            m_status = write();
-        }
-        return *this;
-    }
-
-    const std::string& m_file;
-    Status m_status = Status::Ok();
-};
-
 std::string ColumnKey(size_t index)
 {
     return "Column" + std::to_string(index);
@@ -111,25 +77,35 @@ WindowRect ReadWindowRect(const std::string& file, const WindowRect& current)
             ReadIniInteger(file, PlacementSection, "Height", current.Height)};
 }
 
+void PutStartupFlags(IniFileEdit& edit, const StartupFlags& flags)
+{
+    edit.SetBool(SettingsSection, "Startup", flags.Startup);
+    edit.SetBool(SettingsSection, "StartMin", flags.StartMin);
+    edit.SetBool(SettingsSection, "StartMax", flags.StartMax);
+    edit.SetBool(SettingsSection, "MinToTray", flags.MinToTray);
+}
+
+void PutWindowPlacement(IniFileEdit& edit, WindowState state, const WindowRect& rect)
+{
+    edit.SetInteger(PlacementSection, "WindowState", static_cast<int32_t>(state));
+    edit.SetInteger(PlacementSection, "Left", rect.Left);
+    edit.SetInteger(PlacementSection, "Top", rect.Top);
+    edit.SetInteger(PlacementSection, "Width", rect.Width);
+    edit.SetInteger(PlacementSection, "Height", rect.Height);
+}
+
 Status WriteStartupFlags(const std::string& file, const StartupFlags& flags)
 {
-    return WriteSequence(file)
-        .Bool(SettingsSection, "Startup", flags.Startup)
-        .Bool(SettingsSection, "StartMin", flags.StartMin)
-        .Bool(SettingsSection, "StartMax", flags.StartMax)
-        .Bool(SettingsSection, "MinToTray", flags.MinToTray)
-        .Done();
+    IniFileEdit edit(file);
+    PutStartupFlags(edit, flags);
+    return edit.Commit();
 }
 
 Status WriteWindowPlacement(const std::string& file, WindowState state, const WindowRect& rect)
 {
-    return WriteSequence(file)
-        .Integer(PlacementSection, "WindowState", static_cast<int32_t>(state))
-        .Integer(PlacementSection, "Left", rect.Left)
-        .Integer(PlacementSection, "Top", rect.Top)
-        .Integer(PlacementSection, "Width", rect.Width)
-        .Integer(PlacementSection, "Height", rect.Height)
-        .Done();
+    IniFileEdit edit(file);
+    PutWindowPlacement(edit, state, rect);
+    return edit.Commit();
 }
 
 ProgramSettings ReadProgramSettings(const std::string& file, RotationAction currentAction)
@@ -152,24 +128,27 @@ ProgramSettings ReadProgramSettings(const std::string& file, RotationAction curr
     return s;
 }
 
+void PutProgramSettings(IniFileEdit& edit, const StartupFlags& flags, const ProgramSettings& s)
+{
+    PutStartupFlags(edit, flags);
+    edit.SetInteger(SettingsSection, "Interval", s.Interval);
+    edit.SetBool(SettingsSection, "SwitchEnabled", s.SwitchEnabled);
+    edit.SetInteger(SettingsSection, "Action", static_cast<int32_t>(s.Action));
+    edit.SetBool(SettingsSection, "LogIsOn", s.LogIsOn);
+    edit.SetBool(SettingsSection, "SaveLog", s.SaveLog);
+    edit.SetBool(SettingsSection, "UpdatesNotify", s.UpdatesNotify);
+    edit.SetInteger(SettingsSection, "MaxLogLines", s.MaxLogLines);
+    edit.SetBool(SettingsSection, "EventTimerEnabled", s.EventTimerEnabled);
+    edit.SetInteger(SettingsSection, "EventTimerInterval", s.EventTimerInterval);
+    edit.SetInteger(SettingsSection, "EventTimerTolerance", s.ToleranceSeconds);
+    edit.SetString(SettingsSection, "Skin", s.Skin);
+}
+
 Status WriteProgramSettings(const std::string& file, const StartupFlags& flags, const ProgramSettings& s)
 {
-    if (Status status = WriteStartupFlags(file, flags); !status) {
-        return status;
-    }
-    return WriteSequence(file)
-        .Integer(SettingsSection, "Interval", s.Interval)
-        .Bool(SettingsSection, "SwitchEnabled", s.SwitchEnabled)
-        .Integer(SettingsSection, "Action", static_cast<int32_t>(s.Action))
-        .Bool(SettingsSection, "LogIsOn", s.LogIsOn)
-        .Bool(SettingsSection, "SaveLog", s.SaveLog)
-        .Bool(SettingsSection, "UpdatesNotify", s.UpdatesNotify)
-        .Integer(SettingsSection, "MaxLogLines", s.MaxLogLines)
-        .Bool(SettingsSection, "EventTimerEnabled", s.EventTimerEnabled)
-        .Integer(SettingsSection, "EventTimerInterval", s.EventTimerInterval)
-        .Integer(SettingsSection, "EventTimerTolerance", s.ToleranceSeconds)
-        .String(SettingsSection, "Skin", s.Skin)
-        .Done();
+    IniFileEdit edit(file);
+    PutProgramSettings(edit, flags, s);
+    return edit.Commit();
 }
 
 std::vector<int32_t> ReadColumnWidths(const std::string& file, bool maximized, std::vector<int32_t> current)
@@ -180,14 +159,18 @@ std::vector<int32_t> ReadColumnWidths(const std::string& file, bool maximized, s
     return current;
 }
 
-Status WriteColumnWidths(const std::string& file, bool maximized, const std::vector<int32_t>& widths)
+void PutColumnWidths(IniFileEdit& edit, bool maximized, const std::vector<int32_t>& widths)
 {
     for (size_t i = 0; i < widths.size(); ++i) {
-        if (Status status = WriteIniInteger(file, ColumnSection(maximized), ColumnKey(i), widths[i]); !status) {
-            return status;
-        }
+        edit.SetInteger(ColumnSection(maximized), ColumnKey(i), widths[i]);
     }
-    return Status::Ok();
+}
+
+Status WriteColumnWidths(const std::string& file, bool maximized, const std::vector<int32_t>& widths)
+{
+    IniFileEdit edit(file);
+    PutColumnWidths(edit, maximized, widths);
+    return edit.Commit();
 }
 
 std::string WindowStateTrace(const std::string& text, WindowState state, const WindowRect& rect)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Status.h"
+#include "settings/fileFunc.h"
 
 #include <cstdint>
 #include <string>
@@ -73,8 +74,11 @@ WindowSettings ReadWindowSettings(const std::string& file, ScreenSize primaryScr
 // the tray).
 WindowRect ReadWindowRect(const std::string& file, const WindowRect& current);
 
+// Each Write writes its keys in one step; each Put adds them to an edit that writes many at once.
 Status WriteStartupFlags(const std::string& file, const StartupFlags& flags);
 Status WriteWindowPlacement(const std::string& file, WindowState state, const WindowRect& rect);
+void PutStartupFlags(IniFileEdit& edit, const StartupFlags& flags);
+void PutWindowPlacement(IniFileEdit& edit, WindowState state, const WindowRect& rect);
 
 enum class RotationAction : int32_t
 {
@@ -110,13 +114,15 @@ struct ProgramSettings
 // ranges of their controls; an action that names no choice keeps the one given.
 ProgramSettings ReadProgramSettings(const std::string& file, RotationAction currentAction);
 
-// Writes the flags and the settings, stopping at the first refused write.
+// The flags and the settings.
 Status WriteProgramSettings(const std::string& file, const StartupFlags& flags, const ProgramSettings& settings);
+void PutProgramSettings(IniFileEdit& edit, const StartupFlags& flags, const ProgramSettings& settings);
 
 // One set of the scheduled-events list's column widths, "Column0" upward; each missing key keeps the
 // width given.
 std::vector<int32_t> ReadColumnWidths(const std::string& file, bool maximized, std::vector<int32_t> current);
 Status WriteColumnWidths(const std::string& file, bool maximized, const std::vector<int32_t>& widths);
+void PutColumnWidths(IniFileEdit& edit, bool maximized, const std::vector<int32_t>& widths);
 
 // The developer's trace of the window's state and geometry, for example
 // "Loading settings: WindowState=0, Left=448, Top=150, Width=1024, Height=780".

@@ -19,24 +19,48 @@ std::optional<std::string> ReadValue(const std::string& file, std::string_view s
 
 Status WriteValue(const std::string& file, std::string_view section, std::string_view key, std::string_view value)
 {
-    // A missing file starts empty; one that exists but cannot be read must not be replaced by a file
-    // holding this one key, so that counts as a refused write.
-    IniDocument doc;
-    if (FileExists(file)) {
-        const auto bytes = ReadFileBytes(file);
-        if (!bytes) {
-            return Status::Error("Unable to write to " + file);
-        }
-        doc = IniDocument::Parse(bytes.value());
-    }
-    doc.Set(section, key, value);
-    if (!WriteFileAtomically(file, doc.Serialize())) {
-        return Status::Error("Unable to write to " + file);
-    }
-    return Status::Ok();
+    IniFileEdit edit(file);
+    edit.SetString(section, key, value);
+    return edit.Commit();
 }
 
 } // namespace
+
+IniFileEdit::IniFileEdit(std::string file) : m_file(std::move(file))
+{
+    // A missing file starts empty; one that exists but cannot be read must not be replaced by a file
+    // holding only these keys, so that counts as a refused write.
+    if (FileExists(m_file)) {
+        if (const auto bytes = ReadFileBytes(m_file)) {
+            m_document = IniDocument::Parse(bytes.value());
+        } else {
+            m_unreadable = true;
+        }
+    }
+}
+
+void IniFileEdit::SetBool(std::string_view section, std::string_view key, bool value)
+{
+    m_document.Set(section, key, value ? "1" : "0");
+}
+
+void IniFileEdit::SetInteger(std::string_view section, std::string_view key, int32_t value)
+{
+    m_document.Set(section, key, std::to_string(value));
+}
+
+void IniFileEdit::SetString(std::string_view section, std::string_view key, std::string_view value)
+{
+    m_document.Set(section, key, value);
+}
+
+Status IniFileEdit::Commit()
+{
+    if (m_unreadable || !WriteFileAtomically(m_file, m_document.Serialize())) {
+        return Status::Error("Unable to write to " + m_file);
+    }
+    return Status::Ok();
+}
 
 Status DeleteIniKey(const std::string& file, std::string_view section, std::string_view key)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Status.h"
+#include "settings/IniDocument.h"
 
 #include <cstdint>
 #include <optional>
@@ -23,6 +24,27 @@ Status WriteIniInteger(const std::string& file, std::string_view section, std::s
 std::string ReadIniString(const std::string& file, std::string_view section, std::string_view key,
                           std::string_view defaultValue);
 Status WriteIniString(const std::string& file, std::string_view section, std::string_view key, std::string_view value);
+
+// Several writes to one file that reach it together: the file is read once when the edit starts and
+// written once by Commit, by the same rules as the writes above (unknown keys kept, the first match of
+// a key replaced). Used where many keys are saved at one moment.
+class IniFileEdit
+{
+public:
+    explicit IniFileEdit(std::string file);
+
+    void SetBool(std::string_view section, std::string_view key, bool value);
+    void SetInteger(std::string_view section, std::string_view key, int32_t value);
+    void SetString(std::string_view section, std::string_view key, std::string_view value);
+
+    // Writes the file; refused, as a single write would be, when it exists but could not be read.
+    Status Commit();
+
+private:
+    std::string m_file;
+    IniDocument m_document;
+    bool m_unreadable = false;
+};
 
 // Removes the key; a missing file or key is left as it is.
 Status DeleteIniKey(const std::string& file, std::string_view section, std::string_view key);

@@ -131,6 +131,51 @@ TEST_F(SettingsFileTest, EverythingWrittenReadsBackAndUnknownKeysStay)
     EXPECT_EQ(ReadIniString(file, "Settings", "Startup", ""), "1") << "booleans are stored as 1 and 0";
 }
 
+// One edit gives the very bytes that one write per key gives: the same lines kept, replaced and added.
+TEST_F(SettingsFileTest, OneEditWritesWhatSingleWritesWouldHave)
+{
+    const std::string before = "; a comment\r\n[settings]\r\nINTERVAL=5\r\nInterval=6\r\nFuture=yes\r\n"
+                               "[PosSave]\r\nLeft=1\r\n[Other]\r\nA=1\r\n";
+    ProgramSettings settings;
+    settings.Interval = 120;
+    settings.Skin = "Luna";
+    const StartupFlags flags{false, true, false, true};
+    const WindowRect rect{10, 20, 640, 480};
+    const std::vector<int32_t> widths{48, 80, 159};
+
+    dir.write("settings.ini", before);
+    IniFileEdit edit(file);
+    PutProgramSettings(edit, flags, settings);
+    PutColumnWidths(edit, false, widths);
+    PutWindowPlacement(edit, WindowState::Normal, rect);
+    ASSERT_TRUE(edit.Commit().ok());
+    const std::string together = dir.read("settings.ini");
+
+    dir.write("settings.ini", before);
+    ASSERT_TRUE(WriteStartupFlags(file, flags).ok());
+    for (const auto& [key, value] :
+         std::initializer_list<std::pair<const char*, std::string>>{{"Interval", "120"},
+                                                                    {"SwitchEnabled", "1"},
+                                                                    {"Action", "1"},
+                                                                    {"LogIsOn", "0"},
+                                                                    {"SaveLog", "0"},
+                                                                    {"UpdatesNotify", "1"},
+                                                                    {"MaxLogLines", "1000"},
+                                                                    {"EventTimerEnabled", "1"},
+                                                                    {"EventTimerInterval", "20000"},
+                                                                    {"EventTimerTolerance", "20"},
+                                                                    {"Skin", "Luna"}}) {
+        ASSERT_TRUE(WriteIniString(file, "Settings", key, value).ok());
+    }
+    for (size_t i = 0; i < widths.size(); ++i) {
+        ASSERT_TRUE(WriteIniInteger(file, "NormalColumnWidths", "Column" + std::to_string(i), widths[i]).ok());
+    }
+    ASSERT_TRUE(WriteWindowPlacement(file, WindowState::Normal, rect).ok());
+    EXPECT_EQ(together, dir.read("settings.ini"));
+    EXPECT_NE(together.find("INTERVAL=120\r\nInterval=6\r\n"), std::string::npos) << "the first match wins";
+    EXPECT_NE(together.find("Future=yes"), std::string::npos) << "unknown keys stay";
+}
+
 TEST_F(SettingsFileTest, ColumnWidthsKeepOneSetPerWindowState)
 {
     const std::vector<int32_t> current{100, 100, 100};
@@ -142,7 +187,7 @@ TEST_F(SettingsFileTest, ColumnWidthsKeepOneSetPerWindowState)
     EXPECT_EQ(ReadIniInteger(file, "MaximizedColumnWidths", "Column1", 0), 160);
 }
 
-TEST_F(SettingsFileTest, ARefusedWriteStopsTheSequence)
+TEST_F(SettingsFileTest, ARefusedWriteSaysWhichFile)
 {
     const std::string unreachable = dir.path() + "/missing/settings.ini";
     const Status status = WriteProgramSettings(unreachable, {}, {});
