@@ -33,6 +33,11 @@ int RunApplication(int argc, char* argv[])
     // saves and ends. A second start ends on its own moments later.
     platform::StartServices start = platform::MakeStartServices();
     const StartupOutcome outcome = RunInstanceSteps(arguments, *start.Instance);
+    if (outcome.FatalProblem) {
+        start.Termination->Release();
+        ui::ReportFatalStartupError(argc, argv, *outcome.FatalProblem);
+        return 1;
+    }
     if (!outcome.RunProgram) {
         return 0;
     }

@@ -48,7 +48,13 @@ StartupOutcome RunInstanceSteps(const std::vector<std::string>& arguments, platf
     outcome.DataFolderError = CreateDataFolder(outcome.DataFolder);
 
     const bool closeRequest = IsCloseRequest(arguments);
-    if (!platform.AcquireInstanceLock()) {
+    const platform::InstanceLock lock = platform.AcquireInstanceLock();
+    if (lock.Outcome == platform::InstanceLock::State::Unavailable) {
+        // Running without the lock could start a second instance that overwrites the first one's files.
+        outcome.FatalProblem = lock.Problem;
+        return outcome;
+    }
+    if (lock.Outcome == platform::InstanceLock::State::HeldElsewhere) {
         platform.PostInstanceRequest(closeRequest ? platform::InstanceRequest::Exit : platform::InstanceRequest::Show);
         return outcome;
     }

@@ -21,6 +21,8 @@ struct StartupOutcome
     std::string DataFolder;
     // Set when the data folder could not be created; the program runs all the same and says so.
     std::optional<std::string> DataFolderError;
+    // Set when the program cannot start at all; it says why and ends with a failure status.
+    std::optional<std::string> FatalProblem;
 };
 
 // The steps before any window: form and create the data folder, take the instance lock, and as a

@@ -12,6 +12,19 @@ enum class InstanceRequest
     Exit, // a second start with "/CLOSE": save and end
 };
 
+// What taking the per-user instance lock came to.
+struct InstanceLock
+{
+    enum class State
+    {
+        Taken,         // this is the first instance
+        HeldElsewhere, // another instance runs: hand it the request
+        Unavailable,   // no lock can be had safely: the program cannot start
+    };
+    State Outcome = State::Unavailable;
+    std::string Problem; // for Unavailable: why, in words for the user
+};
+
 // Where the program's files are, and the one-instance-per-user rule.
 class PathsAndInstance
 {
@@ -25,9 +38,8 @@ public:
     // The folder that holds the program's executable file, with a trailing separator.
     virtual std::string ExecutableFolder() = 0;
 
-    // Takes the per-user instance lock and keeps it until the process ends. True for the first
-    // instance; false when another instance holds it, or the lock cannot be had at all.
-    virtual bool AcquireInstanceLock() = 0;
+    // Takes the per-user instance lock and keeps it until the process ends.
+    virtual InstanceLock AcquireInstanceLock() = 0;
 
     // From a second instance: hands the request to the first one without waiting for it. When no
     // first instance can be reached the request is dropped.

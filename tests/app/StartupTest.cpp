@@ -15,12 +15,12 @@ class FakeInstancePlatform : public platform::PathsAndInstance
 {
 public:
     std::string appData;
-    bool first = true;
+    platform::InstanceLock lock{platform::InstanceLock::State::Taken, {}};
     std::vector<InstanceRequest> posted;
 
     std::string AppDataFolder() override { return appData; }
     std::string ExecutableFolder() override { return "/opt/kelvane/"; }
-    bool AcquireInstanceLock() override { return first; }
+    platform::InstanceLock AcquireInstanceLock() override { return lock; }
     void PostInstanceRequest(InstanceRequest request) override { posted.push_back(request); }
     void ListenForInstanceRequests(std::function<void(InstanceRequest)>) override {}
 };
@@ -38,26 +38,32 @@ TEST(CommandLine, OnlyAnExactFirstArgumentAsksForExit)
 
 TEST(InstanceSteps, WhoRunsAndWhatIsPosted)
 {
+    using State = platform::InstanceLock::State;
     const struct
     {
-        bool first;
+        State lock;
         std::vector<std::string> arguments;
         bool runs;
         std::vector<InstanceRequest> posted;
+        bool fatal = false;
     } cases[] = {
-        {true, {}, true, {}},
-        {true, {"/CLOSE"}, false, {}},
-        {false, {}, false, {InstanceRequest::Show}},
-        {false, {"/CLOSE"}, false, {InstanceRequest::Exit}},
-        {false, {"/Close"}, false, {InstanceRequest::Show}},
+        {State::Taken, {}, true, {}},
+        {State::Taken, {"/CLOSE"}, false, {}},
+        {State::HeldElsewhere, {}, false, {InstanceRequest::Show}},
+        {State::HeldElsewhere, {"/CLOSE"}, false, {InstanceRequest::Exit}},
+        {State::HeldElsewhere, {"/Close"}, false, {InstanceRequest::Show}},
+        // Never an end without a word: no lock at all stops the start with its reason.
+        {State::Unavailable, {}, false, {}, true},
+        {State::Unavailable, {"/CLOSE"}, false, {}, true},
     };
     for (const auto& c : cases) {
         test::TempDir dir;
         FakeInstancePlatform platform;
         platform.appData = dir.path();
-        platform.first = c.first;
+        platform.lock = {c.lock, c.fatal ? "why" : ""};
         const StartupOutcome outcome = RunInstanceSteps(c.arguments, platform);
         EXPECT_EQ(outcome.RunProgram, c.runs);
+        EXPECT_EQ(outcome.FatalProblem, c.fatal ? std::optional<std::string>("why") : std::nullopt);
         EXPECT_EQ(platform.posted, c.posted);
         const char sep = static_cast<char>(std::filesystem::path::preferred_separator);
         EXPECT_EQ(outcome.DataFolder, dir.path() + sep + "Quillfen" + sep + "Kelvane" + sep);

@@ -10,6 +10,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <sys/stat.h>
 
 namespace kelvane::platform {
@@ -45,12 +47,53 @@ TEST(LinuxFolders, RuntimeFolderFallsBackToAPrivateTemporaryFolder)
     {};
     ASSERT_EQ(::stat(folder.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
+}
 
-    // A folder others can enter is not trusted with the lock.
-    ::chmod(folder.c_str(), 0777);
-    EXPECT_EQ(LinuxPathsAndInstance::RuntimeFolder(), "");
-    LinuxPathsAndInstance instance;
-    EXPECT_FALSE(instance.AcquireInstanceLock());
+// Someone else may take the shared temporary folder's name first; the start then uses the user's own
+// cache folder, or, when that cannot be had either, says why it cannot start.
+TEST(LinuxFolders, AnUnsafeTemporaryFolderIsNeverUsedAndNeverEndsTheStartSilently)
+{
+    const std::string uid = std::to_string(getuid());
+    const struct
+    {
+        const char* name;
+        std::function<void(const std::string&)> plant; // at the shared folder's path
+        const char* problem;
+    } cases[] = {
+        {"a link", [](const std::string& at) { std::filesystem::create_directory_symlink("/", at); }, "it is a link"},
+        {"a file", [](const std::string& at) { std::ofstream(at) << "x"; }, "it is not a folder"},
+        {"open to all",
+         [](const std::string& at) {
+             std::filesystem::create_directory(at);
+             ::chmod(at.c_str(), 0777);
+         },
+         "other users may use it"},
+    };
+    for (const auto& c : cases) {
+        test::TempDir tmp;
+        test::TempDir home;
+        ScopedEnv runtime("XDG_RUNTIME_DIR", "");
+        ScopedEnv tmpdir("TMPDIR", tmp.path());
+        ScopedEnv cache("XDG_CACHE_HOME", home.path() + "/cache");
+        const std::string shared = tmp.path() + "/kelvane-" + uid;
+        c.plant(shared);
+
+        EXPECT_EQ(LinuxPathsAndInstance::RuntimeFolder(), home.path() + "/cache/kelvane-" + uid) << c.name;
+        LinuxPathsAndInstance first;
+        EXPECT_EQ(first.AcquireInstanceLock().Outcome, InstanceLock::State::Taken) << c.name;
+        LinuxPathsAndInstance second;
+        EXPECT_EQ(second.AcquireInstanceLock().Outcome, InstanceLock::State::HeldElsewhere)
+            << c.name << ": a second start finds the first in the same place";
+
+        // Without a cache folder of its own either, the start stops and says why.
+        ScopedEnv noCache("XDG_CACHE_HOME", tmp.path() + "/kelvane-" + uid + "-cache-is-a-file");
+        std::ofstream(tmp.path() + "/kelvane-" + uid + "-cache-is-a-file") << "x";
+        LinuxPathsAndInstance stuck;
+        const InstanceLock lock = stuck.AcquireInstanceLock();
+        EXPECT_EQ(lock.Outcome, InstanceLock::State::Unavailable) << c.name;
+        EXPECT_NE(lock.Problem.find(shared), std::string::npos) << lock.Problem;
+        EXPECT_NE(lock.Problem.find(c.problem), std::string::npos) << lock.Problem;
+    }
 }
 
 TEST(LinuxInstance, OneLockHolderAndRequestsReachItInOrder)
@@ -59,9 +102,9 @@ TEST(LinuxInstance, OneLockHolderAndRequestsReachItInOrder)
     ScopedEnv runtime("XDG_RUNTIME_DIR", runtimeDir.path());
 
     LinuxPathsAndInstance first;
-    ASSERT_TRUE(first.AcquireInstanceLock());
+    ASSERT_EQ(first.AcquireInstanceLock().Outcome, InstanceLock::State::Taken);
     LinuxPathsAndInstance second;
-    EXPECT_FALSE(second.AcquireInstanceLock()) << "the lock is held";
+    EXPECT_EQ(second.AcquireInstanceLock().Outcome, InstanceLock::State::HeldElsewhere) << "the lock is held";
 
     // Sent before the first instance listens: they wait in the socket's queue.
     second.PostInstanceRequest(InstanceRequest::Show);
@@ -83,11 +126,11 @@ TEST(LinuxInstance, TheLockIsFreeAgainWhenItsHolderEnds)
     ScopedEnv runtime("XDG_RUNTIME_DIR", runtimeDir.path());
     {
         LinuxPathsAndInstance first;
-        ASSERT_TRUE(first.AcquireInstanceLock());
+        ASSERT_EQ(first.AcquireInstanceLock().Outcome, InstanceLock::State::Taken);
     }
     EXPECT_FALSE(std::filesystem::exists(runtimeDir.file("kelvane.sock"))) << "its socket is removed";
     LinuxPathsAndInstance next;
-    EXPECT_TRUE(next.AcquireInstanceLock());
+    EXPECT_EQ(next.AcquireInstanceLock().Outcome, InstanceLock::State::Taken);
 }
 
 } // namespace

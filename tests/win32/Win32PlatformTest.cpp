@@ -85,7 +85,7 @@ TEST(Win32Paths, TheDataFolderLiesInTheRoamingApplicationData)
 TEST(Win32Instance, ASecondProcessHandsItsRequestsToTheFirst)
 {
     Win32PathsAndInstance first;
-    ASSERT_TRUE(first.AcquireInstanceLock());
+    ASSERT_EQ(first.AcquireInstanceLock().Outcome, InstanceLock::State::Taken);
     std::vector<InstanceRequest> received;
     first.ListenForInstanceRequests([&received](InstanceRequest request) { received.push_back(request); });
 
@@ -113,7 +113,7 @@ TEST(Win32Instance, ASecondProcessHandsItsRequestsToTheFirst)
 TEST(Win32Instance, DISABLED_SecondStart)
 {
     Win32PathsAndInstance second;
-    ASSERT_FALSE(second.AcquireInstanceLock());
+    ASSERT_EQ(second.AcquireInstanceLock().Outcome, InstanceLock::State::HeldElsewhere);
     second.PostInstanceRequest(InstanceRequest::Show);
     second.PostInstanceRequest(InstanceRequest::Exit);
 }

@@ -22,13 +22,35 @@ constexpr const char* kLockFileName = "kelvane.lock";
 constexpr const char* kSocketFileName = "kelvane.sock";
 constexpr size_t kMaxRequestBytes = 64;
 
-// A folder that only this user can reach: owned by the user, not a link, no rights for others.
-bool IsPrivateFolder(const std::string& path)
+// Why a folder is not one that only this user can reach (owned by the user, not a link, no rights for
+// others); empty when it is.
+std::string WhyNotPrivate(const std::string& path)
 {
     struct stat info
     {};
-    return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
-           (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+    if (lstat(path.c_str(), &info) != 0) {
+        return "it cannot be created";
+    }
+    if (S_ISLNK(info.st_mode)) {
+        return "it is a link";
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        return "it is not a folder";
+    }
+    if (info.st_uid != getuid()) {
+        return "it belongs to another user";
+    }
+    if ((info.st_mode & (S_IRWXG | S_IRWXO)) != 0) {
+        return "other users may use it";
+    }
+    return {};
+}
+
+// Creates the folder for the user alone when it is missing; the reason when it is not private.
+std::string MakePrivateFolder(const std::string& path)
+{
+    ::mkdir(path.c_str(), 0700);
+    return WhyNotPrivate(path);
 }
 
 bool FillSocketAddress(const std::string& path, sockaddr_un& address)
@@ -91,39 +113,64 @@ std::string LinuxPathsAndInstance::ExecutableFolder()
     return WithoutTrailingSlashes(executable.parent_path().string()) + "/";
 }
 
-std::string LinuxPathsAndInstance::RuntimeFolder()
+LinuxPathsAndInstance::RuntimeFolderChoice LinuxPathsAndInstance::ChooseRuntimeFolder()
 {
     const std::string runtime = EnvironmentValue("XDG_RUNTIME_DIR");
     if (!runtime.empty() && runtime.front() == '/') {
-        return WithoutTrailingSlashes(runtime);
+        return {WithoutTrailingSlashes(runtime), {}};
     }
     std::error_code ec;
     auto temporary = std::filesystem::temp_directory_path(ec);
     if (ec) {
         temporary = "/tmp";
     }
-    const std::string folder =
-        WithoutTrailingSlashes(temporary.string()) + "/kelvane-" + std::to_string(static_cast<unsigned long>(getuid()));
-    ::mkdir(folder.c_str(), 0700);
-    return IsPrivateFolder(folder) ? folder : std::string();
+    const std::string uid = std::to_string(static_cast<unsigned long>(getuid()));
+    const std::string shared = WithoutTrailingSlashes(temporary.string()) + "/kelvane-" + uid;
+    const std::string sharedProblem = MakePrivateFolder(shared);
+    if (sharedProblem.empty()) {
+        return {shared, {}};
+    }
+    // Someone else may have taken that name in the shared temporary folder first. The user's own cache
+    // folder is out of their reach; every start looks there next, so instances still find each other.
+    const std::string home = HomeFolder();
+    const std::string cache = AbsoluteFolderOr("XDG_CACHE_HOME", home.empty() ? std::string() : home + "/.cache");
+    if (!cache.empty()) {
+        std::filesystem::create_directories(cache, ec);
+        const std::string own = cache + "/kelvane-" + uid;
+        if (MakePrivateFolder(own).empty()) {
+            return {own, {}};
+        }
+    }
+    return {{},
+            "Cannot start: the instance lock belongs in " + shared + ", but " + sharedProblem +
+                ", so another user could take it over. Remove " + shared +
+                ", or set XDG_RUNTIME_DIR to a folder of your own."};
 }
 
-bool LinuxPathsAndInstance::AcquireInstanceLock()
+std::string LinuxPathsAndInstance::RuntimeFolder()
 {
-    const std::string folder = RuntimeFolder();
-    if (folder.empty()) {
-        return false;
+    return ChooseRuntimeFolder().Folder;
+}
+
+InstanceLock LinuxPathsAndInstance::AcquireInstanceLock()
+{
+    const RuntimeFolderChoice choice = ChooseRuntimeFolder();
+    if (choice.Folder.empty()) {
+        return {InstanceLock::State::Unavailable, choice.Problem};
     }
+    const std::string folder = choice.Folder;
     const std::string lockPath = folder + "/" + kLockFileName;
     m_lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (m_lockFd < 0) {
-        return false;
+        return {InstanceLock::State::Unavailable,
+                "Cannot start: the instance lock " + lockPath + " cannot be opened (" + std::strerror(errno) + ")."};
     }
     if (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
         ::close(m_lockFd);
         m_lockFd = -1;
-        return false;
+        return {InstanceLock::State::HeldElsewhere, {}};
     }
+    const InstanceLock taken{InstanceLock::State::Taken, {}};
 
     // The socket is bound under a name of its own and renamed into place once it listens, so a second
     // start that finds the socket always finds it listening. Requests sent before the window exists
@@ -132,11 +179,11 @@ bool LinuxPathsAndInstance::AcquireInstanceLock()
     const std::string pendingPath = socketPath + "." + std::to_string(getpid());
     sockaddr_un address{};
     if (!FillSocketAddress(pendingPath, address)) {
-        return true; // first instance all the same, only unreachable for second starts
+        return taken; // first instance all the same, only unreachable for second starts
     }
     m_listenFd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (m_listenFd < 0) {
-        return true;
+        return taken;
     }
     ::unlink(pendingPath.c_str());
     const bool listening = ::bind(m_listenFd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0 &&
@@ -146,10 +193,10 @@ bool LinuxPathsAndInstance::AcquireInstanceLock()
         ::unlink(pendingPath.c_str());
         ::close(m_listenFd);
         m_listenFd = -1;
-        return true;
+        return taken;
     }
     m_socketPath = socketPath;
-    return true;
+    return taken;
 }
 
 void LinuxPathsAndInstance::PostInstanceRequest(InstanceRequest request)

@@ -23,11 +23,19 @@ public:
 
     std::string AppDataFolder() override;
     std::string ExecutableFolder() override;
-    bool AcquireInstanceLock() override;
+    InstanceLock AcquireInstanceLock() override;
     void PostInstanceRequest(InstanceRequest request) override;
     void ListenForInstanceRequests(std::function<void(InstanceRequest)> handler) override;
 
-    // The folder of the lock and the socket, created user-only when missing; empty when no safe one exists.
+    // The folder of the lock and the socket, created user-only when missing: $XDG_RUNTIME_DIR, else a
+    // folder of the user's own in the temporary folder, else (when someone else holds that name) one in
+    // the user's cache folder. Empty, with the reason, when no safe one exists.
+    struct RuntimeFolderChoice
+    {
+        std::string Folder;
+        std::string Problem;
+    };
+    static RuntimeFolderChoice ChooseRuntimeFolder();
     static std::string RuntimeFolder();
 
 private:

@@ -57,10 +57,19 @@ std::string Win32PathsAndInstance::ExecutableFolder()
     return Narrow(path.substr(0, path.find_last_of(L"\\/") + 1));
 }
 
-bool Win32PathsAndInstance::AcquireInstanceLock()
+InstanceLock Win32PathsAndInstance::AcquireInstanceLock()
 {
     m_mutex = CreateMutexW(nullptr, TRUE, Widen(InstanceLockName).c_str());
-    return m_mutex != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+    const DWORD error = GetLastError();
+    if (m_mutex == nullptr && error != ERROR_ACCESS_DENIED) {
+        return {InstanceLock::State::Unavailable,
+                "The single-instance lock cannot be made (Windows error " + std::to_string(error) + ")."};
+    }
+    // A mutex of another session's program with the same name denies access: it is held elsewhere.
+    if (m_mutex == nullptr || error == ERROR_ALREADY_EXISTS) {
+        return {InstanceLock::State::HeldElsewhere, {}};
+    }
+    return {InstanceLock::State::Taken, {}};
 }
 
 void Win32PathsAndInstance::PostInstanceRequest(InstanceRequest request)

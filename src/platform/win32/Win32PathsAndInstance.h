@@ -17,7 +17,7 @@ public:
 
     std::string AppDataFolder() override;
     std::string ExecutableFolder() override;
-    bool AcquireInstanceLock() override;
+    InstanceLock AcquireInstanceLock() override;
     void PostInstanceRequest(InstanceRequest request) override;
     void ListenForInstanceRequests(std::function<void(InstanceRequest)> handler) override;
 
