@@ -144,14 +144,19 @@ protected:
     ScopedEnv path{"PATH", bin.file("bin") + ":/usr/bin:/bin"};
 };
 
-TEST_F(FakeWine, AnAwkwardPathArrivesAsOneIntactArgument)
+TEST_F(FakeWine, AnAwkwardPathArrivesAsOneIntactAbsoluteArgument)
 {
-    const std::string awkward = "-x /tmp/dir with blanks/it's \"quoted\"; $(touch pwned) `id` \xC3\xA9t\xC3\xA9.SCR";
+    const std::string awkward = "/tmp/dir with blanks/it's \"quoted\"; $(touch pwned) `id` \xC3\xA9t\xC3\xA9.SCR";
     LinuxShell shell;
     shell.RunScreensaverFile(awkward);
     EXPECT_EQ(WaitForArguments(), (std::vector<std::string>{awkward, "/s"}));
     shell.ConfigureScreensaverFile(awkward);
     EXPECT_EQ(WaitForArguments(), (std::vector<std::string>{awkward, "/c"}));
+    // An imported line such as "-x.scr" would be an option to wine: it goes as a path below the current
+    // folder.
+    shell.RunScreensaverFile("-x.scr");
+    EXPECT_EQ(WaitForArguments(),
+              (std::vector<std::string>{std::filesystem::current_path().string() + "/-x.scr", "/s"}));
     EXPECT_FALSE(std::filesystem::exists(bin.file("pwned")));
     EXPECT_FALSE(std::filesystem::exists("pwned"));
 }

@@ -31,7 +31,9 @@ void StartDetached(const QStringList& command)
 
 QStringList LinuxShell::ScreensaverCommand(const std::string& path, bool configure)
 {
-    const QString file = FromUtf8(path);
+    // A full path, so that a name starting with "-" or holding no "/" is never looked up or read as an
+    // option, by wine as by the program itself.
+    const QString file = QFileInfo(FromUtf8(path)).absoluteFilePath();
     if (file.endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive)) {
         const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
         if (wine.isEmpty()) {
@@ -42,8 +44,7 @@ QStringList LinuxShell::ScreensaverCommand(const std::string& path, bool configu
     if (configure) {
         return {}; // native programs have no common way to open their settings
     }
-    // A full path, so that a name starting with "-" or holding no "/" is never looked up or read as an option.
-    return {QFileInfo(file).absoluteFilePath()};
+    return {file};
 }
 
 void LinuxShell::RunScreensaverFile(const std::string& path)
