@@ -7,6 +7,7 @@
 #include "scheduler/EventEngine.h"
 #include "scheduler/EventTypes.h"
 #include "scheduler/NextEvent.h"
+#include "support/FakePlatform.h"
 
 #include <algorithm>
 #include <chrono>
@@ -61,8 +62,10 @@ int main()
     table.SelectedIndex = 0;
     EventLog log;
     log.LogIsOn = true;
-    EventEngine engine(
-        table, log, {clock, zone, regional}, [](const ScheduledEvent&) {}, nullptr);
+    kelvane::test::FakePlatform platform;
+    ActiveScreensaverControl active(platform, platform, platform, {});
+    EventActionContext actions{log, active, platform, nullptr};
+    EventEngine engine(table, log, {clock, zone, regional}, actions, nullptr);
     const double pass = MedianMilliseconds([&] {
         for (size_t i = 0; i < kRows; i += 1000) {
             table.Rows[i] = rows[i];

@@ -10,8 +10,8 @@ void RunEventProcedure(const ScheduledEvent& row, EventActionContext& context)
         return;
     }
     if (row.CloseCommand == "True") {
-        context.Active.CloseRunningScreensaver(context.ScreensaverListPaths ? context.ScreensaverListPaths()
-                                                                            : std::vector<std::string>{});
+        context.Active.CloseRunningScreensaver(context.Screensavers ? context.Screensavers->Paths()
+                                                                    : std::vector<std::string>{});
     }
     if (activate) {
         context.Active.ActivateScreensaver(row.Screensaver);

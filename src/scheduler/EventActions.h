@@ -1,23 +1,23 @@
 #pragma once
 
 #include "library/ActiveScreensaver.h"
+#include "library/ScreensaverList.h"
 #include "scheduler/EventLog.h"
 #include "scheduler/ScheduledEvent.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace kelvane {
 
-// What an event's action needs: the log, the screensaver operations, and the list's paths in list
-// order (for closing a running screensaver of the list).
+// What an event's action needs: the log, the screensaver operations, and the screensaver list (for
+// closing a running screensaver of the list; none: no list to close one of).
 struct EventActionContext
 {
     EventLog& Log;
     ActiveScreensaverControl& Active;
     platform::Shell& DesktopShell;
-    std::function<std::vector<std::string>()> ScreensaverListPaths;
+    const ScreensaverList* Screensavers = nullptr;
 };
 
 // Logs the call and performs the row's action: "Activate" makes its screensaver the active one, "Run"

@@ -109,6 +109,145 @@ double DistanceInDays(DateTime a, DateTime b)
     return static_cast<double>(std::llabs(Ms(a) - Ms(b))) / (SecondsPerDay * 1000.0);
 }
 
+// One row at one moment of a pass, as a kind's rule sees it. The clock is read afresh by the rules
+// wherever they look at "now", as a pass that takes long must see time go on.
+struct RowMoment
+{
+    const ScheduledEvent& Row;
+    DateTime EventTime;
+    DateTime PassStart;
+    int64_t ToleranceMs;
+    int32_t Weekday; // the weekday-type's number, for Kind::Weekday
+    const Clock& LocalClock;
+    const TimeZone& Zone;
+};
+
+// Where a row that ran goes next; nothing (and no problem) when it does not run after all.
+struct NextTime
+{
+    std::optional<DateTime> When;
+    std::string Problem;
+};
+
+// Later than the event time by more than twice the tolerance.
+bool WellPast(const RowMoment& m, DateTime now)
+{
+    return Ms(now) > Ms(m.EventTime) + 2 * m.ToleranceMs;
+}
+
+// A calendar rule: once the time is well past, the next one is found from today's date.
+template <DateTime (*NextDate)(DateTime today, const RowMoment&)>
+NextTime CalendarNext(const RowMoment& m)
+{
+    const DateTime now = m.LocalClock.Now();
+    if (!WellPast(m, now)) {
+        return {};
+    }
+    return {NextDate(DateOf(now), m), {}};
+}
+
+DateTime NextDay(DateTime today, const RowMoment& m)
+{
+    return today + 1 + TimeOfDayOf(m.EventTime);
+}
+
+DateTime NextWeek(DateTime today, const RowMoment& m)
+{
+    return today + 7 + TimeOfDayOf(m.EventTime);
+}
+
+DateTime NextMonth(DateTime today, const RowMoment& m)
+{
+    return IncMonth(today, 1) + TimeOfDayOf(m.EventTime);
+}
+
+DateTime NextYear(DateTime today, const RowMoment& m)
+{
+    return IncMonth(today, 12) + TimeOfDayOf(m.EventTime);
+}
+
+bool RecurringDue(const RowMoment& m)
+{
+    return WellPast(m, m.LocalClock.Now());
+}
+
+// The rules of each kind of event: when a checked row is due, and where it goes once it ran. One-time
+// rows have no next time: they run once and untick themselves.
+struct KindRule
+{
+    bool (*Due)(const RowMoment&);
+    NextTime (*Next)(const RowMoment&);
+};
+
+const KindRule& RuleFor(Kind kind)
+{
+    static const KindRule never{[](const RowMoment&) { return false; }, [](const RowMoment&) { return NextTime{}; }};
+    static const KindRule oneTime{
+        [](const RowMoment& m) { return std::llabs(Ms(m.PassStart) - Ms(m.EventTime)) <= m.ToleranceMs; },
+        [](const RowMoment&) { return NextTime{}; }};
+    static const KindRule minuteBased{
+        [](const RowMoment& m) { return Ms(m.LocalClock.Now()) >= Ms(m.EventTime); },
+        [](const RowMoment& m) -> NextTime {
+            if (Ms(m.LocalClock.Now()) < Ms(m.EventTime)) {
+                return {};
+            }
+            const auto minutes = ParseDecimal<int32_t>(m.Row.Minutes);
+            if (!minutes) {
+                return {std::nullopt, "the minutes '" + m.Row.Minutes + "' are not a whole number"};
+            }
+            // Real minutes: the period is counted in UTC, so it keeps its length across a clock change;
+            // in 64 bits, so a period of tens of millions of minutes does not wrap into the past.
+            LocalTimeConverter converter(m.Zone);
+            const auto utcNow = converter.LocalToUtc(m.LocalClock.Now());
+            if (!utcNow) {
+                return {std::nullopt, "the current time " + utcNow.message()};
+            }
+            return {converter.UtcToLocal(utcNow.value() + static_cast<double>(int64_t{*minutes} * 60) * OneSecond), {}};
+        }};
+    static const KindRule daily{RecurringDue, CalendarNext<NextDay>};
+    static const KindRule weekly{RecurringDue, CalendarNext<NextWeek>};
+    static const KindRule monthly{RecurringDue, CalendarNext<NextMonth>};
+    static const KindRule yearly{RecurringDue, CalendarNext<NextYear>};
+    static const KindRule holiday{RecurringDue, [](const RowMoment& m) -> NextTime {
+                                      if (!WellPast(m, m.LocalClock.Now())) {
+                                          return {};
+                                      }
+                                      return {NextHolidayDate(m.Row.EventType, m.LocalClock), {}};
+                                  }};
+    static const KindRule weekday{[](const RowMoment& m) {
+                                      const DateTime now = m.LocalClock.Now();
+                                      return WeekdayNumber(now) == m.Weekday && WellPast(m, now);
+                                  },
+                                  [](const RowMoment& m) -> NextTime {
+                                      const DateTime now = m.LocalClock.Now();
+                                      if (!WellPast(m, now) || WeekdayNumber(now) != m.Weekday) {
+                                          return {};
+                                      }
+                                      return {DateOf(now) + 7 + TimeOfDayOf(m.EventTime), {}};
+                                  }};
+    switch (kind) {
+    case Kind::OneTime:
+        return oneTime;
+    case Kind::MinuteBased:
+        return minuteBased;
+    case Kind::Daily:
+        return daily;
+    case Kind::Weekly:
+        return weekly;
+    case Kind::Monthly:
+        return monthly;
+    case Kind::Yearly:
+        return yearly;
+    case Kind::Holiday:
+        return holiday;
+    case Kind::Weekday:
+        return weekday;
+    case Kind::None:
+        break;
+    }
+    return never;
+}
+
 } // namespace
 
 DateTime IncMonth(DateTime date, int32_t months)
@@ -120,14 +259,12 @@ DateTime IncMonth(DateTime date, int32_t months)
     return EncodeDate(year, month, std::min(from.Day, DaysInMonth(year, month)));
 }
 
-EventEngine::EventEngine(EventTable& table, EventLog& log, Services services,
-                         std::function<void(const ScheduledEvent&)> runEventProcedure,
+EventEngine::EventEngine(EventTable& table, EventLog& log, Services services, EventActionContext& actions,
                          std::function<void(const std::string&)> reportProblem)
-    : m_table(table), m_log(log), m_services(services), m_runEventProcedure(std::move(runEventProcedure)),
-      m_reportProblem(std::move(reportProblem))
+    : m_table(table), m_log(log), m_services(services), m_actions(actions), m_reportProblem(std::move(reportProblem))
 {}
 
-bool EventEngine::CheckEvents(int32_t toleranceSeconds)
+EventPassResult EventEngine::CheckEvents(int32_t toleranceSeconds)
 {
     const RegionalFormats formats = m_services.Regional.Read();
     const Clock& clock = m_services.LocalClock;
@@ -149,63 +286,42 @@ bool EventEngine::CheckEvents(int32_t toleranceSeconds)
             ReportOnce(row, index, parsed.message());
             continue;
         }
-        const DateTime e = parsed.value();
-        const TypeRule rule = RuleOf(row.EventType);
-        bool isDue = false;
-        switch (rule.kind) {
-        case Kind::OneTime:
-            isDue = std::llabs(Ms(t0) - Ms(e)) <= tolMs;
-            break;
-        case Kind::Yearly:
-        case Kind::Holiday:
-        case Kind::Monthly:
-        case Kind::Weekly:
-        case Kind::Daily:
-            isDue = Ms(clock.Now()) > Ms(e) + 2 * tolMs;
-            break;
-        case Kind::MinuteBased:
-            isDue = Ms(clock.Now()) >= Ms(e);
-            break;
-        case Kind::Weekday: {
-            const DateTime now = clock.Now();
-            isDue = WeekdayNumber(now) == rule.weekday && Ms(now) > Ms(e) + 2 * tolMs;
-            break;
-        }
-        case Kind::None:
-            break;
-        }
-        if (isDue) {
-            due.push_back({static_cast<int32_t>(index), e});
+        const TypeRule type = RuleOf(row.EventType);
+        const RowMoment moment{row, parsed.value(), t0, tolMs, type.weekday, clock, m_services.Zone};
+        if (RuleFor(type.kind).Due(moment)) {
+            due.push_back({static_cast<int32_t>(index), parsed.value()});
         }
     }
     std::stable_sort(due.begin(), due.end(), [](const TEventToProcess& a, const TEventToProcess& b) {
         return a.ScheduledTime < b.ScheduledTime;
     });
 
-    bool ran = false;
+    EventPassResult result;
     for (const TEventToProcess& item : due) {
-        ScheduledEvent& row = m_table.Rows[static_cast<size_t>(item.Index)];
+        const auto index = static_cast<size_t>(item.Index);
+        ScheduledEvent& row = m_table.Rows[index];
         const double d = DistanceInDays(t0, item.ScheduledTime);
         m_log.AddLogLine("Name: " + row.Name + " Type:" + row.EventType + " EventTime: " + row.EventTime +
                          "  diff: " + FormatGeneralNumber(d, formats.DecimalSeparator) +
                          " Tol :" + FormatGeneralNumber(tol, formats.DecimalSeparator));
-        if (Process(row, item.ScheduledTime, std::llabs(Ms(t0) - Ms(item.ScheduledTime)), tolMs, formats) ==
-            Outcome::Ran) {
-            ran = true;
+        const Outcome outcome =
+            Process(row, index, item.ScheduledTime, std::llabs(Ms(t0) - Ms(item.ScheduledTime)), tolMs, formats);
+        if (outcome == Outcome::NotRun) {
+            continue;
         }
+        result.Performed.push_back(index);
+        if (outcome == Outcome::RanAndUnticked) {
+            result.Unticked.push_back(index);
+        }
+        m_table.RowsUpdated(index);
     }
-    return ran;
+    return result;
 }
 
-EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, DateTime e, int64_t dMs, int64_t tolMs,
+EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, size_t index, DateTime e, int64_t dMs, int64_t tolMs,
                                           const RegionalFormats& formats)
 {
-    // Later than the event time by more than twice the tolerance, at a fresh reading of the clock.
-    const auto wellPast = [&](DateTime now) { return Ms(now) > Ms(e) + 2 * tolMs; };
     const Clock& clock = m_services.LocalClock;
-    const std::string_view type = row.EventType;
-    const size_t index = static_cast<size_t>(&row - m_table.Rows.data());
-
     // Everything a run will write is read first: a row that cannot be read is left as it is.
     const auto runCount = ParseDecimal<int64_t>(row.RunCount);
     auto unreadableRunCount = [&] {
@@ -213,8 +329,11 @@ EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, DateTime e, int64
         return Outcome::NotRun;
     };
 
-    const TypeRule rule = RuleOf(type);
-    if (dMs <= tolMs && rule.kind == Kind::OneTime) {
+    const TypeRule type = RuleOf(row.EventType);
+    if (type.kind == Kind::OneTime) {
+        if (dMs > tolMs) {
+            return Outcome::NotRun;
+        }
         if (row.HasRun == "True") {
             m_log.AddLogLine("Event has run, ignoring event procedure");
             return Outcome::NotRun;
@@ -226,68 +345,17 @@ EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, DateTime e, int64
         row.LastRun = FormatEventDateTime(clock.Now(), formats);
         row.HasRun = "True";
         row.RunCount = std::to_string(*runCount + 1);
-        m_runEventProcedure(row);
+        RunEventProcedure(row, m_actions);
         row.Enabled = false;
-        return Outcome::Ran;
+        return Outcome::RanAndUnticked;
     }
 
-    std::optional<DateTime> next;
-    switch (rule.kind) {
-    case Kind::Yearly:
-        if (wellPast(clock.Now())) {
-            next = IncMonth(DateOf(clock.Now()), 12) + TimeOfDayOf(e);
-        }
-        break;
-    case Kind::Holiday:
-        if (wellPast(clock.Now())) {
-            next = NextHolidayDate(type, clock);
-        }
-        break;
-    case Kind::Monthly:
-        if (wellPast(clock.Now())) {
-            next = IncMonth(DateOf(clock.Now()), 1) + TimeOfDayOf(e);
-        }
-        break;
-    case Kind::Weekly:
-        if (wellPast(clock.Now())) {
-            next = DateOf(clock.Now()) + 7 + TimeOfDayOf(e);
-        }
-        break;
-    case Kind::Daily:
-        if (wellPast(clock.Now())) {
-            next = DateOf(clock.Now()) + 1 + TimeOfDayOf(e);
-        }
-        break;
-    case Kind::MinuteBased:
-        if (Ms(clock.Now()) >= Ms(e)) {
-            const auto minutes = ParseDecimal<int32_t>(row.Minutes);
-            if (!minutes) {
-                ReportOnce(row, index, "the minutes '" + row.Minutes + "' are not a whole number");
-                return Outcome::NotRun;
-            }
-            // Real minutes: the period is counted in UTC, so it keeps its length across a clock change.
-            LocalTimeConverter converter(m_services.Zone);
-            const auto utcNow = converter.LocalToUtc(clock.Now());
-            if (!utcNow) {
-                ReportOnce(row, index, "the current time " + utcNow.message());
-                return Outcome::NotRun;
-            }
-            // In 64 bits: a period of tens of millions of minutes does not wrap into the past.
-            next = converter.UtcToLocal(utcNow.value() + static_cast<double>(int64_t{*minutes} * 60) * OneSecond);
-        }
-        break;
-    case Kind::Weekday: {
-        const DateTime now = clock.Now();
-        if (wellPast(now) && WeekdayNumber(now) == rule.weekday) {
-            next = DateOf(now) + 7 + TimeOfDayOf(e);
-        }
-        break;
+    const NextTime next = RuleFor(type.kind).Next({row, e, clock.Now(), tolMs, type.weekday, clock, m_services.Zone});
+    if (!next.Problem.empty()) {
+        ReportOnce(row, index, next.Problem);
+        return Outcome::NotRun;
     }
-    case Kind::OneTime:
-    case Kind::None:
-        break;
-    }
-    if (!next) {
+    if (!next.When) {
         return Outcome::NotRun;
     }
     if (!runCount) {
@@ -295,7 +363,7 @@ EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, DateTime e, int64
     }
     // A day's time of day can fall into the hour a clock change skips; the row gets the time the clock
     // will show instead, so that it stays a time that exists (and can be saved).
-    row.EventTime = FormatEventDateTime(LocalTimeConverter(m_services.Zone).ExistingLocalTime(*next), formats);
+    row.EventTime = FormatEventDateTime(LocalTimeConverter(m_services.Zone).ExistingLocalTime(*next.When), formats);
     Stamp(row, *runCount, formats);
     return Outcome::Ran;
 }
@@ -305,7 +373,7 @@ void EventEngine::Stamp(ScheduledEvent& row, int64_t runCount, const RegionalFor
     row.LastRun = FormatEventDateTime(m_services.LocalClock.Now(), formats);
     row.HasRun = "True";
     row.RunCount = std::to_string(runCount + 1);
-    m_runEventProcedure(row);
+    RunEventProcedure(row, m_actions);
 }
 
 void EventEngine::ReportOnce(const ScheduledEvent& row, size_t index, const std::string& problem)
@@ -317,13 +385,15 @@ void EventEngine::ReportOnce(const ScheduledEvent& row, size_t index, const std:
     }
 }
 
-void EventEngine::Tick(int32_t toleranceSeconds)
+EventPassResult EventEngine::Tick(int32_t toleranceSeconds)
 {
-    if (!CheckEvents(toleranceSeconds)) {
+    EventPassResult result = CheckEvents(toleranceSeconds);
+    if (!result.Ran()) {
         m_log.AddLogLine("No events to run at this time..");
     }
     m_log.AddLogLine(GetNextEventText(m_table.Rows, m_services.LocalClock, m_services.Regional.Read()));
     m_log.AddLogLine(LogSeparatorLine);
+    return result;
 }
 
 } // namespace kelvane

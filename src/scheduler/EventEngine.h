@@ -3,13 +3,13 @@
 #include "common/Clock.h"
 #include "common/RegionalSettings.h"
 #include "common/TimeZone.h"
+#include "scheduler/EventActions.h"
 #include "scheduler/EventLog.h"
 #include "scheduler/ScheduledEvent.h"
 
 #include <functional>
 #include <set>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kelvane {
@@ -22,23 +22,21 @@ struct TEventToProcess
 };
 using TEventArray = std::vector<TEventToProcess>;
 
-// True when the text equals one of the entries exactly.
-template <typename List>
-bool IsInList(std::string_view text, const List& list)
+// What a pass changed, in the order it happened.
+struct EventPassResult
 {
-    for (const auto& entry : list) {
-        if (text == entry) {
-            return true;
-        }
-    }
-    return false;
-}
+    std::vector<size_t> Performed; // rows whose action was performed
+    std::vector<size_t> Unticked;  // one-time rows that ran and took themselves out of scheduling
+
+    bool Ran() const { return !Performed.empty(); }
+};
 
 // Today's date moved by whole calendar months; a day the target month lacks becomes its last day.
 DateTime IncMonth(DateTime date, int32_t months);
 
 // The scheduler: on each tick it finds the checked rows that are due, performs them in time order and
-// moves recurring rows to their next occurrence, all in the row texts.
+// moves recurring rows to their next occurrence, all in the row texts. Each row it changes is told to
+// the table, so a view follows.
 class EventEngine
 {
 public:
@@ -49,26 +47,26 @@ public:
         const RegionalSettings& Regional;
     };
 
-    EventEngine(EventTable& table, EventLog& log, Services services,
-                std::function<void(const ScheduledEvent&)> runEventProcedure,
+    EventEngine(EventTable& table, EventLog& log, Services services, EventActionContext& actions,
                 std::function<void(const std::string&)> reportProblem);
 
-    // One pass with the tolerance in seconds; true when at least one action was performed.
-    bool CheckEvents(int32_t toleranceSeconds);
+    // One pass with the tolerance in seconds.
+    EventPassResult CheckEvents(int32_t toleranceSeconds);
 
     // The work of one timer tick (the caller switches the timer off before and on after): the pass, then
     // "No events to run at this time.." when nothing ran, the next-event line and the separator.
-    void Tick(int32_t toleranceSeconds);
+    EventPassResult Tick(int32_t toleranceSeconds);
 
 private:
     enum class Outcome
     {
         NotRun,
         Ran,
+        RanAndUnticked,
     };
 
-    // Carries out the branch that applies to a due row; dMs is its distance from the pass's start.
-    Outcome Process(ScheduledEvent& row, DateTime eventTime, int64_t dMs, int64_t toleranceMs,
+    // Carries out the rule of a due row's kind; dMs is its distance from the pass's start.
+    Outcome Process(ScheduledEvent& row, size_t index, DateTime eventTime, int64_t dMs, int64_t toleranceMs,
                     const RegionalFormats& formats);
     // Last run, has run and run count, then the row's action.
     void Stamp(ScheduledEvent& row, int64_t runCount, const RegionalFormats& formats);
@@ -78,7 +76,7 @@ private:
     EventTable& m_table;
     EventLog& m_log;
     Services m_services;
-    std::function<void(const ScheduledEvent&)> m_runEventProcedure;
+    EventActionContext& m_actions;
     std::function<void(const std::string&)> m_reportProblem;
     std::set<std::string> m_reported;
 };

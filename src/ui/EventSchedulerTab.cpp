@@ -25,11 +25,9 @@ namespace kelvane::ui {
 
 TEventSchedulerTab::TEventSchedulerTab(const EventSchedulerTabContext& context, QWidget* parent)
     : QWidget(parent), m_context(context), m_eventActions{context.Data.Log(), context.Active, context.DesktopShell,
-                                                          [this] { return m_context.Data.Screensavers().Paths(); }},
-      m_engine(
-          context.Data.Events(), context.Data.Log(), {context.LocalClock, context.Zone, context.Regional},
-          [this](const ScheduledEvent& row) { RunEventProcedure(row, m_eventActions); },
-          [this](const std::string& problem) { ReportProblem(problem); })
+                                                          &context.Data.Screensavers()},
+      m_engine(context.Data.Events(), context.Data.Log(), {context.LocalClock, context.Zone, context.Regional},
+               m_eventActions, [this](const std::string& problem) { ReportProblem(problem); })
 {
     BuildControls();
     m_model = new EventListModel(m_context.Data.Events(), this);
@@ -169,18 +167,9 @@ void TEventSchedulerTab::PrepareForExit()
 void TEventSchedulerTab::evtTimerTimer()
 {
     m_evtTimer->stop();
-    std::vector<bool> enabledBefore;
-    for (const ScheduledEvent& row : m_context.Data.Events().Rows) {
-        enabledBefore.push_back(row.Enabled);
-    }
-    m_engine.Tick(m_context.Data.Settings().ToleranceSeconds);
-    EventTable& events = m_context.Data.Events();
-    events.RowsUpdated(0, events.Rows.size());
     // A one-time event that ran was unticked: the editor's check box follows, as for a click.
-    for (size_t row = 0; row < events.Rows.size() && row < enabledBefore.size(); ++row) {
-        if (events.Rows[row].Enabled != enabledBefore[row]) {
-            eventListViewItemChecked(static_cast<int>(row));
-        }
+    for (const size_t row : m_engine.Tick(m_context.Data.Settings().ToleranceSeconds).Unticked) {
+        eventListViewItemChecked(static_cast<int>(row));
     }
     // A message box during the tick may have let the user switch scheduling off, or an exit begin.
     if (m_context.Data.Settings().EventTimerEnabled && !m_exiting) {

@@ -44,15 +44,20 @@ class EngineTest : public testing::Test
 protected:
     EngineTest()
         : active(platform, platform, platform, {}), actions{log, active, platform, nullptr},
-          engine(
-              table, log, {clock, zone, regional},
-              [this](const ScheduledEvent& row) {
-                  performed.push_back(row.Name);
-                  RunEventProcedure(row, actions);
-              },
-              [this](const std::string& problem) { problems.push_back(problem); })
+          engine(table, log, {clock, zone, regional}, actions,
+                 [this](const std::string& problem) { problems.push_back(problem); })
     {
         log.LogIsOn = true;
+    }
+
+    // One pass; the names of the rows performed are added to `performed`, in the order they ran.
+    EventPassResult Pass(bool tick = false)
+    {
+        const EventPassResult result = tick ? engine.Tick(20) : engine.CheckEvents(20);
+        for (const size_t row : result.Performed) {
+            performed.push_back(table.Rows[row].Name);
+        }
+        return result;
     }
 
     test::FakeClock clock;
@@ -77,7 +82,7 @@ TEST_F(EngineTest, TheWorkedExampleRunsDueRowsInTimeOrder)
                   Row("E", WeeklyRecurringEvents, At(2, 20, 8, 0, 0))};
     table.Rows[2].Minutes = "5";
 
-    EXPECT_TRUE(engine.CheckEvents(20));
+    EXPECT_TRUE(Pass().Ran());
     EXPECT_EQ(performed, (std::vector<std::string>{"E", "B", "A", "C"}));
     const auto& rows = table.Rows;
     EXPECT_EQ(rows[0].EventTime, "03/04/2024 10:00:15 AM");
@@ -117,14 +122,14 @@ TEST_P(DueRules, DecideAndMoveOn)
     clock.now = c.now;
     table.Rows = {Row("x", c.type, c.eventTime)};
     table.Rows[0].Minutes = c.minutes;
-    const bool ran = engine.CheckEvents(20);
+    const bool ran = Pass().Ran();
     EXPECT_EQ(ran, c.next.has_value());
     if (c.next) {
         EXPECT_EQ(table.Rows[0].EventTime, *c.next);
         EXPECT_EQ(table.Rows[0].RunCount, "1");
         EXPECT_TRUE(SerializeEvents(table.Rows, zone, kUs)) << "a time the engine made can always be saved";
         if (std::string_view(c.minutes) != "0") { // a period of nothing is due at every tick
-            EXPECT_FALSE(engine.CheckEvents(20)) << "the next time lies ahead";
+            EXPECT_FALSE(Pass().Ran()) << "the next time lies ahead";
         }
     } else {
         EXPECT_EQ(table.Rows[0].EventTime, Text(c.eventTime)) << "a row that is not due is not touched";
@@ -197,7 +202,7 @@ TEST_F(EngineTest, AOneTimeRowThatRanIsNotRunAgain)
     clock.now = At(5, 1, 8, 0, 5);
     table.Rows = {Row("once", OneTimeEvents, At(5, 1, 8, 0, 0))};
     table.Rows[0].HasRun = "True";
-    EXPECT_FALSE(engine.CheckEvents(20));
+    EXPECT_FALSE(Pass().Ran());
     EXPECT_TRUE(performed.empty());
     EXPECT_EQ(log.Lines().back(), "Event has run, ignoring event procedure");
     EXPECT_TRUE(table.Rows[0].Enabled);
@@ -213,7 +218,7 @@ TEST_F(EngineTest, EqualTimesKeepTableOrderAndUncheckedRowsAreNotRead)
     off.Enabled = false;
     off.EventTime = "garbage";
     table.Rows.push_back(off);
-    EXPECT_TRUE(engine.CheckEvents(20));
+    EXPECT_TRUE(Pass().Ran());
     EXPECT_EQ(performed, (std::vector<std::string>{"first", "second", "later"}));
     EXPECT_TRUE(problems.empty());
 }
@@ -222,7 +227,7 @@ TEST_F(EngineTest, TheLogOfOneTickLineByLine)
 {
     clock.now = At(3, 4, 10, 0, 30);
     table.Rows = {Row("B", DailyRecurringEvents, At(3, 4, 9, 59, 40))};
-    engine.Tick(20);
+    Pass(true);
     EXPECT_EQ(std::vector<std::string>(log.Lines().begin(), log.Lines().end()),
               (std::vector<std::string>{
                   "Checking Events",
@@ -235,7 +240,7 @@ TEST_F(EngineTest, TheLogOfOneTickLineByLine)
                   "--------------------------------------------------",
               }));
 
-    engine.Tick(20); // nothing due now
+    Pass(true); // nothing due now
     EXPECT_EQ(log.Lines()[10], "No events to run at this time..");
     EXPECT_EQ(log.Lines().size(), 13u);
 }
@@ -245,7 +250,7 @@ TEST_F(EngineTest, WithLoggingOffTheSameWorkIsDoneSilently)
     log.LogIsOn = false;
     clock.now = At(3, 4, 10, 0, 30);
     table.Rows = {Row("B", DailyRecurringEvents, At(3, 4, 9, 59, 40))};
-    engine.Tick(20);
+    Pass(true);
     EXPECT_TRUE(log.Lines().empty());
     EXPECT_EQ(performed, std::vector<std::string>{"B"});
 }
@@ -261,8 +266,8 @@ TEST_F(EngineTest, AnUnreadableRowIsSkippedAndReportedOnceWhileTheOthersRun)
     table.Rows[2].Minutes = "";
     const std::vector<ScheduledEvent> before = table.Rows;
 
-    EXPECT_TRUE(engine.CheckEvents(20));
-    engine.CheckEvents(20);
+    EXPECT_TRUE(Pass().Ran());
+    Pass().Ran();
     EXPECT_EQ(performed, std::vector<std::string>{"fine"});
     EXPECT_EQ(problems, (std::vector<std::string>{
                             "The scheduled event \"bad time\" (row 1) is skipped: '31/31/2024 08:00:00 AM' is not a "
@@ -305,7 +310,10 @@ TEST(EventActions, WhatEachActionDoes)
         ActiveScreensaverControl active(platform, platform, platform, {});
         EventLog log;
         log.LogIsOn = true;
-        EventActionContext context{log, active, platform, [] { return std::vector<std::string>{"/list/a.scr"}; }};
+        IconCache icons(platform);
+        ScreensaverList list(icons);
+        list.AddScreensaverRow("/list/a.scr");
+        EventActionContext context{log, active, platform, &list};
         ScheduledEvent row;
         row.Name = "x";
         row.Action = c.action;
