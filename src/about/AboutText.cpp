@@ -1,7 +1,7 @@
 #include "about/AboutText.h"
 
 #include "about/CreditsMarkup.h"
-#include "app/AppIdentity.h"
+#include "common/AppIdentity.h"
 
 namespace kelvane {
 

@@ -1,9 +1,9 @@
 #include "app/Application.h"
 
-#include "app/AppIdentity.h"
 #include "app/Language.h"
 #include "app/RecordedBuildTime.h"
 #include "app/Startup.h"
+#include "common/AppIdentity.h"
 #include "common/SystemClock.h"
 #include "platform/PlatformServices.h"
 #include "program/ProgramData.h"

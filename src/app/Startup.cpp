@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/AppIdentity.h"
+#include "common/AppIdentity.h"
 #include "common/FileIO.h"
 
 #include <filesystem>

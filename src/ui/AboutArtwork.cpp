@@ -1,6 +1,6 @@
 #include "ui/AboutArtwork.h"
 
-#include "app/AppIdentity.h"
+#include "common/AppIdentity.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "ui/StartupErrors.h"
 
-#include "app/AppIdentity.h"
+#include "common/AppIdentity.h"
 
 #include <QApplication>
 #include <QMessageBox>

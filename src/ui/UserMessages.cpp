@@ -1,6 +1,6 @@
 #include "ui/UserMessages.h"
 
-#include "app/AppIdentity.h"
+#include "common/AppIdentity.h"
 #include "ui/StartupErrors.h"
 
 #include <QMessageBox>

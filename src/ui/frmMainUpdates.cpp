@@ -1,7 +1,7 @@
 // The main window's side of the daily update check.
 #include "ui/frmMainUpdates.h"
 
-#include "app/AppIdentity.h"
+#include "common/AppIdentity.h"
 #include "common/Clock.h"
 #include "common/RegionalDateTime.h"
 #include "common/RegionalSettings.h"

@@ -1,6 +1,6 @@
 #include "ui/frmMain_unit.h"
 
-#include "app/AppIdentity.h"
+#include "common/AppIdentity.h"
 #include "common/Clock.h"
 #include "common/RegionalDateTime.h"
 #include "common/RegionalSettings.h"

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32PathsAndInstance.h"
 
-#include "app/AppIdentity.h"
+#include "common/AppIdentity.h"
 #include "platform/win32/Win32Text.h"
 
 // clang-format off
