@@ -199,6 +199,24 @@ TEST(Win32TimeZoneRules, RepeatedAndSkippedHoursThroughTheConverter)
     EXPECT_TRUE(system.PeriodAt(ToUnixSeconds(EncodeDate(2024, 7, 1))).Contains(ToUnixSeconds(EncodeDate(2024, 7, 1))));
 }
 
+TEST(Win32Shell, ACopiedPathReadsBackAndTheClipboardHasAnOwner)
+{
+    const std::string path = "C:\\Screen Savers\\Gl\xC3\xBChwein.scr";
+    Win32Shell shell;
+    shell.CopyPathToClipboard(path);
+    EXPECT_NE(GetClipboardOwner(), nullptr) << "emptied by a window of the program's own";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    std::wstring copied;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+            copied = text;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    EXPECT_EQ(copied, Widen(path));
+}
+
 // The test screensaver, copied under another name into a folder of its own.
 class TestScreensaver : public testing::Test
 {

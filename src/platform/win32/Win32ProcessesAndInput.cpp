@@ -27,12 +27,13 @@ std::optional<int64_t> Win32ProcessesAndInput::FindProcessByExeName(const std::s
         if (!EqualsIgnoringAsciiCase(Narrow(entry.szExeFile), wanted)) {
             continue;
         }
-        // The process must be one this user may open; the handle itself is not needed afterwards.
-        if (const HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, entry.th32ProcessID)) {
+        // The process must be one this user may open, with the least right that tells so; another
+        // user's process of the same name is passed over and the search goes on.
+        if (const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID)) {
             CloseHandle(process);
             found = entry.th32ProcessID;
+            break;
         }
-        break;
     }
     CloseHandle(snapshot);
     return found;

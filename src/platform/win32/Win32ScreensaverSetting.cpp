@@ -60,9 +60,10 @@ std::optional<std::wstring> ReadString(const wchar_t* path, const wchar_t* name)
     return value;
 }
 
+// Changing a value needs only the right to set values; asking for more fails where policy locks keys.
 void WriteString(const wchar_t* path, const wchar_t* name, const std::wstring& value)
 {
-    const Key key(path, KEY_ALL_ACCESS);
+    const Key key(path, KEY_SET_VALUE);
     if (key) {
         RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
@@ -71,7 +72,7 @@ void WriteString(const wchar_t* path, const wchar_t* name, const std::wstring& v
 
 void DeleteValue(const wchar_t* path, const wchar_t* name)
 {
-    const Key key(path, KEY_ALL_ACCESS);
+    const Key key(path, KEY_SET_VALUE);
     if (key) {
         RegDeleteValueW(key.get(), name);
     }

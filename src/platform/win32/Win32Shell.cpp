@@ -12,6 +12,23 @@
 
 namespace kelvane::platform {
 
+Win32Shell::~Win32Shell()
+{
+    if (m_clipboardOwner) {
+        DestroyWindow(static_cast<HWND>(m_clipboardOwner));
+    }
+}
+
+void* Win32Shell::ClipboardOwner()
+{
+    if (!m_clipboardOwner) {
+        // A message-only window of the system's own "STATIC" class: nothing to register, nothing shown.
+        m_clipboardOwner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                           GetModuleHandleW(nullptr), nullptr);
+    }
+    return m_clipboardOwner;
+}
+
 void Win32Shell::RunScreensaverFile(const std::string& path)
 {
     ShellExecuteW(nullptr, L"open", Widen(path).c_str(), L"/s", nullptr, SW_SHOW);
@@ -59,7 +76,9 @@ void Win32Shell::ShowFileInFolder(const std::string& path)
 void Win32Shell::CopyPathToClipboard(const std::string& path)
 {
     const std::wstring text = Widen(path);
-    if (!OpenClipboard(nullptr)) {
+    // Emptying a clipboard opened without a window would leave it with no owner at all.
+    const auto owner = static_cast<HWND>(ClipboardOwner());
+    if (!owner || !OpenClipboard(owner)) {
         return;
     }
     EmptyClipboard();
