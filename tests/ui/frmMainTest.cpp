@@ -714,5 +714,32 @@ TEST_F(MainWindowTest, AnExitThatCannotSaveSaysSoOnceAndStillEnds)
         messages.errors.front().contains(QString::fromStdString("Unable to write to " + dataFolder + "events.dat")));
 }
 
+// The desktop session's end: a save request writes everything and the program goes on; the end itself
+// runs the exit, telling a failure on the error output rather than in a box nobody may be there to close.
+TEST_F(MainWindowTest, TheSessionsSaveRequestAndEndLoseNothing)
+{
+    auto window = Create();
+    window->ShowAtStart();
+    window->Data().Screensavers().AddScreensaverRow("/s/kept.scr");
+    window->SaveSession();
+    EXPECT_EQ(dir.read("ssList.txt"), "/s/kept.scr\r\n");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(exits, 0) << "a save request does not end the program";
+
+    window->Data().Screensavers().AddScreensaverRow("/s/later.scr");
+    window->EndSession();
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(dir.read("ssList.txt"), "/s/kept.scr\r\n/s/later.scr\r\n");
+    EXPECT_EQ(Ini("PosSave", "WindowState"), "0");
+    window->EndSession(); // the end of the session after an exit changes nothing
+    EXPECT_EQ(exits, 1);
+
+    dataFolder = dir.path() + "/missing/";
+    auto unwritable = Create();
+    unwritable->EndSession();
+    EXPECT_EQ(exits, 2);
+    EXPECT_TRUE(messages.errors.isEmpty()) << "no box at the session's end";
+}
+
 } // namespace
 } // namespace kelvane::ui
