@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <vector>
 
 namespace kelvane {
 
@@ -41,6 +43,18 @@ void AnnounceChange(ListObserver* observer, const ListChange& change, Make&& mak
     make();
     if (observer) {
         observer->RowsChanged(change);
+    }
+}
+
+// Moves the element at `from` to position `to` (counted after the move); the others keep their order.
+template <typename T>
+void MoveElement(std::vector<T>& items, size_t from, size_t to)
+{
+    const auto at = [&items](size_t index) { return items.begin() + static_cast<std::ptrdiff_t>(index); };
+    if (from < to) {
+        std::rotate(at(from), at(from + 1), at(to + 1));
+    } else if (to < from) {
+        std::rotate(at(to), at(from), at(from + 1));
     }
 }
 

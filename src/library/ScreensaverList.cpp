@@ -133,16 +133,7 @@ void ScreensaverList::MoveFirstSelectedTo(size_t target)
     if (from == target) {
         return;
     }
-    AnnounceChange(m_observer, {ListChange::Kind::Move, from, 1, target}, [&] {
-        const auto begin = m_rows.begin();
-        if (from < target) {
-            std::rotate(begin + static_cast<std::ptrdiff_t>(from), begin + static_cast<std::ptrdiff_t>(from) + 1,
-                        begin + static_cast<std::ptrdiff_t>(target) + 1);
-        } else {
-            std::rotate(begin + static_cast<std::ptrdiff_t>(target), begin + static_cast<std::ptrdiff_t>(from),
-                        begin + static_cast<std::ptrdiff_t>(from) + 1);
-        }
-    });
+    AnnounceChange(m_observer, {ListChange::Kind::Move, from, 1, target}, [&] { MoveElement(m_rows, from, target); });
 }
 
 void ScreensaverList::MoveSelectedToTop()

@@ -48,16 +48,7 @@ void EventTable::MoveRow(size_t from, size_t to)
     if (from >= Rows.size() || to >= Rows.size() || from == to) {
         return;
     }
-    AnnounceChange(m_observer, {ListChange::Kind::Move, from, 1, to}, [&] {
-        const auto begin = Rows.begin();
-        if (from < to) {
-            std::rotate(begin + static_cast<std::ptrdiff_t>(from), begin + static_cast<std::ptrdiff_t>(from) + 1,
-                        begin + static_cast<std::ptrdiff_t>(to) + 1);
-        } else {
-            std::rotate(begin + static_cast<std::ptrdiff_t>(to), begin + static_cast<std::ptrdiff_t>(from),
-                        begin + static_cast<std::ptrdiff_t>(from) + 1);
-        }
-    });
+    AnnounceChange(m_observer, {ListChange::Kind::Move, from, 1, to}, [&] { MoveElement(Rows, from, to); });
 }
 
 void EventTable::RowsUpdated(size_t first, size_t count)

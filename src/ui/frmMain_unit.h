@@ -18,7 +18,6 @@ class QTimer;
 
 namespace kelvane {
 class Clock;
-class IconProvider;
 class ProgramData;
 class RegionalSettings;
 class TimeZone;
