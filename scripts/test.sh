@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and tests the named presets (all of them by default): ci (warnings are errors), asan (address
 # and undefined-behaviour sanitizers), fuzz (clang; each fuzz target runs for a few seconds) and windows
-# (mingw-w64; its tests run under Wine in a prefix of their own). Every build comes first, then the tests,
+# (kelvane.exe and the core's tests, built with mingw-w64 against the cross-built Qt of cross-qt.sh; its
+# tests run under Wine in a prefix of their own). Every build comes first, then the tests,
 # with a real X server for the tests that look at windows.
 #
 #   bash scripts/test.sh              # everything, as CI runs it
@@ -24,6 +25,9 @@ done
 wants() { [[ " ${presets[*]} " =~ " $1 " ]]; }
 
 jobs=$(nproc)
+if wants windows; then
+    bash scripts/cross-qt.sh >/dev/null # Qt for Windows, provided once per machine
+fi
 for preset in "${presets[@]}"; do
     cmake --preset "$preset"
     cmake --build --preset "$preset" -j "$jobs"

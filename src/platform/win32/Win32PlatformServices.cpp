@@ -1,0 +1,65 @@
+#include "platform/PlatformServices.h"
+
+#include "platform/qt/QtHttpGet.h"
+#include "platform/qt/QtIconProvider.h"
+#include "platform/win32/Win32BuildStamp.h"
+#include "platform/win32/Win32PathsAndInstance.h"
+#include "platform/win32/Win32ProcessesAndInput.h"
+#include "platform/win32/Win32RegionalSettings.h"
+#include "platform/win32/Win32ScreensaverSetting.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Text.h"
+#include "platform/win32/Win32TimeZone.h"
+#include "platform/win32/Win32WebBrowser.h"
+
+#include <windows.h>
+
+namespace kelvane::platform {
+namespace {
+
+// Windows asks a program to end through the end of the session, which reaches the program as the
+// application object's save request and its end; no signal needs catching here.
+class Win32TerminationRequests final : public TerminationRequests
+{
+public:
+    void HandOver(std::function<void()>) override {}
+    void Release() override {}
+};
+
+std::string EnvironmentValue(const wchar_t* name)
+{
+    wchar_t value[2048];
+    const DWORD length = GetEnvironmentVariableW(name, value, 2048);
+    return length > 0 && length < 2048 ? Narrow(std::wstring(value, length)) : std::string();
+}
+
+} // namespace
+
+StartServices MakeStartServices()
+{
+    StartServices services;
+    services.Termination = std::make_unique<Win32TerminationRequests>();
+    services.Instance = std::make_unique<Win32PathsAndInstance>();
+    return services;
+}
+
+PlatformServices MakePlatformServices(std::optional<int64_t>)
+{
+    PlatformServices services;
+    services.Debug = std::make_unique<Win32DebugOutput>();
+    services.Zone = std::make_unique<Win32TimeZone>();
+    services.Regional = std::make_unique<Win32RegionalSettings>();
+    services.Setting = std::make_unique<Win32ScreensaverSetting>();
+    services.Autostart = std::make_unique<Win32AutostartEntry>();
+    services.DesktopShell = std::make_unique<Win32Shell>();
+    services.Processes = std::make_unique<Win32ProcessesAndInput>();
+    services.Icons = std::make_unique<QtIconProvider>();
+    services.Browser = std::make_unique<Win32WebBrowser>();
+    // The executable's own link time stamp is the build date.
+    services.Stamp = std::make_unique<Win32BuildStamp>();
+    services.Http = std::make_unique<QtHttpGet>();
+    services.UpdateAddressOverride = EnvironmentValue(L"KELVANE_UPDATE_URL");
+    return services;
+}
+
+} // namespace kelvane::platform
