@@ -2,6 +2,7 @@
 
 #include "common/Status.h"
 #include "common/TextEncoding.h"
+#include "library/ListFiles.h"
 
 #include <cstdint>
 #include <deque>
@@ -36,8 +37,8 @@ public:
     // save. A missing file changes nothing.
     void LoadFile(const std::string& file);
 
-    // Writes every line, each followed by CR LF, in the encoding the file was read in (UTF-8 when it was
-    // not read).
+    // Writes every line, each followed by CR LF, in the encoding the file was read in (when it was not
+    // read: UTF-8, or the 8-bit code page on Windows).
     Status SaveFile(const std::string& file) const;
 
     // The lines a start adds when the log is kept across runs: the date and time, whether scheduling is
@@ -50,7 +51,8 @@ private:
     size_t TrimLog();
 
     std::deque<std::string> m_lines;
-    TextEncoding m_encoding = TextEncoding::Utf8;
+    // A log made afresh is written as the system's own text files are: the 8-bit code page on Windows.
+    TextEncoding m_encoding = DefaultListFileEncoding();
 };
 
 } // namespace kelvane
