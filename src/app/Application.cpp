@@ -52,6 +52,7 @@ int RunApplication(int argc, char* argv[])
         return 1;
     }
 
+    platform::PrepareApplicationEnvironment();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(ProgramVersion));

@@ -30,6 +30,9 @@ struct StartServices
 
 StartServices MakeStartServices();
 
+// Settles what the application object reads from the environment, before it is made.
+void PrepareApplicationEnvironment();
+
 // Everything else the program takes from its system, made once the application object exists. Each
 // system's platform folder has its own maker; nothing above the platform layer names a system.
 struct PlatformServices

@@ -24,6 +24,8 @@ StartServices MakeStartServices()
     return services;
 }
 
+void PrepareApplicationEnvironment() {}
+
 PlatformServices MakePlatformServices(std::optional<int64_t> recordedBuildTime)
 {
     PlatformServices services;

@@ -1,5 +1,4 @@
 #include "platform/PlatformServices.h"
-
 #include "platform/qt/QtHttpGet.h"
 #include "platform/qt/QtIconProvider.h"
 #include "platform/win32/Win32BuildStamp.h"
@@ -12,6 +11,7 @@
 #include "platform/win32/Win32TimeZone.h"
 #include "platform/win32/Win32WebBrowser.h"
 
+#include <cstdlib>
 #include <windows.h>
 
 namespace kelvane::platform {
@@ -41,6 +41,18 @@ StartServices MakeStartServices()
     services.Termination = std::make_unique<Win32TerminationRequests>();
     services.Instance = std::make_unique<Win32PathsAndInstance>();
     return services;
+}
+
+void PrepareApplicationEnvironment()
+{
+    // Under Wine the system's font engine leaves the text of edit fields undrawn; Qt's own FreeType
+    // engine draws it. A platform the user chose stays.
+    const auto ntdll = GetModuleHandleW(L"ntdll.dll");
+    const bool wine = ntdll && GetProcAddress(ntdll, "wine_get_version");
+    // Through the C library, whose copy of the environment is the one Qt reads.
+    if (wine && !_wgetenv(L"QT_QPA_PLATFORM")) {
+        _wputenv_s(L"QT_QPA_PLATFORM", L"windows:fontengine=freetype");
+    }
 }
 
 PlatformServices MakePlatformServices(std::optional<int64_t>)
