@@ -49,6 +49,40 @@ TEST(LocalTime, TheSkippedHourDoesNotExist)
     }
 }
 
+TEST(LocalTime, ASkippedTimeIsMovedOnAsFarAsTheClockJumped)
+{
+    const auto utc = [](int32_t month, int32_t day, int32_t hour, int32_t minute) {
+        return ToUnixSeconds(EncodeDateTime({{2024, month, day}, {hour, minute, 0, 0}}));
+    };
+    const FakeTimeZone eastern = Eastern2024();
+    // Half an hour forward at 02:00 local (+10:30 to +11), and a whole hour at midnight (-4 to -3).
+    const FakeTimeZone halfHour(10 * 3600 + 1800, {{utc(10, 5, 15, 30), 11 * 3600}});
+    const FakeTimeZone midnight(-4 * 3600, {{utc(9, 8, 4, 0), -3 * 3600}});
+    const struct
+    {
+        const FakeTimeZone& zone;
+        CivilDateTime local;
+        CivilDateTime shown;
+    } cases[] = {
+        {eastern, {{2024, 3, 10}, {2, 0, 0, 0}}, {{2024, 3, 10}, {3, 0, 0, 0}}},
+        {eastern, {{2024, 3, 10}, {2, 30, 0, 0}}, {{2024, 3, 10}, {3, 30, 0, 0}}},
+        {eastern, {{2024, 3, 10}, {2, 59, 59, 500}}, {{2024, 3, 10}, {3, 59, 59, 500}}},
+        {halfHour, {{2024, 10, 6}, {2, 15, 0, 0}}, {{2024, 10, 6}, {2, 45, 0, 0}}},
+        {midnight, {{2024, 9, 8}, {0, 0, 0, 0}}, {{2024, 9, 8}, {1, 0, 0, 0}}},
+        {midnight, {{2024, 9, 8}, {0, 40, 0, 0}}, {{2024, 9, 8}, {1, 40, 0, 0}}},
+        // Times that exist stay, the hour that happens twice included.
+        {eastern, {{2024, 3, 10}, {1, 59, 59, 999}}, {{2024, 3, 10}, {1, 59, 59, 999}}},
+        {eastern, {{2024, 3, 10}, {3, 0, 0, 0}}, {{2024, 3, 10}, {3, 0, 0, 0}}},
+        {eastern, {{2024, 11, 3}, {1, 30, 0, 0}}, {{2024, 11, 3}, {1, 30, 0, 0}}},
+        {halfHour, {{2024, 10, 6}, {2, 30, 0, 0}}, {{2024, 10, 6}, {2, 30, 0, 0}}},
+    };
+    for (const auto& c : cases) {
+        const DateTime shown = LocalTimeConverter(c.zone).ExistingLocalTime(EncodeDateTime(c.local));
+        EXPECT_EQ(DecodeDateTime(shown), c.shown);
+        EXPECT_TRUE(LocalToUtc(c.zone, shown).ok());
+    }
+}
+
 TEST(LocalTime, UtcToLocalFollowsTheRulesAtThatInstant)
 {
     const FakeTimeZone zone = Eastern2024();

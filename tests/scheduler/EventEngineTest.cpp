@@ -111,7 +111,12 @@ struct RuleCase
     DateTime now;
     std::optional<std::string> next; // nothing: not due
     const char* minutes = "15";
+    const test::FakeTimeZone* zone = nullptr; // the fixture's eastern time when not given
 };
+
+// Clocks go from -4 h to -3 h at midnight starting Christmas Day 2025: that day begins at 01:00.
+const test::FakeTimeZone
+    kChristmasSkipsMidnight(-4 * 3600, {{ToUnixSeconds(EncodeDateTime({{2025, 12, 25}, {4, 0, 0, 0}})), -3 * 3600}});
 
 class DueRules : public EngineTest, public testing::WithParamInterface<RuleCase>
 {};
@@ -119,6 +124,9 @@ class DueRules : public EngineTest, public testing::WithParamInterface<RuleCase>
 TEST_P(DueRules, DecideAndMoveOn)
 {
     const RuleCase& c = GetParam();
+    if (c.zone) {
+        zone = *c.zone;
+    }
     clock.now = c.now;
     table.Rows = {Row("x", c.type, c.eventTime)};
     table.Rows[0].Minutes = c.minutes;
@@ -186,6 +194,14 @@ INSTANTIATE_TEST_SUITE_P(
                  "03/10/2024 03:30:00 AM"},
         RuleCase{"weekly_into_the_skipped_hour", WeeklyRecurringEvents, At(3, 3, 2, 15, 0), At(3, 3, 2, 16, 0),
                  "03/10/2024 03:15:00 AM"},
+        RuleCase{"monthly_into_the_skipped_hour", MonthlyRecurringEvents, At(2, 10, 2, 30, 0), At(2, 10, 2, 31, 0),
+                 "03/10/2024 03:30:00 AM"},
+        RuleCase{"yearly_into_the_skipped_hour", YearlyRecurringEvents, At(3, 10, 2, 30, 0, 2023),
+                 At(3, 10, 2, 31, 0, 2023), "03/10/2024 03:30:00 AM"},
+        RuleCase{"sunday_into_the_skipped_hour", "Sunday Recurring Events", At(3, 3, 2, 45, 0), At(3, 3, 2, 46, 0),
+                 "03/10/2024 03:45:00 AM"},
+        RuleCase{"holiday_on_a_skipped_midnight", "ChristmasDay", At(12, 25, 0, 0, 0), At(12, 25, 0, 1, 0),
+                 "12/25/2025 01:00:00 AM", "15", &kChristmasSkipsMidnight},
         RuleCase{"daily_past_the_skipped_hour", DailyRecurringEvents, At(3, 10, 3, 30, 0), At(3, 10, 3, 31, 0),
                  "03/11/2024 03:30:00 AM"},
         // Periods too long for 32-bit seconds still lie ahead.
