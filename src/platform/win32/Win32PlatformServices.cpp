@@ -1,7 +1,7 @@
 #include "platform/PlatformServices.h"
 #include "platform/qt/QtHttpGet.h"
-#include "platform/qt/QtIconProvider.h"
 #include "platform/win32/Win32BuildStamp.h"
+#include "platform/win32/Win32IconProvider.h"
 #include "platform/win32/Win32PathsAndInstance.h"
 #include "platform/win32/Win32ProcessesAndInput.h"
 #include "platform/win32/Win32RegionalSettings.h"
@@ -65,7 +65,7 @@ PlatformServices MakePlatformServices(std::optional<int64_t>)
     services.Autostart = std::make_unique<Win32AutostartEntry>();
     services.DesktopShell = std::make_unique<Win32Shell>();
     services.Processes = std::make_unique<Win32ProcessesAndInput>();
-    services.Icons = std::make_unique<QtIconProvider>();
+    services.Icons = std::make_unique<Win32IconProvider>();
     services.Browser = std::make_unique<Win32WebBrowser>();
     // The executable's own link time stamp is the build date.
     services.Stamp = std::make_unique<Win32BuildStamp>();
