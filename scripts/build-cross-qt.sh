@@ -11,8 +11,15 @@ fi
 work="$folder/build"
 mkdir -p "$work"
 cd "$work"
-if ! grep -rqs '^deb-src .*debian' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-    echo "deb-src http://deb.debian.org/debian bookworm main" > /etc/apt/sources.list.d/kelvane-src.list
+# apt-get source needs the archive's source entries; they are added in the form Debian 12 lists its own.
+if ! grep -rqsE '^(deb-src |Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    cat > /etc/apt/sources.list.d/kelvane-src.sources <<'S'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+S
     apt-get update -qq
 fi
 apt-get source --download-only "qt6-base=$version"
