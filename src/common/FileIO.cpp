@@ -1,10 +1,45 @@
 #include "common/FileIO.h"
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <system_error>
 
 namespace kelvane {
+
+namespace {
+
+// The path a chain of links ends at, even when nothing exists there yet. Only the links are followed,
+// not "..", which the system resolves against the real folders.
+Result<std::filesystem::path> FollowLinks(std::filesystem::path path)
+{
+    constexpr int MaxLinks = 40;
+    for (int link = 0; link < MaxLinks; ++link) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec))) {
+            return path;
+        }
+        const auto next = std::filesystem::read_symlink(path, ec);
+        if (ec) {
+            break;
+        }
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return Result<std::filesystem::path>::Error("the link to the file cannot be followed");
+}
+
+// Endings nobody can guess before the save, so no name can be prepared in the folder to meet it.
+TemporarySuffixSource RandomSuffixes()
+{
+    return [random = std::mt19937_64(std::random_device()())]() mutable {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
+        return std::string(suffix);
+    };
+}
+
+} // namespace
 
 std::filesystem::path PathFromUtf8(const std::string& utf8)
 {
@@ -56,17 +91,14 @@ Result<std::string> ReadFileBytes(const std::string& path)
 
 Status WriteFileAtomically(const std::string& path, const std::string& bytes)
 {
-    auto target = PathFromUtf8(path);
-    std::error_code ec;
     // A data file kept as a link (to a folder of dotfiles, say) stays a link: the file it leads to is
     // the one replaced.
-    if (std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec))) {
-        target = std::filesystem::weakly_canonical(target, ec);
-        if (ec) {
-            return Status::Error("the link to the file cannot be followed");
-        }
+    const auto target = FollowLinks(PathFromUtf8(path));
+    if (!target) {
+        return Status::Error(target.message());
     }
-    const auto status = std::filesystem::status(target, ec);
+    std::error_code ec;
+    const auto status = std::filesystem::status(target.value(), ec);
     if (std::filesystem::exists(status)) {
         if (std::filesystem::is_directory(status)) {
             return Status::Error("the path is a folder");
@@ -75,7 +107,7 @@ Status WriteFileAtomically(const std::string& path, const std::string& bytes)
             return Status::Error("the file is read-only");
         }
     }
-    return ReplaceFileDurably(target, bytes);
+    return ReplaceFileDurably(target.value(), bytes, RandomSuffixes());
 }
 
 } // namespace kelvane

@@ -3,6 +3,7 @@
 #include "common/Status.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace kelvane {
@@ -20,15 +21,22 @@ Result<std::string> ReadFileBytes(const std::string& path);
 
 // Replaces the file's content as one step that survives a crash or a power cut: the bytes go to a new
 // temporary file beside the target, which is flushed to disk and then renamed over it, so a failure at
-// any point leaves the old file whole. A target that is a symbolic link keeps its link, and the file it
-// points to gets the new content; the old file's permission bits are kept. A target marked read-only
-// is refused, as the platform would refuse writing into it.
+// any point leaves the old file whole. A target that is a symbolic link keeps its link (a chain of links
+// too, and one whose file does not exist yet), and the file it leads to gets the new content; the old
+// file's permission bits are kept. A target marked read-only is refused, as the platform would refuse
+// writing into it.
 Status WriteFileAtomically(const std::string& path, const std::string& bytes);
 
+// The endings tried, one per attempt, for the temporary file's name beside the target.
+using TemporarySuffixSource = std::function<std::string()>;
+inline constexpr int TemporaryNameAttempts = 16;
+
 // The system's part of the step above, for a target that is neither a link nor a folder: a temporary
-// file created exclusively in the target's folder (never through a link planted under its name), the
-// bytes written and flushed, the rename, and the folder flushed. On any failure the temporary file is
-// gone and the target untouched. One implementation per system, beside that system's platform layer.
-Status ReplaceFileDurably(const std::filesystem::path& target, const std::string& bytes);
+// file created exclusively in the target's folder (a name that exists, a planted link included, is never
+// opened but passed over for the next ending), the bytes written and flushed, the rename, and the folder
+// flushed. On any failure the temporary file is gone and the target untouched. One implementation per
+// system, beside that system's platform layer.
+Status ReplaceFileDurably(const std::filesystem::path& target, const std::string& bytes,
+                          const TemporarySuffixSource& nextSuffix);
 
 } // namespace kelvane

@@ -6,10 +6,12 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -20,7 +22,76 @@ namespace fs = std::filesystem;
 
 size_t EntryCount(const std::string& folder)
 {
-    return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
+    return static_cast<size_t>(std::distance(fs::recursive_directory_iterator(folder), {}));
+}
+
+// Every entry of the folder: a file by its content, a link by where it points.
+std::map<std::string, std::string> Snapshot(const test::TempDir& dir)
+{
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : fs::directory_iterator(dir.path())) {
+        const std::string name = PathToUtf8(entry.path().filename());
+        entries[name] = entry.is_symlink() ? "-> " + PathToUtf8(fs::read_symlink(entry.path())) : dir.read(name);
+    }
+    return entries;
+}
+
+// Endings ".0.tmp", ".1.tmp" and so on, in this order.
+TemporarySuffixSource CountingSuffixes()
+{
+    return [next = 0]() mutable { return "." + std::to_string(next++) + ".tmp"; };
+}
+
+// Whatever already holds a would-be temporary name is passed over and left exactly as it was.
+TEST(DurableReplace, TakenTemporaryNamesArePassedOver)
+{
+    const auto takenBy = [](int count, std::function<void(test::TempDir&, const std::string&)> plant) {
+        return [count, plant](test::TempDir& dir) {
+            for (int i = 0; i < count; ++i) {
+                plant(dir, "data.txt." + std::to_string(i) + ".tmp");
+            }
+        };
+    };
+    const auto file = [](test::TempDir& dir, const std::string& name) { dir.write(name, "planted"); };
+    const struct
+    {
+        const char* name;
+        std::function<void(test::TempDir&)> plant;
+        bool saved;
+    } cases[] = {
+        {"a file under the first name", takenBy(1, file), true},
+        {"files under all names but the last", takenBy(TemporaryNameAttempts - 1, file), true},
+        {"files under every name", takenBy(TemporaryNameAttempts, file), false},
+#ifndef _WIN32
+        {"a link to another file under the first name",
+         takenBy(1,
+                 [](test::TempDir& dir, const std::string& name) {
+                     dir.write("victim", "untouched");
+                     fs::create_symlink(dir.file("victim"), dir.file(name));
+                 }),
+         true},
+        {"a link to a file not made yet under the first name",
+         takenBy(1,
+                 [](test::TempDir& dir, const std::string& name) {
+                     fs::create_symlink(dir.file("made-through-the-link"), dir.file(name));
+                 }),
+         true},
+#endif
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        dir.write("data.txt", "old");
+        c.plant(dir);
+        auto before = Snapshot(dir);
+
+        EXPECT_EQ(ReplaceFileDurably(PathFromUtf8(dir.file("data.txt")), "new", CountingSuffixes()).ok(), c.saved)
+            << c.name;
+        auto after = Snapshot(dir);
+        EXPECT_EQ(after["data.txt"], c.saved ? "new" : "old") << c.name;
+        before.erase("data.txt");
+        after.erase("data.txt");
+        EXPECT_EQ(after, before) << c.name;
+    }
 }
 
 TEST(AtomicWrite, ReplacesTheContentAndLeavesNoTemporaryFile)
@@ -59,6 +130,8 @@ TEST(AtomicWrite, LinksModesAndFailuresOnDisk)
         std::function<void(test::TempDir&)> arrange;
         bool saved;
         std::function<void(test::TempDir&)> check;
+        // Files the save adds; no temporary file may stay behind.
+        size_t made = 0;
     } cases[] = {
         {"a link to a dotfile keeps its link, its target takes the content",
          [](test::TempDir& dir) {
@@ -71,6 +144,30 @@ TEST(AtomicWrite, LinksModesAndFailuresOnDisk)
              EXPECT_TRUE(fs::is_symlink(dir.file("data.txt")));
              EXPECT_EQ(dir.read("dotfiles/data.txt"), "new");
          }},
+        {"a chain of links leads to the file that takes the content",
+         [](test::TempDir& dir) {
+             fs::create_directories(dir.file("dotfiles"));
+             dir.write("dotfiles/data.txt", "old");
+             fs::create_symlink("dotfiles/data.txt", dir.file("middle"));
+             fs::create_symlink(dir.file("middle"), dir.file("data.txt"));
+         },
+         true,
+         [](test::TempDir& dir) {
+             EXPECT_EQ(fs::read_symlink(dir.file("data.txt")), dir.file("middle"));
+             EXPECT_TRUE(fs::is_symlink(dir.file("middle")));
+             EXPECT_EQ(dir.read("dotfiles/data.txt"), "new");
+         }},
+        {"a link to a file not made yet keeps its link and makes the file",
+         [](test::TempDir& dir) {
+             fs::create_directories(dir.file("dotfiles"));
+             fs::create_symlink("dotfiles/data.txt", dir.file("data.txt"));
+         },
+         true,
+         [](test::TempDir& dir) {
+             EXPECT_TRUE(fs::is_symlink(dir.file("data.txt")));
+             EXPECT_EQ(dir.read("dotfiles/data.txt"), "new");
+         },
+         1},
         {"a link planted under a temporary name is not written through",
          [](test::TempDir& dir) {
              dir.write("data.txt", "old");
@@ -93,6 +190,13 @@ TEST(AtomicWrite, LinksModesAndFailuresOnDisk)
          [](test::TempDir& dir) {
              EXPECT_EQ(fs::status(dir.file("data.txt")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
          }},
+        {"a new file gets the usual mode of new files", [](test::TempDir&) {}, true,
+         [](test::TempDir& dir) {
+             const mode_t mask = ::umask(0);
+             ::umask(mask);
+             EXPECT_EQ(static_cast<mode_t>(fs::status(dir.file("data.txt")).permissions()), 0666 & ~mask);
+         },
+         1},
         {"a folder that cannot be written leaves the old file whole",
          [](test::TempDir& dir) {
              dir.write("data.txt", "old");
@@ -115,7 +219,7 @@ TEST(AtomicWrite, LinksModesAndFailuresOnDisk)
         if (!c.saved) {
             EXPECT_EQ(dir.read("data.txt"), "old") << c.name;
         }
-        EXPECT_EQ(EntryCount(dir.path()), entries) << c.name << ": no temporary file is left";
+        EXPECT_EQ(EntryCount(dir.path()), entries + c.made) << c.name << ": no temporary file is left";
         fs::permissions(dir.path(), fs::perms::owner_all, fs::perm_options::replace);
     }
 }

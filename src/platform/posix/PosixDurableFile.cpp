@@ -2,9 +2,7 @@
 #include "common/FileIO.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,16 +26,12 @@ bool WriteAll(int fd, const std::string& bytes)
     return true;
 }
 
-// A new, empty file beside the target under a name nobody could have guessed beforehand. O_EXCL with
-// O_NOFOLLOW refuses any name that already exists, a planted link included.
-int CreateTemporary(const std::filesystem::path& target, std::string& name)
+// A new, empty file beside the target. O_EXCL refuses any name that already exists, a planted link
+// included (O_NOFOLLOW says so twice), so the next ending is tried instead.
+int CreateTemporary(const std::filesystem::path& target, const TemporarySuffixSource& nextSuffix, std::string& name)
 {
-    std::random_device seed;
-    std::mt19937_64 random(seed());
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
-        name = target.native() + suffix;
+    for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {
+        name = target.native() + nextSuffix();
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
@@ -58,13 +52,14 @@ void FlushFolder(const std::filesystem::path& folder)
 
 } // namespace
 
-Status ReplaceFileDurably(const std::filesystem::path& target, const std::string& bytes)
+Status ReplaceFileDurably(const std::filesystem::path& target, const std::string& bytes,
+                          const TemporarySuffixSource& nextSuffix)
 {
     struct stat old = {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
 
     std::string temporary;
-    const int fd = CreateTemporary(target, temporary);
+    const int fd = CreateTemporary(target, nextSuffix, temporary);
     if (fd < 0) {
         return Status::Error("the file cannot be created");
     }

@@ -2,25 +2,22 @@
 #include "common/FileIO.h"
 
 #include <algorithm>
-#include <random>
 #include <windows.h>
 
 namespace kelvane {
 
-Status ReplaceFileDurably(const std::filesystem::path& target, const std::string& bytes)
+Status ReplaceFileDurably(const std::filesystem::path& target, const std::string& bytes,
+                          const TemporarySuffixSource& nextSuffix)
 {
-    std::random_device seed;
-    std::mt19937_64 random(seed());
     std::wstring temporary;
     HANDLE file = INVALID_HANDLE_VALUE;
     // CREATE_NEW refuses a name that exists, so nothing planted under it is written through.
-    for (int attempt = 0; attempt < 16 && file == INVALID_HANDLE_VALUE; ++attempt) {
-        wchar_t suffix[32];
-        swprintf(suffix, 32, L".%016llx.tmp", static_cast<unsigned long long>(random()));
-        temporary = target.native() + suffix;
+    for (int attempt = 0; attempt < TemporaryNameAttempts && file == INVALID_HANDLE_VALUE; ++attempt) {
+        temporary = target.native() + std::filesystem::path(nextSuffix()).native();
         file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
-        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
+        const DWORD error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+        if (error != ERROR_SUCCESS && error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
             break;
         }
     }
