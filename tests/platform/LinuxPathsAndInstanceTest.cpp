@@ -13,11 +13,26 @@
 #include <fstream>
 #include <functional>
 #include <sys/stat.h>
+#include <vector>
 
 namespace kelvane::platform {
 namespace {
 
 using test::ScopedEnv;
+
+// The requests that reach the instance, once the expected number came or a generous time ran out.
+std::vector<InstanceRequest> ReceivedRequests(LinuxPathsAndInstance& instance, size_t expected)
+{
+    std::vector<InstanceRequest> received;
+    instance.ListenForInstanceRequests([&received](InstanceRequest request) { received.push_back(request); });
+    QElapsedTimer timer;
+    timer.start();
+    while (received.size() < expected && timer.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    instance.ListenForInstanceRequests({});
+    return received;
+}
 
 TEST(LinuxFolders, DataHomeFollowsTheBaseDirectoryRules)
 {
@@ -50,7 +65,8 @@ TEST(LinuxFolders, RuntimeFolderFallsBackToAPrivateTemporaryFolder)
 }
 
 // Someone else may take the shared temporary folder's name first; the start then uses the user's own
-// cache folder, or, when that cannot be had either, says why it cannot start.
+// cache folder, or, when that cannot be had either, says why it cannot start. Every later start finds the
+// first one, whatever became of that name meanwhile.
 TEST(LinuxFolders, AnUnsafeTemporaryFolderIsNeverUsedAndNeverEndsTheStartSilently)
 {
     const std::string uid = std::to_string(getuid());
@@ -85,14 +101,24 @@ TEST(LinuxFolders, AnUnsafeTemporaryFolderIsNeverUsedAndNeverEndsTheStartSilentl
         EXPECT_EQ(second.AcquireInstanceLock().Outcome, InstanceLock::State::HeldElsewhere)
             << c.name << ": a second start finds the first in the same place";
 
-        // Without a cache folder of its own either, the start stops and says why.
-        ScopedEnv noCache("XDG_CACHE_HOME", tmp.path() + "/kelvane-" + uid + "-cache-is-a-file");
-        std::ofstream(tmp.path() + "/kelvane-" + uid + "-cache-is-a-file") << "x";
-        LinuxPathsAndInstance stuck;
-        const InstanceLock lock = stuck.AcquireInstanceLock();
-        EXPECT_EQ(lock.Outcome, InstanceLock::State::Unavailable) << c.name;
-        EXPECT_NE(lock.Problem.find(shared), std::string::npos) << lock.Problem;
-        EXPECT_NE(lock.Problem.find(c.problem), std::string::npos) << lock.Problem;
+        {
+            // Without a cache folder of its own either, the start stops and says why.
+            const std::string notAFolder = tmp.path() + "/cache-is-a-file";
+            std::ofstream(notAFolder) << "x";
+            ScopedEnv noCache("XDG_CACHE_HOME", notAFolder);
+            LinuxPathsAndInstance stuck;
+            const InstanceLock lock = stuck.AcquireInstanceLock();
+            EXPECT_EQ(lock.Outcome, InstanceLock::State::Unavailable) << c.name;
+            EXPECT_NE(lock.Problem.find(shared), std::string::npos) << lock.Problem;
+            EXPECT_NE(lock.Problem.find(c.problem), std::string::npos) << lock.Problem;
+        }
+
+        // Once the temporary name is free again, a later start still finds the first where it runs.
+        std::filesystem::remove(shared);
+        LinuxPathsAndInstance later;
+        EXPECT_EQ(later.AcquireInstanceLock().Outcome, InstanceLock::State::HeldElsewhere) << c.name;
+        later.PostInstanceRequest(InstanceRequest::Exit);
+        EXPECT_EQ(ReceivedRequests(first, 1), std::vector<InstanceRequest>{InstanceRequest::Exit}) << c.name;
     }
 }
 
@@ -110,14 +136,7 @@ TEST(LinuxInstance, OneLockHolderAndRequestsReachItInOrder)
     second.PostInstanceRequest(InstanceRequest::Show);
     second.PostInstanceRequest(InstanceRequest::Exit);
 
-    std::vector<InstanceRequest> received;
-    first.ListenForInstanceRequests([&received](InstanceRequest request) { received.push_back(request); });
-    QElapsedTimer timer;
-    timer.start();
-    while (received.size() < 2 && timer.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    EXPECT_EQ(received, (std::vector<InstanceRequest>{InstanceRequest::Show, InstanceRequest::Exit}));
+    EXPECT_EQ(ReceivedRequests(first, 2), (std::vector<InstanceRequest>{InstanceRequest::Show, InstanceRequest::Exit}));
 }
 
 TEST(LinuxInstance, TheLockIsFreeAgainWhenItsHolderEnds)

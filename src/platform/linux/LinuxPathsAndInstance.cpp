@@ -53,6 +53,29 @@ std::string MakePrivateFolder(const std::string& path)
     return WhyNotPrivate(path);
 }
 
+// The user's own folder for the lock when the shared temporary one cannot be trusted; empty without a home.
+std::string FallbackFolder(const std::string& uid)
+{
+    const std::string home = HomeFolder();
+    const std::string cache = AbsoluteFolderOr("XDG_CACHE_HOME", home.empty() ? std::string() : home + "/.cache");
+    return cache.empty() ? std::string() : cache + "/kelvane-" + uid;
+}
+
+// Whether an instance holds the lock in that folder; nothing is created to find out.
+bool LockHeldIn(const std::string& folder)
+{
+    if (folder.empty() || !WhyNotPrivate(folder).empty()) {
+        return false;
+    }
+    const int fd = ::open((folder + "/" + kLockFileName).c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+        return false;
+    }
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
 bool FillSocketAddress(const std::string& path, sockaddr_un& address)
 {
     address = {};
@@ -117,7 +140,7 @@ LinuxPathsAndInstance::RuntimeFolderChoice LinuxPathsAndInstance::ChooseRuntimeF
 {
     const std::string runtime = EnvironmentValue("XDG_RUNTIME_DIR");
     if (!runtime.empty() && runtime.front() == '/') {
-        return {WithoutTrailingSlashes(runtime), {}};
+        return {WithoutTrailingSlashes(runtime), {}, {}};
     }
     std::error_code ec;
     auto temporary = std::filesystem::temp_directory_path(ec);
@@ -126,25 +149,24 @@ LinuxPathsAndInstance::RuntimeFolderChoice LinuxPathsAndInstance::ChooseRuntimeF
     }
     const std::string uid = std::to_string(static_cast<unsigned long>(getuid()));
     const std::string shared = WithoutTrailingSlashes(temporary.string()) + "/kelvane-" + uid;
+    const std::string fallback = FallbackFolder(uid);
     const std::string sharedProblem = MakePrivateFolder(shared);
     if (sharedProblem.empty()) {
-        return {shared, {}};
+        return {shared, {}, fallback};
     }
     // Someone else may have taken that name in the shared temporary folder first. The user's own cache
     // folder is out of their reach; every start looks there next, so instances still find each other.
-    const std::string home = HomeFolder();
-    const std::string cache = AbsoluteFolderOr("XDG_CACHE_HOME", home.empty() ? std::string() : home + "/.cache");
-    if (!cache.empty()) {
-        std::filesystem::create_directories(cache, ec);
-        const std::string own = cache + "/kelvane-" + uid;
-        if (MakePrivateFolder(own).empty()) {
-            return {own, {}};
+    if (!fallback.empty()) {
+        std::filesystem::create_directories(std::filesystem::path(fallback).parent_path(), ec);
+        if (MakePrivateFolder(fallback).empty()) {
+            return {fallback, {}, {}};
         }
     }
     return {{},
             "Cannot start: the instance lock belongs in " + shared + ", but " + sharedProblem +
                 ", so another user could take it over. Remove " + shared +
-                ", or set XDG_RUNTIME_DIR to a folder of your own."};
+                ", or set XDG_RUNTIME_DIR to a folder of your own.",
+            {}};
 }
 
 std::string LinuxPathsAndInstance::RuntimeFolder()
@@ -165,7 +187,13 @@ InstanceLock LinuxPathsAndInstance::AcquireInstanceLock()
         return {InstanceLock::State::Unavailable,
                 "Cannot start: the instance lock " + lockPath + " cannot be opened (" + std::strerror(errno) + ")."};
     }
-    if (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
+    m_requestFolder = folder;
+    // An instance that started while the temporary folder was unsafe runs from the fallback folder until
+    // it ends, even when the temporary one has become usable since.
+    if (LockHeldIn(choice.Fallback)) {
+        m_requestFolder = choice.Fallback;
+    }
+    if (m_requestFolder != folder || ::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
         ::close(m_lockFd);
         m_lockFd = -1;
         return {InstanceLock::State::HeldElsewhere, {}};
@@ -201,7 +229,7 @@ InstanceLock LinuxPathsAndInstance::AcquireInstanceLock()
 
 void LinuxPathsAndInstance::PostInstanceRequest(InstanceRequest request)
 {
-    const std::string folder = RuntimeFolder();
+    const std::string folder = m_requestFolder.empty() ? RuntimeFolder() : m_requestFolder;
     sockaddr_un address{};
     if (folder.empty() || !FillSocketAddress(folder + "/" + kSocketFileName, address)) {
         return;

@@ -34,6 +34,9 @@ public:
     {
         std::string Folder;
         std::string Problem;
+        // With the temporary folder chosen: the fallback folder, where an instance that started while
+        // the temporary one was unsafe may still run.
+        std::string Fallback;
     };
     static RuntimeFolderChoice ChooseRuntimeFolder();
     static std::string RuntimeFolder();
@@ -47,7 +50,8 @@ private:
 
     int m_lockFd = -1;
     int m_listenFd = -1;
-    std::string m_socketPath; // set while this instance listens
+    std::string m_socketPath;    // set while this instance listens
+    std::string m_requestFolder; // where the lock holder listens, once the lock was asked for
     std::unique_ptr<QSocketNotifier> m_listenNotifier;
     std::vector<std::unique_ptr<Connection>> m_connections;
     std::function<void(InstanceRequest)> m_handler;
