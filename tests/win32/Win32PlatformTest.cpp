@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <vector>
 #include <windows.h>
 
 namespace kelvane::platform {
@@ -67,6 +68,83 @@ TEST(Win32Setting, TheRunValueIsQuotedWhenThePathHoldsABlank)
     Win32AutostartEntry autostart;
     autostart.EnableAutostart("C:\\Program Files\\Kelvane\\kelvane.exe");
     EXPECT_EQ(autostart.ReadAutostart(), "\"C:\\Program Files\\Kelvane\\kelvane.exe\"");
+    autostart.EnableAutostart("C:\\Kelvane\\kelvane.exe");
+    EXPECT_EQ(autostart.ReadAutostart(), "C:\\Kelvane\\kelvane.exe");
+    autostart.DisableAutostart();
+    EXPECT_EQ(autostart.ReadAutostart(), std::nullopt);
+}
+
+// Leaves a key of the user's only the rights to read and set values (and to put its rights back), as a
+// locked-down policy does; its own rights come back at the end.
+class LockedDownKey
+{
+public:
+    explicit LockedDownKey(const wchar_t* path)
+    {
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, READ_CONTROL | WRITE_DAC, &m_key) != ERROR_SUCCESS) {
+            m_key = nullptr;
+            return;
+        }
+        DWORD size = 0;
+        RegGetKeySecurity(m_key, DACL_SECURITY_INFORMATION, nullptr, &size);
+        m_own.resize(size);
+        if (RegGetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_own.data(), &size) != ERROR_SUCCESS) {
+            return;
+        }
+        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+        PSID everyone = nullptr;
+        if (!AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone)) {
+            return;
+        }
+        std::vector<DWORD> acl((sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(everyone)) / sizeof(DWORD) + 1);
+        const auto dacl = reinterpret_cast<PACL>(acl.data());
+        SECURITY_DESCRIPTOR narrow{};
+        m_locked = InitializeAcl(dacl, static_cast<DWORD>(acl.size() * sizeof(DWORD)), ACL_REVISION) &&
+                   AddAccessAllowedAce(dacl, ACL_REVISION, KEY_QUERY_VALUE | KEY_SET_VALUE | READ_CONTROL | WRITE_DAC,
+                                       everyone) &&
+                   InitializeSecurityDescriptor(&narrow, SECURITY_DESCRIPTOR_REVISION) &&
+                   SetSecurityDescriptorDacl(&narrow, TRUE, dacl, FALSE) &&
+                   RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, &narrow) == ERROR_SUCCESS;
+        FreeSid(everyone);
+    }
+    ~LockedDownKey()
+    {
+        if (m_locked) {
+            RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_own.data());
+        }
+        if (m_key) {
+            RegCloseKey(m_key);
+        }
+    }
+    LockedDownKey(const LockedDownKey&) = delete;
+    LockedDownKey& operator=(const LockedDownKey&) = delete;
+    explicit operator bool() const { return m_locked; }
+
+private:
+    HKEY m_key = nullptr;
+    std::vector<BYTE> m_own;
+    bool m_locked = false;
+};
+
+TEST(Win32Setting, ValuesChangeWhereTheKeysAllowNothingMore)
+{
+    const LockedDownKey desktop(L"Control Panel\\Desktop");
+    const LockedDownKey run(L"Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    ASSERT_TRUE(desktop && run);
+    HKEY probe = nullptr;
+    const LSTATUS everything = RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_ALL_ACCESS, &probe);
+    if (everything == ERROR_SUCCESS) {
+        RegCloseKey(probe);
+    }
+    ASSERT_NE(everything, ERROR_SUCCESS) << "the keys are locked down";
+
+    Win32ScreensaverSetting setting;
+    setting.WriteActiveScreensaverPath("C:\\Screen Savers\\ribbons.scr");
+    EXPECT_EQ(setting.ReadActiveScreensaverPath(), "C:\\Screen Savers\\ribbons.scr");
+    setting.ClearActiveScreensaverPath();
+    EXPECT_EQ(setting.ReadActiveScreensaverPath(), "");
+
+    Win32AutostartEntry autostart;
     autostart.EnableAutostart("C:\\Kelvane\\kelvane.exe");
     EXPECT_EQ(autostart.ReadAutostart(), "C:\\Kelvane\\kelvane.exe");
     autostart.DisableAutostart();
@@ -259,6 +337,78 @@ TEST_F(TestScreensaver, RunHandsItSlashSAndTheSearchFindsItByName)
     EXPECT_TRUE(PumpUntil([&] { return processes.FindProcessByExeName("C:\\Elsewhere\\ribbons.scr").has_value(); }))
         << "found from another folder, in other letter case";
     EXPECT_FALSE(processes.FindProcessByExeName("C:\\Elsewhere\\ribbons.sc").has_value());
+}
+
+// A copy started by the test itself, which lets others open it only for the given rights (as a process of
+// another user or of higher integrity does); ended when it goes.
+class StartedCopy
+{
+public:
+    StartedCopy(const std::string& path, DWORD othersMayAsk)
+    {
+        std::wstring commandLine = L"\"" + Widen(path) + L"\" /s";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &m_process)) {
+            m_process = {};
+            return;
+        }
+        m_ready = Restrict(othersMayAsk);
+    }
+    ~StartedCopy()
+    {
+        if (m_process.hProcess) {
+            TerminateProcess(m_process.hProcess, 0);
+            WaitForSingleObject(m_process.hProcess, 5000);
+            CloseHandle(m_process.hProcess);
+            CloseHandle(m_process.hThread);
+        }
+    }
+    StartedCopy(const StartedCopy&) = delete;
+    StartedCopy& operator=(const StartedCopy&) = delete;
+    explicit operator bool() const { return m_ready; }
+    int64_t Id() const { return m_process.dwProcessId; }
+
+private:
+    bool Restrict(DWORD rights)
+    {
+        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+        PSID everyone = nullptr;
+        if (!AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone)) {
+            return false;
+        }
+        std::vector<DWORD> acl((sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(everyone)) / sizeof(DWORD) + 1);
+        const auto dacl = reinterpret_cast<PACL>(acl.data());
+        SECURITY_DESCRIPTOR narrow{};
+        const bool restricted = InitializeAcl(dacl, static_cast<DWORD>(acl.size() * sizeof(DWORD)), ACL_REVISION) &&
+                                AddAccessAllowedAce(dacl, ACL_REVISION, rights, everyone) &&
+                                InitializeSecurityDescriptor(&narrow, SECURITY_DESCRIPTOR_REVISION) &&
+                                SetSecurityDescriptorDacl(&narrow, TRUE, dacl, FALSE) &&
+                                SetKernelObjectSecurity(m_process.hProcess, DACL_SECURITY_INFORMATION, &narrow);
+        FreeSid(everyone);
+        return restricted;
+    }
+
+    PROCESS_INFORMATION m_process{};
+    bool m_ready = false;
+};
+
+// Name matches that cannot be opened lie before and after the one that can, whichever way the walk goes;
+// that one answers nothing but the least right that tells it may be opened.
+TEST_F(TestScreensaver, TheSearchPassesOverProcessesItCannotOpen)
+{
+    constexpr DWORD endOnly = PROCESS_TERMINATE | SYNCHRONIZE;
+    const StartedCopy before(copy, endOnly);
+    const StartedCopy open(copy, endOnly | PROCESS_QUERY_LIMITED_INFORMATION);
+    const StartedCopy after(copy, endOnly);
+    ASSERT_TRUE(before && open && after);
+    const HANDLE probe = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(before.Id()));
+    if (probe) {
+        CloseHandle(probe);
+    }
+    ASSERT_EQ(probe, nullptr) << "the rights are narrowed";
+    EXPECT_EQ(processes.FindProcessByExeName(copy), open.Id());
 }
 
 } // namespace

@@ -37,9 +37,10 @@ private:
     HKEY m_key = nullptr;
 };
 
+// Each call asks only for the right it uses; asking for more fails where policy locks keys.
 std::optional<std::wstring> ReadString(const wchar_t* path, const wchar_t* name)
 {
-    const Key key(path, KEY_READ);
+    const Key key(path, KEY_QUERY_VALUE);
     if (!key) {
         return std::nullopt;
     }
@@ -60,7 +61,6 @@ std::optional<std::wstring> ReadString(const wchar_t* path, const wchar_t* name)
     return value;
 }
 
-// Changing a value needs only the right to set values; asking for more fails where policy locks keys.
 void WriteString(const wchar_t* path, const wchar_t* name, const std::wstring& value)
 {
     const Key key(path, KEY_SET_VALUE);
