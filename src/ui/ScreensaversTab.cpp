@@ -26,7 +26,6 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace kelvane::ui {
 
@@ -203,13 +202,12 @@ void TScreensaversTab::ShowLoadedLists()
 void TScreensaversTab::ApplySettings()
 {
     const ProgramSettings& settings = m_context.Data.Settings();
-    // The stored value goes through the arrows' range into the box, and then through the box's rules, so
-    // that a stored maximum warns as a typed one does.
-    const int32_t interval = std::clamp(settings.Interval, MinRotationInterval, MaxRotationInterval);
+    // The stored value (already within the arrows' range as the settings are read) goes into the box,
+    // and then through the box's rules, so that a stored maximum warns as a typed one does.
     const bool switchEnabled = settings.SwitchEnabled;
     {
         const QSignalBlocker quiet(m_controls.IntervalBox);
-        m_controls.IntervalBox->setValue(interval);
+        m_controls.IntervalBox->setValue(settings.Interval);
     }
     IntervalBoxChange(m_controls.IntervalBox->value());
     m_controls.ActionBox->setCurrentIndex(settings.Action == RotationAction::Run ? 0 : 1);
