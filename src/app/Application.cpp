@@ -75,8 +75,20 @@ int RunApplication(int argc, char* argv[])
                                     UpdateFileAddress(VendorSiteAddress, system.UpdateAddressOverride)};
     // Made before the window and gone after it: the window loads it, and saves it all at the end.
     ProgramData data(outcome.DataFolder, {clock, *system.Zone, *system.Regional, *system.Icons});
-    ui::TfrmMain window({data, *system.Debug, messages, clock, *system.Zone, *system.Regional, *system.Setting,
-                         *system.DesktopShell, *system.Processes, *system.Autostart});
+    ui::TfrmMain window({data,
+                         *system.Debug,
+                         messages,
+                         clock,
+                         *system.Zone,
+                         *system.Regional,
+                         *system.Setting,
+                         *system.DesktopShell,
+                         *system.Processes,
+                         *system.Autostart,
+                         {},
+                         system.Notices.get(),
+                         system.Catalogue.get(),
+                         system.Preview.get()});
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     ui::ConnectAboutMenus(&window, window.Menus(), about);

@@ -21,6 +21,19 @@ bool HasScreensaverExtension(const fs::path::string_type& name)
     return tail[0] == '.' && lower(tail[1]) == 's' && lower(tail[2]) == 'c' && lower(tail[3]) == 'r';
 }
 
+// A program of the catalogue's is only taken where it can run: an executable regular file.
+bool IsScreensaverProgram(const fs::directory_entry& entry, const fs::path::string_type& name,
+                          const platform::ScreensaverCatalogue& programs)
+{
+    if (!programs.LabelOf(PathToUtf8(fs::path(name)))) {
+        return false;
+    }
+    std::error_code ec;
+    const fs::file_status status = entry.status(ec);
+    constexpr fs::perms anyExecute = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    return !ec && fs::is_regular_file(status) && (status.permissions() & anyExecute) != fs::perms::none;
+}
+
 bool IsSeparator(char c)
 {
     return c == '/' || c == static_cast<char>(fs::path::preferred_separator);
@@ -28,7 +41,8 @@ bool IsSeparator(char c)
 
 } // namespace
 
-std::vector<std::string> CollectScreensaverFiles(const std::string& folder)
+std::vector<std::string> CollectScreensaverFiles(const std::string& folder,
+                                                 const platform::ScreensaverCatalogue* programs)
 {
     std::vector<std::string> found;
     std::error_code ec;
@@ -48,11 +62,12 @@ std::vector<std::string> CollectScreensaverFiles(const std::string& folder)
         const fs::directory_entry& entry = *it;
         const auto& native = entry.path().native();
         const size_t nameStart = native.find_last_of(fs::path::preferred_separator) + 1;
-        if (!HasScreensaverExtension(native.substr(nameStart))) {
-            continue;
-        }
-        std::error_code typeError;
-        if (entry.is_directory(typeError)) {
+        if (HasScreensaverExtension(native.substr(nameStart))) {
+            std::error_code typeError;
+            if (entry.is_directory(typeError)) {
+                continue;
+            }
+        } else if (!programs || !IsScreensaverProgram(entry, native.substr(nameStart), *programs)) {
             continue;
         }
         size_t relativeStart = rootLength;
@@ -65,9 +80,9 @@ std::vector<std::string> CollectScreensaverFiles(const std::string& folder)
 }
 
 TFileListThread::TFileListThread(std::vector<std::string> folders, ScanSteps steps, std::mutex& criticalSection,
-                                 UiThread& ui)
+                                 UiThread& ui, const platform::ScreensaverCatalogue* programs)
     : FFolders(std::move(folders)), m_steps(std::move(steps)), FCriticalSection(criticalSection), m_ui(ui),
-      m_thread([this] { Execute(); })
+      m_programs(programs), m_thread([this] { Execute(); })
 {}
 
 TFileListThread::~TFileListThread()
@@ -90,7 +105,7 @@ void TFileListThread::Execute()
     try {
         for (const std::string& folder : FFolders) {
             // The whole tree of one folder is collected before its first file is handed over.
-            for (const std::string& path : CollectScreensaverFiles(folder)) {
+            for (const std::string& path : CollectScreensaverFiles(folder, m_programs)) {
                 if (m_steps.File) {
                     handOver([this, &path] { m_steps.File(path); });
                 }
@@ -121,7 +136,8 @@ bool ScanWorkers::Start(std::vector<std::string> folders, ScanSteps steps, std::
         return false;
     }
     std::erase_if(m_workers, [](const auto& worker) { return worker->Finished(); });
-    m_workers.push_back(std::make_unique<TFileListThread>(std::move(folders), std::move(steps), criticalSection, m_ui));
+    m_workers.push_back(
+        std::make_unique<TFileListThread>(std::move(folders), std::move(steps), criticalSection, m_ui, m_programs));
     return true;
 }
 

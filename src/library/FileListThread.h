@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/UiThread.h"
+#include "platform/ScreensaverCatalogue.h"
 
 #include <atomic>
 #include <functional>
@@ -13,10 +14,12 @@
 namespace kelvane {
 
 // Every file under the folder (at any depth) whose name ends in ".scr", letters compared without
-// regard to case, in the order the file system lists them, each subfolder walked where it is met. A
-// path is the folder text as given, one separator, and the file's path below it. Nothing for a text
+// regard to case, or that is an executable file the catalogue names as one of the desktop's own
+// screensaver programs; in the order the file system lists them, each subfolder walked where it is met.
+// A path is the folder text as given, one separator, and the file's path below it. Nothing for a text
 // that names no folder; subfolders that cannot be read are passed over.
-std::vector<std::string> CollectScreensaverFiles(const std::string& folder);
+std::vector<std::string> CollectScreensaverFiles(const std::string& folder,
+                                                 const platform::ScreensaverCatalogue* programs = nullptr);
 
 // What a scan does on the user-interface thread, each as one handed-over step.
 struct ScanSteps
@@ -32,7 +35,8 @@ struct ScanSteps
 class TFileListThread
 {
 public:
-    TFileListThread(std::vector<std::string> folders, ScanSteps steps, std::mutex& criticalSection, UiThread& ui);
+    TFileListThread(std::vector<std::string> folders, ScanSteps steps, std::mutex& criticalSection, UiThread& ui,
+                    const platform::ScreensaverCatalogue* programs = nullptr);
     ~TFileListThread(); // the caller has waited for the end (StopAndWait); this only joins
     TFileListThread(const TFileListThread&) = delete;
     TFileListThread& operator=(const TFileListThread&) = delete;
@@ -50,6 +54,7 @@ private:
     const ScanSteps m_steps;
     std::mutex& FCriticalSection;
     UiThread& m_ui;
+    const platform::ScreensaverCatalogue* m_programs;
     std::atomic<bool> m_stopRequested{false};
     std::atomic<bool> m_finished{false};
     std::thread m_thread;
@@ -60,7 +65,9 @@ private:
 class ScanWorkers
 {
 public:
-    explicit ScanWorkers(UiThread& ui) : m_ui(ui) {}
+    explicit ScanWorkers(UiThread& ui, const platform::ScreensaverCatalogue* programs = nullptr)
+        : m_ui(ui), m_programs(programs)
+    {}
     ~ScanWorkers() { StopAll(); }
 
     // Starts a scan; workers that have ended are let go first. Refused (false) while StopAll waits.
@@ -71,6 +78,7 @@ public:
 
 private:
     UiThread& m_ui;
+    const platform::ScreensaverCatalogue* m_programs;
     std::vector<std::unique_ptr<TFileListThread>> m_workers;
     bool m_stopping = false;
 };

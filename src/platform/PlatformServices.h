@@ -8,8 +8,11 @@
 #include "platform/HttpGet.h"
 #include "platform/PathsAndInstance.h"
 #include "platform/ProcessesAndInput.h"
+#include "platform/ScreensaverCatalogue.h"
+#include "platform/ScreensaverPreview.h"
 #include "platform/SettingAndAutostart.h"
 #include "platform/Shell.h"
+#include "platform/StatusNotices.h"
 #include "platform/TerminationRequests.h"
 #include "platform/WebBrowser.h"
 
@@ -37,6 +40,9 @@ void PrepareApplicationEnvironment();
 // system's platform folder has its own maker; nothing above the platform layer names a system.
 struct PlatformServices
 {
+    // First, so that it outlives everything that reports to it.
+    std::shared_ptr<StatusNotices> Notices;
+    std::shared_ptr<const ScreensaverCatalogue> Catalogue;
     std::unique_ptr<DebugOutput> Debug;
     std::unique_ptr<TimeZone> Zone;
     std::unique_ptr<RegionalSettings> Regional;
@@ -48,6 +54,7 @@ struct PlatformServices
     std::unique_ptr<WebBrowser> Browser;
     std::unique_ptr<BuildStamp> Stamp;
     std::unique_ptr<HttpGet> Http;
+    std::unique_ptr<ScreensaverPreview> Preview;
     // An address that replaces the update file's (a mirror, or a test's own server); empty for none.
     std::string UpdateAddressOverride;
 };

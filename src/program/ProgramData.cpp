@@ -38,13 +38,16 @@ std::string ProgramData::EventLogFile() const
     return EventLogFileName(m_dataFolder);
 }
 
-void ProgramData::LoadListFiles(const std::string& windowsFolder)
+void ProgramData::LoadListFiles(const std::string& windowsFolder, const std::string& programFolder)
 {
     if (FileExists(ScreensaverListFile())) {
         (void)m_screensavers.LoadListFromFile(ScreensaverListFile());
     }
     m_folderLines = {windowsFolder,
                      windowsFolder + static_cast<char>(std::filesystem::path::preferred_separator) + "System32"};
+    if (!programFolder.empty()) {
+        m_folderLines.push_back(programFolder);
+    }
     if (FileExists(FolderListFile())) {
         if (auto read = ReadListFile(FolderListFile())) {
             const ListFileText& text = read.value();

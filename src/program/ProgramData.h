@@ -57,8 +57,9 @@ public:
 
     // The loads, in the order a start makes them (the windows do their own work between them).
     // The list of screensavers, then the folder lines; without a folder list, the Windows folder and its
-    // System32. Errors are swallowed: what was read stays.
-    void LoadListFiles(const std::string& windowsFolder);
+    // System32, and the folder of the desktop's own screensaver programs when there is one. Errors are
+    // swallowed: what was read stays.
+    void LoadListFiles(const std::string& windowsFolder, const std::string& programFolder = {});
     // The events file, or the two example events when there is none. A damaged file keeps what could be
     // read; the result says what happened.
     EventsLoadResult LoadEventTable();

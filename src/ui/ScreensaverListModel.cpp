@@ -1,5 +1,7 @@
 #include "ui/ScreensaverListModel.h"
 
+#include "platform/ScreensaverCatalogue.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QFont>
@@ -8,8 +10,8 @@
 namespace kelvane::ui {
 
 ScreensaverListModel::ScreensaverListModel(ScreensaverList& list, std::function<std::string()> activeText,
-                                           QObject* parent)
-    : ObservedTableModel(parent), m_list(list), m_activeText(std::move(activeText))
+                                           QObject* parent, const platform::ScreensaverCatalogue* programs)
+    : ObservedTableModel(parent), m_list(list), m_activeText(std::move(activeText)), m_programs(programs)
 {
     m_list.SetObserver(this);
 }
@@ -48,6 +50,14 @@ QVariant ScreensaverListModel::data(const QModelIndex& index, int role) const
     const bool active = m_activeText && IsActiveRow(row.Path, m_activeText());
     switch (role) {
     case Qt::DisplayRole:
+        if (m_programs) {
+            const size_t slash = row.Path.find_last_of('/');
+            const std::string_view name = std::string_view(row.Path).substr(slash == std::string::npos ? 0 : slash + 1);
+            if (const std::optional<std::string> label = m_programs->LabelOf(name)) {
+                return QString::fromStdString(*label + "  (" + row.Path + ")");
+            }
+        }
+        return QString::fromStdString(row.Path);
     case Qt::ToolTipRole:
         return QString::fromStdString(row.Path);
     case Qt::FontRole: {

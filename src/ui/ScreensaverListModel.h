@@ -6,14 +6,20 @@
 #include <functional>
 #include <string>
 
+namespace kelvane::platform {
+class ScreensaverCatalogue;
+}
+
 namespace kelvane::ui {
 
 // The screensaver list on screen: a view onto the core's rows, not a copy. Column 0 shows the row's
-// icon, column 1 its path; the active screensaver's row is drawn bold and white on dark.
+// icon, column 1 its path (after its label, for one of the desktop's own screensaver programs); the
+// active screensaver's row is drawn bold and white on dark.
 class ScreensaverListModel final : public ObservedTableModel
 {
 public:
-    ScreensaverListModel(ScreensaverList& list, std::function<std::string()> activeText, QObject* parent = nullptr);
+    ScreensaverListModel(ScreensaverList& list, std::function<std::string()> activeText, QObject* parent = nullptr,
+                         const platform::ScreensaverCatalogue* programs = nullptr);
     ~ScreensaverListModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -27,6 +33,7 @@ public:
 private:
     ScreensaverList& m_list;
     std::function<std::string()> m_activeText;
+    const platform::ScreensaverCatalogue* m_programs;
 };
 
 } // namespace kelvane::ui

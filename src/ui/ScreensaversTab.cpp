@@ -4,6 +4,7 @@
 #include "library/ActiveScreensaver.h"
 #include "program/ProgramData.h"
 #include "ui/IntervalSpinBox.h"
+#include "ui/PreviewPane.h"
 #include "ui/ScreensaverListModel.h"
 #include "ui/UserMessages.h"
 #include "ui/Widgets.h"
@@ -26,7 +27,6 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-
 namespace kelvane::ui {
 
 TScreensaversTab::TScreensaversTab(const ScreensaversTabContext& context, QWidget* parent)
@@ -34,8 +34,11 @@ TScreensaversTab::TScreensaversTab(const ScreensaversTabContext& context, QWidge
 {
     BuildControls();
     m_model = new ScreensaverListModel(
-        m_context.Data.Screensavers(), [this] { return m_context.Active.ActiveScreensaverText(); }, this);
+        m_context.Data.Screensavers(), [this] { return m_context.Active.ActiveScreensaverText(); }, this,
+        m_context.Programs);
     m_controls.SSListBox->setModel(m_model);
+    connect(m_controls.SSListBox->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TScreensaversTab::UpdatePreview);
     m_controls.SSListBox->header()->resizeSection(0, 28);
     m_controls.SSListBox->header()->setStretchLastSection(true);
     m_switchTimer = new QTimer(this);
@@ -101,6 +104,12 @@ void TScreensaversTab::BuildControls()
     c.SSListBox = ReportView(this);
     c.SSListBox->setSelectionMode(QAbstractItemView::ExtendedSelection);
     middle->addWidget(c.SSListBox, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(BoldLabel(QStringLiteral("Preview"), this));
+    c.Preview = new PreviewPane(m_context.Preview, this);
+    right->addWidget(c.Preview);
+    right->addStretch(1);
+    middle->addLayout(right);
     outer->addLayout(middle, 1);
 
     c.SSPopupMenu = new QMenu(this);
@@ -345,6 +354,30 @@ void TScreensaversTab::PrepareForExit()
 void TScreensaversTab::StopScans()
 {
     m_scans.StopAll();
+}
+
+void TScreensaversTab::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    UpdatePreview();
+}
+
+void TScreensaversTab::hideEvent(QHideEvent* event)
+{
+    // Never left running where nobody sees it.
+    m_controls.Preview->Stop();
+    QWidget::hideEvent(event);
+}
+
+void TScreensaversTab::UpdatePreview()
+{
+    const QModelIndexList rows = m_controls.SSListBox->selectionModel()->selectedRows();
+    const ScreensaverList& list = m_context.Data.Screensavers();
+    if (!isVisible() || rows.size() != 1 || static_cast<size_t>(rows.front().row()) >= list.Count()) {
+        m_controls.Preview->Stop();
+        return;
+    }
+    m_controls.Preview->ShowFile(list.Rows()[static_cast<size_t>(rows.front().row())].Path);
 }
 
 void TScreensaversTab::SyncSelectionToList()

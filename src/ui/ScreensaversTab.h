@@ -25,9 +25,15 @@ namespace kelvane {
 class ProgramData;
 }
 
+namespace kelvane::platform {
+class ScreensaverCatalogue;
+class ScreensaverPreview;
+} // namespace kelvane::platform
+
 namespace kelvane::ui {
 
 class IntervalSpinBox;
+class PreviewPane;
 class ScreensaverListModel;
 class UserMessages;
 
@@ -51,6 +57,7 @@ struct ScreensaversControls
     IntervalSpinBox* IntervalBox = nullptr;
     QComboBox* ActionBox = nullptr;
     QTreeView* SSListBox = nullptr;
+    PreviewPane* Preview = nullptr; // the selected row's screensaver, running
 
     // The list's popup menu.
     QMenu* SSPopupMenu = nullptr;
@@ -70,6 +77,10 @@ struct ScreensaversTabContext
     std::function<void(const QString&)> ShowMessage;
     // The rotation's state changed: the status bar's first panel follows.
     std::function<void()> RotationChanged;
+    // The desktop's own screensaver programs, found by a scan beside ".scr" files; none when not given.
+    const platform::ScreensaverCatalogue* Programs = nullptr;
+    // Runs the preview; the pane shows its text alone when not given.
+    platform::ScreensaverPreview* Preview = nullptr;
 };
 
 // "Screensavers": the list of screensaver files, the folder scan, the active-screensaver buttons and the
@@ -115,7 +126,13 @@ public:
     // Stops every running scan and waits for each to end; no user input is taken meanwhile.
     void StopScans();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    // The preview follows the selection: one selected row runs, anything else shows none.
+    void UpdatePreview();
     void BuildControls();
     void ConnectControls();
     ScanSteps MakeScanSteps();
@@ -137,7 +154,7 @@ private:
     std::mutex m_criticalSection; // the scan lock, handed to every scan worker
     QtUiThread m_uiThread{this};
     // Last, so that every worker has ended before anything it uses goes.
-    ScanWorkers m_scans{m_uiThread};
+    ScanWorkers m_scans{m_uiThread, m_context.Programs};
 };
 
 } // namespace kelvane::ui

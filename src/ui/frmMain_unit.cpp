@@ -5,7 +5,9 @@
 #include "common/RegionalDateTime.h"
 #include "common/RegionalSettings.h"
 #include "platform/DebugOutput.h"
+#include "platform/ScreensaverCatalogue.h"
 #include "platform/SettingAndAutostart.h"
+#include "platform/StatusNotices.h"
 #include "program/ProgramData.h"
 #include "ui/AppIcon.h"
 #include "ui/EventSchedulerTab.h"
@@ -74,8 +76,16 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     ProgramData& program = m_context.Data;
     const auto showMessage = [this](const QString& text) { ShowMessage(text); };
     PageControl1 = new QTabWidget(this);
-    m_screensaversTab = new TScreensaversTab({program, m_activeScreensaver, context.DesktopShell, context.Messages,
-                                              showMessage, [this] { RefreshStatusBar(); }});
+    m_screensaversTab =
+        new TScreensaversTab({program, m_activeScreensaver, context.DesktopShell, context.Messages, showMessage,
+                              [this] { RefreshStatusBar(); }, context.Programs, context.Preview});
+    if (context.Notices) {
+        // After the event that caused it has shown its own text (the active screensaver's, for one).
+        context.Notices->SetListener([this](const std::string& text) {
+            QMetaObject::invokeMethod(
+                this, [this, shown = QString::fromStdString(text)] { ShowMessage(shown); }, Qt::QueuedConnection);
+        });
+    }
     m_schedulerTab = new TEventSchedulerTab({program, m_activeScreensaver, context.DesktopShell, context.Messages,
                                              context.LocalClock, context.Zone, context.Regional,
                                              [this] { return m_screensaversTab->PickRowForNewEvent(); }});
@@ -93,6 +103,9 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
 
 TfrmMain::~TfrmMain()
 {
+    if (m_context.Notices) {
+        m_context.Notices->SetListener({});
+    }
     // The tabs' scan workers and models use the program's data, which outlives the window.
     delete PageControl1;
     m_screensaversTab = nullptr;
@@ -121,7 +134,8 @@ void TfrmMain::BuildStatusBar()
 void TfrmMain::FormCreate()
 {
     ProgramData& program = m_context.Data;
-    program.LoadListFiles(m_context.Setting.WindowsFolder());
+    program.LoadListFiles(m_context.Setting.WindowsFolder(),
+                          m_context.Programs ? m_context.Programs->ProgramFolder() : std::string());
     m_screensaversTab->ShowLoadedLists();
     m_activeScreensaver.GetActiveScreenSaverForDisplay();
     // A damaged file loads what can be read, quietly; the developer's trace says what happened.

@@ -27,8 +27,11 @@ namespace kelvane::platform {
 class AutostartEntry;
 class DebugOutput;
 class ProcessesAndInput;
+class ScreensaverCatalogue;
+class ScreensaverPreview;
 class ScreensaverSetting;
 class Shell;
+class StatusNotices;
 } // namespace kelvane::platform
 
 namespace kelvane::ui {
@@ -55,6 +58,11 @@ struct MainWindowContext
     platform::AutostartEntry& Autostart;
     // Whether the desktop has a notification area to hide into; the system's answer when not given.
     std::function<bool()> TrayAvailable = {};
+    // What the system's side could not do, shown in the message panel; nothing when not given.
+    platform::StatusNotices* Notices = nullptr;
+    // The desktop's own screensaver programs (listed by a scan), and the list's live preview.
+    const platform::ScreensaverCatalogue* Programs = nullptr;
+    platform::ScreensaverPreview* Preview = nullptr;
 };
 
 // The program's one long-lived window: the three tabs, the menus, the tray icon, the status bar, and the

@@ -7,9 +7,11 @@
 #include "platform/linux/LinuxScreensaverSetting.h"
 #include "platform/linux/LinuxShell.h"
 #include "platform/linux/LinuxTerminationSignals.h"
+#include "platform/linux/XScreenSaverBackend.h"
 #include "platform/qt/QtDebugOutput.h"
 #include "platform/qt/QtHttpGet.h"
 #include "platform/qt/QtIconProvider.h"
+#include "platform/qt/QtScreensaverPreview.h"
 #include "platform/qt/QtTimeZone.h"
 #include "platform/qt/QtWebBrowser.h"
 
@@ -29,18 +31,41 @@ void PrepareApplicationEnvironment() {}
 PlatformServices MakePlatformServices(std::optional<int64_t> recordedBuildTime)
 {
     PlatformServices services;
+    services.Notices = std::make_shared<StatusNotices>();
+    const std::string windowsFolder = LinuxScreensaverSetting().WindowsFolder();
+    // XScreenSaver is the screensaver that Linux desktops run when idle: with it, the active screensaver
+    // is its choice. Its hacks are listed and previewed whenever they are installed.
+    const XScreenSaverPlaces places{HomeFolder() + "/.xscreensaver", "/etc/X11/app-defaults/XScreenSaver",
+                                    "/usr/libexec/xscreensaver"};
+    auto hacks = std::make_shared<const XScreenSaverHacks>(places.HackFolder, "/usr/share/xscreensaver/config");
+    const bool daemonInstalled = XScreenSaverBackend::Installed();
+    auto xscreensaver =
+        std::make_shared<XScreenSaverBackend>(places, hacks, windowsFolder, *services.Notices, daemonInstalled);
+    services.Catalogue = hacks;
+    if (daemonInstalled) {
+        services.Setting = std::make_unique<XScreenSaverSetting>(
+            places, *hacks, windowsFolder, *services.Notices, [finder = std::make_shared<LinuxProcessesAndInput>()] {
+                return finder->FindProcessByExeName("xscreensaver-settings").has_value();
+            });
+    } else {
+        services.Setting = std::make_unique<LinuxScreensaverSetting>();
+        services.Notices->Report("XScreenSaver is not installed: \"Set: Active\" changes nothing on this desktop, "
+                                 "and Windows screensavers run through Wine alone");
+    }
     services.Debug = std::make_unique<QtDebugOutput>();
     services.Zone = std::make_unique<QtTimeZone>();
     services.Regional = std::make_unique<LinuxRegionalSettings>();
-    services.Setting = std::make_unique<LinuxScreensaverSetting>();
     services.Autostart = std::make_unique<LinuxAutostartEntry>();
-    services.DesktopShell = std::make_unique<LinuxShell>();
-    services.Processes = std::make_unique<LinuxProcessesAndInput>();
-    services.Icons = std::make_unique<QtIconProvider>();
+    services.DesktopShell = std::make_unique<LinuxShell>(xscreensaver);
+    services.Processes = std::make_unique<LinuxProcessesAndInput>(xscreensaver);
+    services.Icons = std::make_unique<QtIconProvider>(hacks);
     services.Browser = std::make_unique<QtWebBrowser>();
     // Linux executables carry no link time stamp: the build's recorded one stands in.
     services.Stamp = std::make_unique<LinuxBuildStamp>(recordedBuildTime);
     services.Http = std::make_unique<QtHttpGet>();
+    services.Preview = std::make_unique<QtScreensaverPreview>([xscreensaver](const std::string& path, uint64_t window) {
+        return HackPreviewCommand(xscreensaver.get(), path, window);
+    });
     services.UpdateAddressOverride = EnvironmentValue("KELVANE_UPDATE_URL");
     return services;
 }

@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxProcessesAndInput.h"
 
 #include "common/TextCase.h"
+#include "platform/linux/XScreenSaverBackend.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -162,6 +163,9 @@ std::optional<int64_t> LinuxProcessesAndInput::FindProcessByExeName(const std::s
 
 void LinuxProcessesAndInput::SendScreensaverExitInput()
 {
+    if (m_xscreensaver && m_xscreensaver->EndSaver()) {
+        return;
+    }
     const std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
     if (!display) {
         return;

@@ -1,5 +1,7 @@
 #include "platform/linux/LinuxShell.h"
 
+#include "platform/linux/XScreenSaverBackend.h"
+
 #include <QClipboard>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -49,6 +51,10 @@ QStringList LinuxShell::ScreensaverCommand(const std::string& path, bool configu
 
 void LinuxShell::RunScreensaverFile(const std::string& path)
 {
+    if (m_xscreensaver && m_xscreensaver->IsHack(path)) {
+        m_xscreensaver->RunHack(path);
+        return;
+    }
     StartDetached(ScreensaverCommand(path, false));
 }
 
@@ -59,6 +65,9 @@ void LinuxShell::ConfigureScreensaverFile(const std::string& path)
 
 void LinuxShell::OpenScreensaverControlPanel()
 {
+    if (m_xscreensaver && m_xscreensaver->OpenSettings()) {
+        return;
+    }
     // The settings programs of the desktops that have a screensaver of their own, most specific first.
     const QStringList candidates[] = {
         {QStringLiteral("xfce4-screensaver-preferences")},

@@ -6,15 +6,23 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 namespace kelvane::platform {
+
+class XScreenSaverBackend;
 
 // The desktop's side of a screensaver file on Linux. A ".scr" file is a Windows program: it runs
 // through Wine when Wine is installed ("/s" to run, "/c" to configure). Any other file is taken for a
 // native program and run directly. Programs get one argument vector, never a shell, and nothing
-// waits for them.
+// waits for them. With XScreenSaver, a hack runs through its daemon, and its settings are XScreenSaver's.
 class LinuxShell final : public QObject, public Shell
 {
 public:
+    explicit LinuxShell(std::shared_ptr<XScreenSaverBackend> xscreensaver = nullptr)
+        : m_xscreensaver(std::move(xscreensaver))
+    {}
+
     void RunScreensaverFile(const std::string& path) override;
     void ConfigureScreensaverFile(const std::string& path) override;
     void OpenScreensaverControlPanel() override;
@@ -29,6 +37,8 @@ private:
     // Asks the file manager over D-Bus; opens the file's folder when it cannot.
     void AskFileManager(const QString& method, const std::string& path);
     static void OpenContainingFolder(const std::string& path);
+
+    std::shared_ptr<XScreenSaverBackend> m_xscreensaver;
 };
 
 } // namespace kelvane::platform

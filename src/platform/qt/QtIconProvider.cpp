@@ -32,6 +32,16 @@ FileIcon QtIconProvider::LoadFileIcon(const std::string& path)
     // By the extension alone, looked up once per extension: reading each file's first bytes, or even
     // matching each name against every type's patterns, costs more than the whole rest of a start with
     // a long list, and the extension is what marks a screensaver anyway.
+    if (m_programs && m_programs->LabelOf(path.substr(path.find_last_of('/') + 1))) {
+        if (!m_programIcon) {
+            QIcon themed = QIcon::fromTheme(QStringLiteral("xscreensaver"));
+            if (themed.isNull()) {
+                themed = QIcon::fromTheme(QStringLiteral("preferences-desktop-screensaver"));
+            }
+            m_programIcon = std::make_shared<const QIcon>(themed);
+        }
+        return m_programIcon;
+    }
     const std::string suffix = LowerSuffix(path);
     FileIcon& icon = m_iconsBySuffix[suffix];
     if (!icon) {

@@ -1,19 +1,26 @@
 #pragma once
 
 #include "library/iconUtils.h"
+#include "platform/ScreensaverCatalogue.h"
 
 #include <QMimeDatabase>
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 
 namespace kelvane::platform {
 
 // File icons from the desktop's icon theme, by the file's type; a file that does not exist has none.
-// The icon is a QIcon behind the shared handle. Used on the user-interface thread.
+// The icon is a QIcon behind the shared handle. Used on the user-interface thread. The desktop's own
+// screensaver programs share the screensaver's icon.
 class QtIconProvider final : public IconProvider
 {
 public:
+    explicit QtIconProvider(std::shared_ptr<const ScreensaverCatalogue> programs = nullptr)
+        : m_programs(std::move(programs))
+    {}
+
     FileIcon LoadFileIcon(const std::string& path) override;
 
 private:
@@ -21,6 +28,8 @@ private:
     // One type and theme look-up per extension: a theme search for a name it lacks walks every theme
     // folder again, which made a list of thousands of files take minutes to show.
     std::unordered_map<std::string, FileIcon> m_iconsBySuffix;
+    std::shared_ptr<const ScreensaverCatalogue> m_programs;
+    FileIcon m_programIcon;
 };
 
 } // namespace kelvane::platform

@@ -1,5 +1,6 @@
 #include "platform/PlatformServices.h"
 #include "platform/qt/QtHttpGet.h"
+#include "platform/qt/QtScreensaverPreview.h"
 #include "platform/win32/Win32BuildStamp.h"
 #include "platform/win32/Win32IconProvider.h"
 #include "platform/win32/Win32PathsAndInstance.h"
@@ -58,6 +59,8 @@ void PrepareApplicationEnvironment()
 PlatformServices MakePlatformServices(std::optional<int64_t>)
 {
     PlatformServices services;
+    services.Notices = std::make_shared<StatusNotices>();
+    services.Catalogue = std::make_shared<const NoScreensaverPrograms>();
     services.Debug = std::make_unique<Win32DebugOutput>();
     services.Zone = std::make_unique<Win32TimeZone>();
     services.Regional = std::make_unique<Win32RegionalSettings>();
@@ -70,6 +73,14 @@ PlatformServices MakePlatformServices(std::optional<int64_t>)
     // The executable's own link time stamp is the build date.
     services.Stamp = std::make_unique<Win32BuildStamp>();
     services.Http = std::make_unique<QtHttpGet>();
+    // A Windows screensaver draws its preview into the window whose handle follows "/p".
+    services.Preview = std::make_unique<QtScreensaverPreview>([](const std::string& path, uint64_t window) {
+        const QString file = QString::fromStdString(path);
+        if (!file.endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive)) {
+            return QStringList();
+        }
+        return QStringList{file, QStringLiteral("/p"), QString::number(window)};
+    });
     services.UpdateAddressOverride = EnvironmentValue(L"KELVANE_UPDATE_URL");
     return services;
 }

@@ -1,0 +1,107 @@
+#include "platform/linux/XScreenSaverBackend.h"
+
+#include "platform/linux/FullScreenHack.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace kelvane::platform {
+namespace {
+
+QString FromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string FileNameOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+XScreenSaverBackend::XScreenSaverBackend(XScreenSaverPlaces places, std::shared_ptr<const XScreenSaverHacks> hacks,
+                                         std::string windowsFolder, StatusNotices& notices, bool daemonInstalled)
+    : m_places(std::move(places)), m_hacks(std::move(hacks)), m_windowsFolder(std::move(windowsFolder)),
+      m_notices(notices), m_daemonInstalled(daemonInstalled), m_daemon(notices)
+{}
+
+XScreenSaverBackend::~XScreenSaverBackend() = default;
+
+bool XScreenSaverBackend::Installed()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("xscreensaver-command")).isEmpty();
+}
+
+bool XScreenSaverBackend::IsHack(const std::string& path) const
+{
+    const QString file = FromUtf8(path);
+    return !file.endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive) && m_hacks->LabelOf(FileNameOf(path));
+}
+
+QString XScreenSaverBackend::HackProgram(const std::string& path) const
+{
+    const QString installed = FromUtf8(m_places.HackFolder + "/" + FileNameOf(path));
+    return QFileInfo(installed).isExecutable() ? installed : QFileInfo(FromUtf8(path)).absoluteFilePath();
+}
+
+void XScreenSaverBackend::RunHack(const std::string& path)
+{
+    const QString program = HackProgram(path);
+    const std::optional<size_t> number =
+        m_daemonInstalled
+            ? XScreenSaverSetting(m_places, *m_hacks, m_windowsFolder, m_notices, {}).DaemonListNumber(path)
+            : std::nullopt;
+    if (!number) {
+        RunFullScreen(program);
+        return;
+    }
+    // Without a daemon the command fails at once; then the hack runs in a window of our own.
+    m_daemon.Send(
+        {QStringLiteral("-select"), QString::number(*number)},
+        [this, program](bool answered) {
+            if (!answered) {
+                RunFullScreen(program);
+            }
+        },
+        true);
+}
+
+void XScreenSaverBackend::RunFullScreen(const QString& program)
+{
+    if (!m_fullScreen) {
+        m_fullScreen = std::make_unique<FullScreenHack>();
+    }
+    m_fullScreen->Run(program);
+}
+
+bool XScreenSaverBackend::EndSaver()
+{
+    if (m_fullScreen && m_fullScreen->Running()) {
+        m_fullScreen->End();
+        return true;
+    }
+    // Ending the hack's process would leave the daemon's screen blanked with a crash message.
+    if (m_daemonInstalled) {
+        m_daemon.Send({QStringLiteral("-deactivate")}, {}, true);
+    }
+    return false;
+}
+
+bool XScreenSaverBackend::OpenSettings()
+{
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("xscreensaver-settings"));
+    return m_daemonInstalled && !program.isEmpty() && QProcess::startDetached(program, {});
+}
+
+QStringList HackPreviewCommand(const XScreenSaverBackend* backend, const std::string& path, uint64_t windowId)
+{
+    if (!backend || !backend->IsHack(path)) {
+        return {};
+    }
+    return {backend->HackProgram(path), QStringLiteral("--window-id"), QStringLiteral("0x%1").arg(windowId, 0, 16)};
+}
+
+} // namespace kelvane::platform

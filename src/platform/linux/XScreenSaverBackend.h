@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/StatusNotices.h"
+#include "platform/linux/XScreenSaverDaemon.h"
+#include "platform/xscreensaver/XScreenSaverHacks.h"
+#include "platform/xscreensaver/XScreenSaverSetting.h"
+
+#include <QStringList>
+
+#include <memory>
+#include <string>
+
+namespace kelvane::platform {
+
+class FullScreenHack;
+
+// XScreenSaver as the desktop's screensaver, for running and ending one now: its hacks, its daemon
+// (when installed), and a hack of our own full screen when no daemon runs.
+class XScreenSaverBackend
+{
+public:
+    XScreenSaverBackend(XScreenSaverPlaces places, std::shared_ptr<const XScreenSaverHacks> hacks,
+                        std::string windowsFolder, StatusNotices& notices, bool daemonInstalled);
+    ~XScreenSaverBackend();
+
+    // Whether XScreenSaver is installed: its command is on the search path.
+    static bool Installed();
+
+    // True for a hack (not a Windows ".scr" file).
+    bool IsHack(const std::string& path) const;
+    // The hack's executable: the one in the hack folder when it is there, else the path itself.
+    QString HackProgram(const std::string& path) const;
+    // Runs the hack now: the daemon shows it when the daemon runs and lists it, else a window of ours.
+    void RunHack(const std::string& path);
+    // Ends a running screensaver: our own full-screen hack, else the daemon's ("-deactivate"). True when
+    // it was our own.
+    bool EndSaver();
+    // Opens XScreenSaver's own settings; false when they are not installed.
+    bool OpenSettings();
+
+    const XScreenSaverHacks& Hacks() const { return *m_hacks; }
+
+private:
+    void RunFullScreen(const QString& program);
+
+    const XScreenSaverPlaces m_places;
+    const std::shared_ptr<const XScreenSaverHacks> m_hacks;
+    const std::string m_windowsFolder;
+    StatusNotices& m_notices;
+    const bool m_daemonInstalled;
+    XScreenSaverDaemon m_daemon;
+    std::unique_ptr<FullScreenHack> m_fullScreen; // made at its first use
+};
+
+// The program and arguments that draw the file into the window; empty when it cannot (a Windows
+// screensaver cannot draw into an X window through Wine).
+QStringList HackPreviewCommand(const XScreenSaverBackend* backend, const std::string& path, uint64_t windowId);
+
+} // namespace kelvane::platform

@@ -1,0 +1,355 @@
+#include "platform/xscreensaver/XScreenSaverSetting.h"
+
+#include "common/FileIO.h"
+
+#include <chrono>
+#include <filesystem>
+#include <system_error>
+
+namespace kelvane::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string FileNameOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool EndsWithScr(const std::string& path)
+{
+    if (path.size() < 4) {
+        return false;
+    }
+    std::string tail = path.substr(path.size() - 4);
+    for (char& c : tail) {
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return tail == ".scr";
+}
+
+std::string SingleQuoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (const char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+// The first word of a shell command line with its quotes taken out (single quotes and backslashes, as
+// SingleQuoted writes them).
+std::string FirstShellWord(std::string_view text)
+{
+    std::string word;
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    for (; i < text.size() && text[i] != ' ' && text[i] != '\t'; ++i) {
+        if (text[i] == '\'') {
+            const size_t close = text.find('\'', i + 1);
+            const size_t end = close == std::string_view::npos ? text.size() : close;
+            word.append(text.substr(i + 1, end - i - 1));
+            i = end;
+        } else if (text[i] == '\\' && i + 1 < text.size()) {
+            word += text[++i];
+        } else {
+            word += text[i];
+        }
+    }
+    return word;
+}
+
+std::string EntryText(HackProgramEntry entry)
+{
+    std::string text;
+    if (!entry.Enabled) {
+        text += "- ";
+    }
+    if (!entry.Visual.empty()) {
+        text += entry.Visual + ": ";
+    }
+    if (!entry.PrettyName.empty()) {
+        text += "\"" + entry.PrettyName + "\" ";
+    }
+    return text + entry.Command;
+}
+
+// The list the daemon runs: the user's entries, then the system's that the user's list lacks (the
+// daemon adds those at its start). A user without a list of their own runs the system's.
+std::vector<HackProgramEntry> DaemonList(const XScreenSaverPreferences& user,
+                                         const std::vector<HackProgramEntry>& systemEntries)
+{
+    std::vector<HackProgramEntry> list = user.Programs();
+    const size_t own = list.size();
+    for (const HackProgramEntry& entry : systemEntries) {
+        bool listed = false;
+        for (size_t i = 0; i < own && !listed; ++i) {
+            listed = list[i].Command == entry.Command;
+        }
+        if (!listed) {
+            list.push_back(entry);
+        }
+    }
+    return list;
+}
+
+bool EntryRuns(const HackProgramEntry& entry, const std::string& path, const std::string& hackFolder)
+{
+    const std::string runs = PathOfHackEntry(entry, hackFolder);
+    // A hack runs by its name wherever the list found it.
+    return runs == path || (!EndsWithScr(path) && FileNameOf(runs) == FileNameOf(path) &&
+                            entry.ProgramName().find('/') == std::string::npos);
+}
+
+} // namespace
+
+Result<std::string> HackEntryForPath(const std::string& path, const ScreensaverCatalogue& hacks,
+                                     const std::vector<HackProgramEntry>& systemEntries)
+{
+    const std::string name = FileNameOf(path);
+    if (EndsWithScr(path)) {
+        if (path.empty() || path.front() != '/') {
+            return Result<std::string>::Error(path + " is not a full path, so XScreenSaver cannot run it");
+        }
+        for (const char c : path) {
+            if (c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+                return Result<std::string>::Error(
+                    path + " holds a backslash or a control character, which XScreenSaver's list cannot carry");
+            }
+        }
+        return "wine " + SingleQuoted(path) + " /s";
+    }
+    if (!hacks.LabelOf(name)) {
+        return Result<std::string>::Error(path + " is neither an XScreenSaver hack nor a Windows screensaver, so "
+                                                 "XScreenSaver cannot show it");
+    }
+    for (HackProgramEntry entry : systemEntries) {
+        if (entry.ProgramName() == name) {
+            entry.Enabled = true;
+            return EntryText(std::move(entry));
+        }
+    }
+    return name + " --root";
+}
+
+std::string PathOfHackEntry(const HackProgramEntry& entry, const std::string& hackFolder)
+{
+    const std::string program = entry.ProgramName();
+    if (program == "wine") {
+        const std::string file = FirstShellWord(std::string_view(entry.Command).substr(program.size()));
+        if (EndsWithScr(file)) {
+            return file;
+        }
+    }
+    if (program.find('/') != std::string::npos) {
+        return program;
+    }
+    return hackFolder + "/" + program;
+}
+
+XScreenSaverSetting::XScreenSaverSetting(XScreenSaverPlaces places, const ScreensaverCatalogue& hacks,
+                                         std::string windowsFolder, StatusNotices& notices,
+                                         std::function<bool()> settingsProgramRuns)
+    : m_places(std::move(places)), m_hacks(hacks), m_windowsFolder(std::move(windowsFolder)), m_notices(notices),
+      m_settingsProgramRuns(std::move(settingsProgramRuns))
+{}
+
+std::vector<HackProgramEntry> XScreenSaverSetting::SystemEntries() const
+{
+    if (const Result<std::string> bytes = ReadFileBytes(m_places.SystemDefaults)) {
+        if (const Result<XScreenSaverPreferences> defaults = XScreenSaverPreferences::Parse(bytes.value())) {
+            return defaults.value().Programs();
+        }
+    }
+    return {};
+}
+
+std::string XScreenSaverSetting::BlankPath() const
+{
+    return m_windowsFolder + "/System32/scrnsave.scr";
+}
+
+Result<XScreenSaverSetting::Loaded> XScreenSaverSetting::Load()
+{
+    std::error_code ec;
+    if (!fs::exists(PathFromUtf8(m_places.UserFile), ec)) {
+        const Result<std::string> bytes = ReadFileBytes(m_places.SystemDefaults);
+        Result<XScreenSaverPreferences> defaults =
+            XScreenSaverPreferences::Parse(bytes ? std::string_view(bytes.value()) : std::string_view());
+        if (!defaults) {
+            defaults = XScreenSaverPreferences::Parse("");
+        }
+        return Loaded{std::move(defaults).value(), Source::SystemDefaults};
+    }
+    const Result<std::string> bytes = ReadFileBytes(m_places.UserFile);
+    if (!bytes) {
+        return Result<Loaded>::Error("XScreenSaver's settings cannot be read: " + bytes.message());
+    }
+    Result<XScreenSaverPreferences> preferences = XScreenSaverPreferences::Parse(bytes.value());
+    if (!preferences) {
+        return Result<Loaded>::Error(m_places.UserFile + " is not understood (" + preferences.message() +
+                                     "), so Kelvane leaves it as it is");
+    }
+    return Loaded{std::move(preferences).value(), Source::UserFile};
+}
+
+std::string XScreenSaverSetting::ReadActiveScreensaverPath()
+{
+    const Result<Loaded> loaded = Load();
+    if (!loaded) {
+        m_notices.Report(loaded.message());
+        return {};
+    }
+    const XScreenSaverPreferences& preferences = loaded.value().Preferences;
+    const std::string mode = preferences.Value("mode").value_or("random");
+    if (mode == "off") {
+        return {};
+    }
+    if (mode == "blank") {
+        return BlankPath();
+    }
+    if (mode != "one") {
+        m_notices.Report("XScreenSaver picks its screensaver at random (mode: " + mode + ")");
+        return {};
+    }
+    const std::string selectedText = preferences.Value("selected").value_or("");
+    size_t selected = 0;
+    size_t used = 0;
+    try {
+        selected = std::stoul(selectedText, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != selectedText.size()) {
+        m_notices.Report("XScreenSaver's \"selected:\" setting (\"" + selectedText + "\") is not a number");
+        return {};
+    }
+    const std::vector<HackProgramEntry> list = DaemonList(
+        preferences, loaded.value().From == Source::UserFile ? SystemEntries() : std::vector<HackProgramEntry>{});
+    if (selected >= list.size()) {
+        m_notices.Report("XScreenSaver's \"selected:\" setting (" + selectedText + ") is past the end of its " +
+                         std::to_string(list.size()) + " screensavers");
+        return {};
+    }
+    const HackProgramEntry& entry = list[selected];
+    const std::string path = PathOfHackEntry(entry, m_places.HackFolder);
+    if (entry.ProgramName() != "wine" && entry.ProgramName().find('/') == std::string::npos &&
+        !m_hacks.LabelOf(entry.ProgramName())) {
+        m_notices.Report("XScreenSaver's chosen screensaver \"" + entry.ProgramName() + "\" is not installed");
+    }
+    return path;
+}
+
+void XScreenSaverSetting::WriteActiveScreensaverPath(const std::string& path)
+{
+    if (path == BlankPath()) {
+        Change([](XScreenSaverPreferences& preferences) {
+            preferences.SetValue("mode", "blank");
+            return Status::Ok();
+        });
+        return;
+    }
+    Change([&](XScreenSaverPreferences& preferences) {
+        const std::vector<HackProgramEntry> systemEntries = SystemEntries();
+        const Result<std::string> entryText = HackEntryForPath(path, m_hacks, systemEntries);
+        if (!entryText) {
+            return Status::Error(entryText.message());
+        }
+        // A user list that is missing is the system's list to the daemon: write that out first, so
+        // that the places of its entries stay what the daemon counts.
+        if (!preferences.HasResource("programs")) {
+            for (const HackProgramEntry& entry : systemEntries) {
+                preferences.AddProgram(EntryText(entry));
+            }
+        }
+        const std::vector<HackProgramEntry> own = preferences.Programs();
+        size_t index = own.size();
+        for (size_t i = 0; i < own.size(); ++i) {
+            if (EntryRuns(own[i], path, m_places.HackFolder)) {
+                index = i;
+                break;
+            }
+        }
+        if (index == own.size()) {
+            index = preferences.AddProgram(entryText.value());
+        }
+        preferences.SetValue("mode", "one");
+        preferences.SetValue("selected", std::to_string(index));
+        return Status::Ok();
+    });
+}
+
+void XScreenSaverSetting::ClearActiveScreensaverPath()
+{
+    Change([](XScreenSaverPreferences& preferences) {
+        preferences.SetValue("mode", "off");
+        return Status::Ok();
+    });
+}
+
+std::optional<size_t> XScreenSaverSetting::DaemonListNumber(const std::string& path)
+{
+    const Result<Loaded> loaded = Load();
+    if (!loaded) {
+        return std::nullopt;
+    }
+    const std::vector<HackProgramEntry> list =
+        DaemonList(loaded.value().Preferences,
+                   loaded.value().From == Source::UserFile ? SystemEntries() : std::vector<HackProgramEntry>{});
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (EntryRuns(list[i], path, m_places.HackFolder)) {
+            return i + 1;
+        }
+    }
+    return std::nullopt;
+}
+
+void XScreenSaverSetting::Change(const std::function<Status(XScreenSaverPreferences&)>& edit)
+{
+    if (m_settingsProgramRuns && m_settingsProgramRuns()) {
+        m_notices.Report("XScreenSaver's settings window is open and would undo this change: close it first");
+        return;
+    }
+    Result<Loaded> loaded = Load();
+    if (!loaded) {
+        m_notices.Report(loaded.message());
+        return;
+    }
+    XScreenSaverPreferences preferences = loaded.value().From == Source::SystemDefaults
+                                              ? XScreenSaverPreferences::FromSystemDefaults(loaded.value().Preferences)
+                                              : std::move(loaded).value().Preferences;
+    if (const Status edited = edit(preferences); !edited) {
+        m_notices.Report(edited.message());
+        return;
+    }
+    if (const Status saved = Save(preferences); !saved) {
+        m_notices.Report(saved.message());
+    }
+}
+
+Status XScreenSaverSetting::Save(const XScreenSaverPreferences& preferences)
+{
+    const fs::path file = PathFromUtf8(m_places.UserFile);
+    std::error_code ec;
+    const auto before = fs::last_write_time(file, ec);
+    const bool existed = !ec;
+    if (const Status written = WriteFileAtomically(m_places.UserFile, preferences.Text()); !written) {
+        return Status::Error("XScreenSaver's settings could not be saved: " + written.message());
+    }
+    // The daemon notices a change by the file's time in whole seconds: a second change within the
+    // same second would go unseen, so the new time is moved past the old one's second.
+    if (existed) {
+        using std::chrono::floor;
+        using std::chrono::seconds;
+        const auto after = fs::last_write_time(file, ec);
+        if (!ec && floor<seconds>(after) <= floor<seconds>(before)) {
+            fs::last_write_time(file, floor<seconds>(before) + seconds(1), ec);
+        }
+    }
+    return Status::Ok();
+}
+
+} // namespace kelvane::platform

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "common/Status.h"
+#include "platform/ScreensaverCatalogue.h"
+#include "platform/SettingAndAutostart.h"
+#include "platform/StatusNotices.h"
+#include "platform/xscreensaver/XScreenSaverPreferences.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvane::platform {
+
+// Where XScreenSaver keeps its preferences.
+struct XScreenSaverPlaces
+{
+    std::string UserFile;       // ~/.xscreensaver
+    std::string SystemDefaults; // the app-defaults file a user without a file of their own gets
+    std::string HackFolder;     // where the hacks are installed
+};
+
+// The programs-list entry that runs the file: a hack by its name with its own arguments (as the
+// system's list has it, else "--root"), or a Windows ".scr" through Wine with "/s". The daemon hands
+// entries to a shell, so a path goes in single quotes, and one that the list cannot carry safely (a
+// relative one, a backslash, a control character) is refused with the reason.
+Result<std::string> HackEntryForPath(const std::string& path, const ScreensaverCatalogue& hacks,
+                                     const std::vector<HackProgramEntry>& systemEntries);
+
+// The file an entry runs: the hack's path in the hack folder, or the ".scr" file of an entry made by
+// HackEntryForPath; a program given with its own path stays as it is.
+std::string PathOfHackEntry(const HackProgramEntry& entry, const std::string& hackFolder);
+
+// The desktop's screensaver as XScreenSaver's daemon reads it: "mode: one" with "selected:" pointing
+// at the screensaver's entry in "programs:" (added when missing), "mode: off" for none and
+// "mode: blank" for the blank screen, which this program calls the system's blank screensaver. The
+// user's file is edited in place and replaced atomically; a missing one is made from the system's
+// defaults; one that cannot be read or understood is never written over. Problems go to the notices.
+class XScreenSaverSetting final : public ScreensaverSetting
+{
+public:
+    XScreenSaverSetting(XScreenSaverPlaces places, const ScreensaverCatalogue& hacks, std::string windowsFolder,
+                        StatusNotices& notices, std::function<bool()> settingsProgramRuns);
+
+    std::string ReadActiveScreensaverPath() override;
+    void WriteActiveScreensaverPath(const std::string& path) override;
+    void ClearActiveScreensaverPath() override;
+    std::string WindowsFolder() override { return m_windowsFolder; }
+
+    // The number that the daemon's "-select" takes for the file: its entry's place in the list the
+    // daemon runs, counted from 1; nothing when the file has no entry there.
+    std::optional<size_t> DaemonListNumber(const std::string& path);
+
+private:
+    enum class Source
+    {
+        UserFile,
+        SystemDefaults,
+    };
+    struct Loaded
+    {
+        XScreenSaverPreferences Preferences;
+        Source From = Source::UserFile;
+    };
+
+    // The user's preferences, or the system's defaults when the user has no file; an error says why
+    // neither could be read.
+    Result<Loaded> Load();
+    // Applies the edit to the user's preferences and saves them; reports what went wrong.
+    void Change(const std::function<Status(XScreenSaverPreferences&)>& edit);
+    Status Save(const XScreenSaverPreferences& preferences);
+    std::string BlankPath() const;
+    // The system's programs list; empty when its defaults cannot be read.
+    std::vector<HackProgramEntry> SystemEntries() const;
+
+    const XScreenSaverPlaces m_places;
+    const ScreensaverCatalogue& m_hacks;
+    const std::string m_windowsFolder;
+    StatusNotices& m_notices;
+    const std::function<bool()> m_settingsProgramRuns;
+};
+
+} // namespace kelvane::platform

@@ -1,0 +1,253 @@
+#include "platform/xscreensaver/XScreenSaverSetting.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sys/stat.h>
+
+namespace kelvane::platform {
+namespace {
+
+class FakeHacks final : public ScreensaverCatalogue
+{
+public:
+    std::optional<std::string> LabelOf(std::string_view fileName) const override
+    {
+        static const std::map<std::string, std::string, std::less<>> labels = {
+            {"deco", "Deco"}, {"galaxy", "Galaxy"}, {"swirl", "Swirl"}, {"superquadrics", "SuperQuadrics"}};
+        const auto found = labels.find(fileName);
+        return found == labels.end() ? std::nullopt : std::optional<std::string>(found->second);
+    }
+    std::string ProgramFolder() const override { return "/hacks"; }
+};
+
+// The system's defaults, as the app-defaults file writes them.
+const std::string SystemDefaults = "! system defaults\n"
+                                   "#error Do not run app-defaults files through xrdb!\n"
+                                   "*mode:\t\t\trandom\n"
+                                   "*timeout:\t\t0:10:00\n"
+                                   "*Dialog.foreground:\t#000000\n"
+                                   "*programs:\t\t\t\t\t\t\t\t      \\\n"
+                                   "\t\t\t\tmaze --root\t\t\t\t    \\n\\\n"
+                                   "- GL: \t\t\t\tgalaxy --root --speed 2\t\t\t    \\n\\\n"
+                                   "\t\t\t\tdeco --root\t\t\t\t    \\n\n"
+                                   "\n"
+                                   "*hacks.deco.name:\tDeco\n";
+
+// A user's file with comments, settings the program does not know, disabled and GL entries, a pretty
+// name and an entry without the continuation after it.
+const std::string UserFile = "# XScreenSaver Preferences File\n"
+                             "timeout:\t0:05:00\n"
+                             "mode:\t\trandom\n"
+                             "selected:\t-1\n"
+                             "! a comment the user wrote\n"
+                             "programs:\t\t\t\t\t\t\t\t      \\\n"
+                             "\t\t\t\tmaze --root\t\t\t\t    \\n\\\n"
+                             "- GL: \t\t\t\tsuperquadrics --root\t\t\t    \\n\\\n"
+                             "-\t\t\t\tdeco --root --delay 3\t\t\t\t    \\n\\\n"
+                             "  \"Pretty\" swirl --root \\n\n"
+                             "dpmsEnabled:\tFalse\n";
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
+{
+    const size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+class XScreenSaverSettingTest : public ::testing::Test
+{
+protected:
+    XScreenSaverSettingTest()
+    {
+        dir.write("defaults", SystemDefaults);
+        notices.SetListener([this](const std::string& text) { reported.push_back(text); });
+    }
+
+    XScreenSaverSetting MakeSetting()
+    {
+        return XScreenSaverSetting({dir.file(".xscreensaver"), dir.file("defaults"), "/hacks"}, hacks, "/wine/windows",
+                                   notices, [this] { return settingsOpen; });
+    }
+
+    test::TempDir dir;
+    FakeHacks hacks;
+    StatusNotices notices;
+    std::vector<std::string> reported;
+    bool settingsOpen = false;
+};
+
+TEST_F(XScreenSaverSettingTest, SettingAScreensaverChangesOnlyTheModeTheSelectionAndTheList)
+{
+    const std::string chosen = "mode:\t\tone\n";
+    struct Case
+    {
+        const char* name;
+        std::string path;
+        std::string expected;
+        std::string readBack;
+    };
+    const Case cases[] = {
+        {"a disabled entry is chosen where it stands, counted with the others", "/hacks/deco",
+         Replaced(Replaced(UserFile, "mode:\t\trandom\n", chosen), "selected:\t-1\n", "selected:\t2\n"), "/hacks/deco"},
+        {"a hack found in another folder runs by its name", "/usr/lib/other/swirl",
+         Replaced(Replaced(UserFile, "mode:\t\trandom\n", chosen), "selected:\t-1\n", "selected:\t3\n"),
+         "/hacks/swirl"},
+        {"a missing hack goes after the last entry, with the system's arguments and visual", "/hacks/galaxy",
+         Replaced(Replaced(Replaced(UserFile, "mode:\t\trandom\n", chosen), "selected:\t-1\n", "selected:\t4\n"),
+                  "  \"Pretty\" swirl --root \\n\n",
+                  "  \"Pretty\" swirl --root \\n\\\n\t\t\t\tGL: galaxy --root --speed 2\t\t\t\t    \\n\n"),
+         "/hacks/galaxy"},
+        {"a Windows screensaver runs through Wine, its path quoted for the shell", "/home/u/It's here.scr",
+         Replaced(Replaced(Replaced(UserFile, "mode:\t\trandom\n", chosen), "selected:\t-1\n", "selected:\t4\n"),
+                  "  \"Pretty\" swirl --root \\n\n",
+                  "  \"Pretty\" swirl --root \\n\\\n\t\t\t\twine '/home/u/It'\\''s here.scr' /s\t\t\t\t    \\n\n"),
+         "/home/u/It's here.scr"},
+        {"blank is XScreenSaver's own blank screen", "/wine/windows/System32/scrnsave.scr",
+         Replaced(UserFile, "mode:\t\trandom\n", "mode:\t\tblank\n"), "/wine/windows/System32/scrnsave.scr"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.write(".xscreensaver", UserFile);
+        XScreenSaverSetting setting = MakeSetting();
+        setting.WriteActiveScreensaverPath(c.path);
+        EXPECT_EQ(dir.read(".xscreensaver"), c.expected);
+        EXPECT_EQ(setting.ReadActiveScreensaverPath(), c.readBack);
+        EXPECT_TRUE(reported.empty()) << reported.front();
+    }
+}
+
+TEST_F(XScreenSaverSettingTest, NoneTurnsTheDaemonOffAndAMissingFileIsMadeFromTheSystemDefaults)
+{
+    XScreenSaverSetting setting = MakeSetting();
+    EXPECT_EQ(setting.ReadActiveScreensaverPath(), ""); // the system's "random" shows no one screensaver
+    setting.WriteActiveScreensaverPath("/hacks/deco");
+    EXPECT_EQ(dir.read(".xscreensaver"), "# XScreenSaver Preferences File\n"
+                                         "# Made by Kelvane from the system's defaults.\n"
+                                         "\n"
+                                         "mode:\t\t\tone\n"
+                                         "timeout:\t\t0:10:00\n"
+                                         "selected:\t\t2\n"
+                                         "programs:\t\t\t\t\t\t\t\t      \\\n"
+                                         "\t\t\t\tmaze --root\t\t\t\t    \\n\\\n"
+                                         "- GL: \t\t\t\tgalaxy --root --speed 2\t\t\t    \\n\\\n"
+                                         "\t\t\t\tdeco --root\t\t\t\t    \\n\n");
+    EXPECT_EQ(setting.ReadActiveScreensaverPath(), "/hacks/deco");
+    EXPECT_EQ(setting.DaemonListNumber("/hacks/deco"), 3u);
+
+    setting.ClearActiveScreensaverPath();
+    EXPECT_NE(dir.read(".xscreensaver").find("mode:\t\t\toff\n"), std::string::npos);
+    EXPECT_EQ(setting.ReadActiveScreensaverPath(), "");
+}
+
+TEST_F(XScreenSaverSettingTest, TheDaemonCountsTheUsersEntriesFirstThenTheSystemsItLacks)
+{
+    dir.write(".xscreensaver", "programs: deco --root \\n\\\n  swirl --root \\n\n");
+    XScreenSaverSetting setting = MakeSetting();
+    EXPECT_EQ(setting.DaemonListNumber("/hacks/swirl"), 2u);
+    EXPECT_EQ(setting.DaemonListNumber("/hacks/maze"), 3u);
+    EXPECT_EQ(setting.DaemonListNumber("/hacks/galaxy"), 4u);
+    EXPECT_EQ(setting.DaemonListNumber("/hacks/unknown"), std::nullopt);
+}
+
+TEST_F(XScreenSaverSettingTest, AFileThatCannotBeUnderstoodIsReportedAndNeverWrittenOver)
+{
+    struct Case
+    {
+        const char* name;
+        std::string file;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"a line that is no setting", "mode: one\nthis is not a setting\n", "line 2 is not a setting"},
+        {"a NUL byte", std::string("mode: one\n\0\n", 12), "NUL byte"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reported.clear();
+        dir.write(".xscreensaver", c.file);
+        XScreenSaverSetting setting = MakeSetting();
+        setting.WriteActiveScreensaverPath("/hacks/deco");
+        setting.ClearActiveScreensaverPath();
+        EXPECT_EQ(dir.read(".xscreensaver"), c.file);
+        EXPECT_EQ(setting.ReadActiveScreensaverPath(), "");
+        ASSERT_EQ(reported.size(), 3u);
+        for (const std::string& text : reported) {
+            EXPECT_NE(text.find(c.message), std::string::npos) << text;
+            EXPECT_NE(text.find("leaves it as it is"), std::string::npos) << text;
+        }
+    }
+}
+
+TEST_F(XScreenSaverSettingTest, WhatCannotBeReadOrSetIsReportedWithoutAWrite)
+{
+    struct Case
+    {
+        const char* name;
+        std::string file;
+        std::string path; // empty: only read
+        std::string message;
+        std::string readBack;
+    };
+    const Case cases[] = {
+        {"a selection past the end", "mode: one\nselected: 7\nprograms: deco --root \\n\n", "",
+         "\"selected:\" setting (7) is past the end", ""},
+        {"a selection that is no number", "mode: one\nselected: two\nprograms: deco --root \\n\n", "",
+         "(\"two\") is not a number", ""},
+        {"a chosen hack that is not installed", "mode: one\nselected: 0\nprograms: maze --root \\n\n", "",
+         "\"maze\" is not installed", "/hacks/maze"},
+        {"a file that is no screensaver", "mode: off\n", "/usr/bin/bash", "neither an XScreenSaver hack", ""},
+        {"a relative Windows screensaver", "mode: off\n", "saver.scr", "not a full path", ""},
+        {"a line break in a name", "mode: off\n", "/home/u/a\nb.scr", "control character", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reported.clear();
+        dir.write(".xscreensaver", c.file);
+        XScreenSaverSetting setting = MakeSetting();
+        if (!c.path.empty()) {
+            setting.WriteActiveScreensaverPath(c.path);
+            EXPECT_EQ(dir.read(".xscreensaver"), c.file);
+        } else {
+            EXPECT_EQ(setting.ReadActiveScreensaverPath(), c.readBack);
+        }
+        ASSERT_EQ(reported.size(), 1u);
+        EXPECT_NE(reported.front().find(c.message), std::string::npos) << reported.front();
+    }
+}
+
+TEST_F(XScreenSaverSettingTest, NothingIsWrittenWhileXScreenSaversOwnSettingsWindowIsOpen)
+{
+    dir.write(".xscreensaver", UserFile);
+    settingsOpen = true;
+    MakeSetting().WriteActiveScreensaverPath("/hacks/deco");
+    EXPECT_EQ(dir.read(".xscreensaver"), UserFile);
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_NE(reported.front().find("settings window is open"), std::string::npos);
+}
+
+TEST_F(XScreenSaverSettingTest, AFileWithCarriageReturnsIsWrittenBackWithLineFeedsAlone)
+{
+    dir.write(".xscreensaver", "mode:\toff\r\nprograms:\t\\\r\n  deco --root \\n\\\r\n  swirl --root \\n\r\n");
+    MakeSetting().WriteActiveScreensaverPath("/hacks/swirl");
+    EXPECT_EQ(dir.read(".xscreensaver"),
+              "mode:\tone\nselected:\t\t1\nprograms:\t\\\n  deco --root \\n\\\n  swirl --root \\n\n");
+}
+
+TEST_F(XScreenSaverSettingTest, EachChangeGetsAModificationTimeInANewSecond)
+{
+    // The daemon compares whole seconds: two changes within one second must still look different.
+    dir.write(".xscreensaver", UserFile);
+    XScreenSaverSetting setting = MakeSetting();
+    setting.WriteActiveScreensaverPath("/hacks/deco");
+    const auto first = std::filesystem::last_write_time(dir.file(".xscreensaver"));
+    setting.WriteActiveScreensaverPath("/hacks/swirl");
+    const auto second = std::filesystem::last_write_time(dir.file(".xscreensaver"));
+    EXPECT_GT(std::chrono::floor<std::chrono::seconds>(second), std::chrono::floor<std::chrono::seconds>(first));
+}
+
+} // namespace
+} // namespace kelvane::platform
