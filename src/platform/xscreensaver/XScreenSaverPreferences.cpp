@@ -335,6 +335,10 @@ size_t XScreenSaverPreferences::AddProgram(std::string_view entryText)
         ending += " \\n";
     }
     m_lines[last] = ending + "\\";
+    // The list's lines after its last entry hold nothing but blanks and continuations: once the new
+    // entry ends the list they would stand alone, so they go.
+    const auto after = m_lines.begin() + static_cast<std::ptrdiff_t>(last + 1);
+    m_lines.erase(after, m_lines.begin() + static_cast<std::ptrdiff_t>(resource.FirstLine + resource.LineCount));
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(last + 1), entryLine);
     (void)Reindex();
     return count;

@@ -1,0 +1,303 @@
+// The real XScreenSaver daemon on a virtual X server of the test's own, run as an ordinary user (the
+// daemon launches no hack for root) with a private home; and the live preview on the test's display.
+#include "e2e/ProgramProcess.h"
+#include "platform/linux/LinuxProcessesAndInput.h"
+#include "platform/linux/LinuxShell.h"
+#include "platform/linux/XScreenSaverBackend.h"
+#include "platform/qt/QtScreensaverPreview.h"
+#include "support/TempDir.h"
+#include "ui/PreviewPane.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace kelvane::platform {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* HackFolder = "/usr/libexec/xscreensaver";
+constexpr const char* ConfigFolder = "/usr/share/xscreensaver/config";
+constexpr const char* SystemDefaults = "/etc/X11/app-defaults/XScreenSaver";
+constexpr uid_t Nobody = 65534;
+
+std::string Hack(const char* name)
+{
+    return std::string(HackFolder) + "/" + name;
+}
+
+bool Runs(const char* hack)
+{
+    return LinuxProcessesAndInput().FindProcessByExeName(Hack(hack)).has_value();
+}
+
+bool Installed(const char* program)
+{
+    return !QStandardPaths::findExecutable(QString::fromUtf8(program)).isEmpty();
+}
+
+// Waits on the event loop (the daemon's answers arrive there) until the condition holds.
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
+{
+    return test::PollUntil(
+        [&] {
+            QCoreApplication::processEvents();
+            return condition();
+        },
+        timeout);
+}
+
+// The user's file: the daemon's fades and splash off, so that it answers at once; a comment and a
+// setting of the user's own that every change must keep.
+const std::string UserFile = "# my own notes\n"
+                             "fade:\t\tFalse\n"
+                             "unfade:\t\tFalse\n"
+                             "splash:\t\tFalse\n"
+                             "lock:\t\tFalse\n"
+                             "timeout:\t0:30:00\n"
+                             "mode:\t\toff\n"
+                             "selected:\t-1\n"
+                             "programs:\t\\\n"
+                             "\t\tdeco --root\t\\n\\\n"
+                             "-\t\tswirl --root\t\\n\\\n"
+                             "\t\tgalaxy --root\t\\n\n"
+                             "pointerHysteresis:\t10\n";
+
+class XScreenSaverDesktop : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!Installed("xscreensaver") || !Installed("Xvfb") || !std::filesystem::exists(Hack("deco"))) {
+            GTEST_SKIP() << "needs XScreenSaver (with its hacks) and Xvfb";
+        }
+        std::filesystem::permissions(home.path(),
+                                     std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                         std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                                         std::filesystem::perms::others_exec);
+        home.write(".xscreensaver", UserFile);
+        if (::geteuid() == 0) {
+            ASSERT_EQ(::chown(home.path().c_str(), Nobody, Nobody), 0);
+            ASSERT_EQ(::chown(home.file(".xscreensaver").c_str(), Nobody, Nobody), 0);
+        }
+        ASSERT_NO_FATAL_FAILURE(StartServer());
+        ASSERT_NO_FATAL_FAILURE(StartDaemon());
+    }
+
+    void TearDown() override
+    {
+        if (daemon) {
+            Command({"-exit"});
+            daemon->WaitForExit(5s);
+        }
+        daemon.reset();
+        // Asked to end, so that the server removes its lock and socket for the next test.
+        if (server) {
+            server->terminate();
+            server->waitForFinished(5000);
+        }
+        server.reset();
+        if (!oldDisplay.empty()) {
+            ::setenv("DISPLAY", oldDisplay.c_str(), 1);
+        }
+    }
+
+    // An X server without access control, so that the daemon's user may draw on it. It picks a free
+    // display itself and tells its number.
+    void StartServer()
+    {
+        server = std::make_unique<QProcess>();
+        server->setStandardErrorFile(QProcess::nullDevice());
+        server->start(QStringLiteral("Xvfb"),
+                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-ac"),
+                       QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
+                       QStringLiteral("0"), QStringLiteral("640x480x24")});
+        QByteArray number;
+        ASSERT_TRUE(test::PollUntil(
+            [&] {
+                server->waitForReadyRead(100);
+                number += server->readAllStandardOutput();
+                return number.contains('\n');
+            },
+            10s))
+            << "no X server could be started";
+        display = ":" + number.trimmed().toStdString();
+        // The daemon's commands, the hacks and the exit input go to this server.
+        if (const char* old = std::getenv("DISPLAY")) {
+            oldDisplay = old;
+        }
+        ::setenv("DISPLAY", display.c_str(), 1);
+    }
+
+    void StartDaemon()
+    {
+        std::vector<std::string> arguments;
+        std::string program = "/usr/bin/xscreensaver";
+        if (::geteuid() == 0) {
+            program = "/usr/bin/setpriv";
+            arguments = {"--reuid=65534", "--regid=65534", "--clear-groups", "/usr/bin/xscreensaver"};
+        }
+        arguments.push_back("-no-splash");
+        daemon = std::make_unique<test::ProgramProcess>(test::ProgramProcess::Options{
+            program, arguments, {{"HOME", home.path()}, {"DISPLAY", display}}, {}, home.path()});
+        ASSERT_TRUE(test::PollUntil([&] { return Command({"-time"}); }, 15s)) << "the daemon did not start";
+    }
+
+    // A command to the daemon, waited for: the test, unlike the window, may wait.
+    bool Command(std::initializer_list<const char*> arguments)
+    {
+        QStringList list;
+        for (const char* argument : arguments) {
+            list.push_back(QString::fromUtf8(argument));
+        }
+        QProcess command;
+        command.start(QStringLiteral("xscreensaver-command"), list);
+        return command.waitForFinished(5000) && command.exitStatus() == QProcess::NormalExit && command.exitCode() == 0;
+    }
+
+    XScreenSaverSetting MakeSetting() { return XScreenSaverSetting(places, *hacks, "/nowhere/windows", notices, {}); }
+
+    test::TempDir home;
+    std::string display;
+    std::string oldDisplay;
+    std::unique_ptr<QProcess> server;
+    std::unique_ptr<test::ProgramProcess> daemon;
+    StatusNotices notices;
+    XScreenSaverPlaces places{home.file(".xscreensaver"), SystemDefaults, HackFolder};
+    std::shared_ptr<const XScreenSaverHacks> hacks = std::make_shared<XScreenSaverHacks>(HackFolder, ConfigFolder);
+};
+
+TEST_F(XScreenSaverDesktop, TheChosenHackIsWhatTheDaemonRunsAndEveryOtherLineStays)
+{
+    XScreenSaverSetting setting = MakeSetting();
+    // A disabled entry is chosen where it stands.
+    setting.WriteActiveScreensaverPath(Hack("swirl"));
+    std::string expected = UserFile;
+    expected.replace(expected.find("mode:\t\toff"), 10, "mode:\t\tone");
+    expected.replace(expected.find("selected:\t-1"), 12, "selected:\t1");
+    EXPECT_EQ(home.read(".xscreensaver"), expected);
+
+    ASSERT_TRUE(Command({"-activate"}));
+    EXPECT_TRUE(test::PollUntil([] { return Runs("swirl"); }, 10s));
+    EXPECT_FALSE(Runs("deco"));
+    ASSERT_TRUE(Command({"-deactivate"}));
+    EXPECT_TRUE(test::PollUntil([] { return !Runs("swirl"); }, 10s));
+
+    // A change is seen at the next activation, without a restart: an entry the list lacked.
+    setting.WriteActiveScreensaverPath(Hack("fuzzyflakes"));
+    ASSERT_TRUE(Command({"-activate"}));
+    EXPECT_TRUE(test::PollUntil([] { return Runs("fuzzyflakes"); }, 10s));
+    ASSERT_TRUE(Command({"-deactivate"}));
+    EXPECT_TRUE(test::PollUntil([] { return !Runs("fuzzyflakes"); }, 10s));
+    EXPECT_EQ(setting.ReadActiveScreensaverPath(), Hack("fuzzyflakes"));
+}
+
+TEST_F(XScreenSaverDesktop, BlankAndNoneRunNoHack)
+{
+    XScreenSaverSetting setting = MakeSetting();
+    setting.WriteActiveScreensaverPath("/nowhere/windows/System32/scrnsave.scr");
+    EXPECT_NE(home.read(".xscreensaver").find("mode:\t\tblank\n"), std::string::npos);
+    ASSERT_TRUE(Command({"-activate"}));
+    QProcess time;
+    time.start(QStringLiteral("xscreensaver-command"), {QStringLiteral("-time")});
+    ASSERT_TRUE(time.waitForFinished(5000));
+    EXPECT_TRUE(time.readAllStandardOutput().contains("blanked")); // blanked, by no hack
+    EXPECT_FALSE(Runs("deco") || Runs("swirl") || Runs("galaxy"));
+    ASSERT_TRUE(Command({"-deactivate"}));
+
+    setting.ClearActiveScreensaverPath();
+    EXPECT_NE(home.read(".xscreensaver").find("mode:\t\toff\n"), std::string::npos);
+    EXPECT_EQ(setting.ReadActiveScreensaverPath(), "");
+}
+
+TEST_F(XScreenSaverDesktop, RunNowGoesThroughTheDaemonAndTheExitInputEndsIt)
+{
+    auto backend = std::make_shared<XScreenSaverBackend>(places, hacks, "/nowhere/windows", notices, true);
+    LinuxShell shell(backend);
+    LinuxProcessesAndInput processes(backend);
+    shell.RunScreensaverFile(Hack("galaxy"));
+    ASSERT_TRUE(PumpUntil([] { return Runs("galaxy"); }, 10s));
+    // The daemon ran it, not a window of ours: the screen is blanked by the daemon.
+    QProcess time;
+    time.start(QStringLiteral("xscreensaver-command"), {QStringLiteral("-time")});
+    ASSERT_TRUE(time.waitForFinished(5000));
+    EXPECT_TRUE(time.readAllStandardOutput().contains("blanked"));
+
+    processes.SendScreensaverExitInput();
+    EXPECT_TRUE(PumpUntil([] { return !Runs("galaxy"); }, 10s));
+    // Nothing was written: running is not choosing.
+    EXPECT_EQ(home.read(".xscreensaver"), UserFile);
+}
+
+TEST_F(XScreenSaverDesktop, ADaemonThatIsGoneIsReportedAndTheHackRunsInAWindowOfOurOwn)
+{
+    ASSERT_TRUE(Command({"-exit"}));
+    ASSERT_TRUE(daemon->WaitForExit(10s).has_value());
+    daemon.reset();
+    // Our own window is on the test's display: the hack must draw there.
+    if (oldDisplay.empty() || QGuiApplication::platformName() != QStringLiteral("xcb")) {
+        GTEST_SKIP() << "needs the test's own X display (xvfb-run)";
+    }
+    ::setenv("DISPLAY", oldDisplay.c_str(), 1);
+    std::vector<std::string> reported;
+    notices.SetListener([&](const std::string& text) { reported.push_back(text); });
+    auto backend = std::make_shared<XScreenSaverBackend>(places, hacks, "/nowhere/windows", notices, true);
+    LinuxShell shell(backend);
+    LinuxProcessesAndInput processes(backend);
+    shell.RunScreensaverFile(Hack("deco"));
+    ASSERT_TRUE(PumpUntil([] { return Runs("deco"); }, 10s));
+    EXPECT_TRUE(reported.empty()) << reported.front(); // falling back is no failure
+    processes.SendScreensaverExitInput();
+    EXPECT_FALSE(Runs("deco"));
+}
+
+// The live preview, on the test's own display.
+TEST(ScreensaverPreviewPane, TheHackDrawsIntoThePanesWindowAndEndsWhenTheFileChanges)
+{
+    if (!std::filesystem::exists(Hack("deco")) || QGuiApplication::platformName() != QStringLiteral("xcb")) {
+        GTEST_SKIP() << "needs XScreenSaver's hacks and an X display (xvfb-run)";
+    }
+    StatusNotices notices;
+    auto hacks = std::make_shared<XScreenSaverHacks>(HackFolder, ConfigFolder);
+    const auto backend = std::make_shared<XScreenSaverBackend>(
+        XScreenSaverPlaces{"/nowhere/.xscreensaver", SystemDefaults, HackFolder}, hacks, "/nowhere", notices, false);
+    QtScreensaverPreview preview([backend](const std::string& path, uint64_t window) {
+        return HackPreviewCommand(backend.get(), path, window);
+    });
+    ui::PreviewPane pane(&preview);
+    pane.show();
+
+    auto commandLineOf = [](const char* hack) {
+        const auto pid = LinuxProcessesAndInput().FindProcessByExeName(Hack(hack));
+        if (!pid) {
+            return std::string();
+        }
+        std::ifstream in("/proc/" + std::to_string(*pid) + "/cmdline");
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::replace(text.begin(), text.end(), '\0', ' ');
+        return text;
+    };
+    pane.ShowFile(Hack("deco"));
+    const std::string expected =
+        Hack("deco") + " --window-id 0x" + QString::number(pane.Surface()->winId(), 16).toStdString() + " ";
+    ASSERT_TRUE(test::PollUntil([&] { return commandLineOf("deco") == expected; }, 5s)) << commandLineOf("deco");
+
+    pane.ShowFile(Hack("swirl"));
+    EXPECT_FALSE(Runs("deco"));
+    EXPECT_TRUE(test::PollUntil([&] { return !commandLineOf("swirl").empty(); }, 5s));
+    // A Windows screensaver cannot draw into an X window: the pane says so and nothing runs.
+    pane.ShowFile("/somewhere/saver.scr");
+    EXPECT_FALSE(Runs("swirl"));
+    EXPECT_FALSE(preview.Running());
+}
+
+} // namespace
+} // namespace kelvane::platform
