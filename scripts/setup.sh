@@ -10,12 +10,14 @@ packages=(
     qt6-base-dev libgl-dev nlohmann-json3-dev libx11-dev libxtst-dev
     # tests, benchmarks and fuzzing
     libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-    # the program's run time
-    tzdata
+    # the program's run time; XScreenSaver is the desktop screensaver it sets on Linux
+    tzdata xscreensaver xscreensaver-data
     # the update check's tests: a local HTTPS server with a certificate made at test time
     python3 openssl
     # tests that need a real X server and a notification area, screenshots
     xvfb xauth xdotool x11-utils trayer
+    # running the program under a faked clock, for scheduled events
+    faketime
     # the Windows build and its tests: the posix-thread cross compiler, and Wine to run what it builds
     g++-mingw-w64-x86-64-posix wine wine64
 )

@@ -41,10 +41,11 @@ inline std::string Time(double utcDayCount)
 }
 
 // One whole row record: enabled, caption, name, time, and the eight other texts.
-inline std::string Row(const std::string& name, double utc, const std::string& type = "One-Time Events")
+inline std::string Row(const std::string& name, double utc, const std::string& type = "One-Time Events",
+                       const std::string& action = "Run", const std::string& screensaver = "C:\\s\\ribbons.scr")
 {
-    return "\x01"s + Str("") + Str(name) + Time(utc) + Str("True") + Str("Run") + Str("C:\\s\\ribbons.scr") +
-           Str(type) + Str("12/30/1899 12:00:00 AM") + Str("15") + Str("False") + Str("0");
+    return "\x01"s + Str("") + Str(name) + Time(utc) + Str("True") + Str(action) + Str(screensaver) + Str(type) +
+           Str("12/30/1899 12:00:00 AM") + Str("15") + Str("False") + Str("0");
 }
 
 } // namespace kelvane::test

@@ -1,10 +1,13 @@
 // The real XScreenSaver daemon on a virtual X server of the test's own, run as an ordinary user (the
 // daemon launches no hack for root) with a private home; and the live preview on the test's display.
+#include "TestPaths.h"
+#include "common/DateTime.h"
 #include "e2e/ProgramProcess.h"
 #include "platform/linux/LinuxProcessesAndInput.h"
 #include "platform/linux/LinuxShell.h"
 #include "platform/linux/XScreenSaverBackend.h"
 #include "platform/qt/QtScreensaverPreview.h"
+#include "support/EventsFixture.h"
 #include "support/TempDir.h"
 #include "ui/PreviewPane.h"
 
@@ -237,7 +240,7 @@ TEST_F(XScreenSaverDesktop, RunNowGoesThroughTheDaemonAndTheExitInputEndsIt)
     EXPECT_EQ(home.read(".xscreensaver"), UserFile);
 }
 
-TEST_F(XScreenSaverDesktop, ADaemonThatIsGoneIsReportedAndTheHackRunsInAWindowOfOurOwn)
+TEST_F(XScreenSaverDesktop, WithoutADaemonTheHackRunsInAWindowOfOurOwn)
 {
     ASSERT_TRUE(Command({"-exit"}));
     ASSERT_TRUE(daemon->WaitForExit(10s).has_value());
@@ -257,6 +260,47 @@ TEST_F(XScreenSaverDesktop, ADaemonThatIsGoneIsReportedAndTheHackRunsInAWindowOf
     EXPECT_TRUE(reported.empty()) << reported.front(); // falling back is no failure
     processes.SendScreensaverExitInput();
     EXPECT_FALSE(Runs("deco"));
+}
+
+TEST_F(XScreenSaverDesktop, AScheduledActivationChangesTheDaemonsChoice)
+{
+    if (!Installed("faketime")) {
+        GTEST_SKIP() << "needs faketime";
+    }
+    // The program runs under a clock three seconds before the event; its timers keep real time.
+    const std::string data = home.file("data");
+    const std::string runtime = home.file("runtime");
+    std::filesystem::create_directories(data + "/Quillfen/Kelvane");
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
+    const double at = EncodeDateTime({{2030, 1, 1}, {12, 0, 0, 0}});
+    std::ofstream(data + "/Quillfen/Kelvane/events.dat", std::ios::binary)
+        << test::Count(1) + test::Row("swirl at noon", at, "One-Time Events", "Activate", Hack("swirl"));
+    test::ProgramProcess program({"/usr/bin/faketime",
+                                  {"-f", "@2030-01-01 11:59:57", KELVANE_EXECUTABLE},
+                                  {{"HOME", home.path()},
+                                   {"XDG_DATA_HOME", data},
+                                   {"XDG_RUNTIME_DIR", runtime},
+                                   {"TZ", "UTC"},
+                                   {"LC_ALL", "C"},
+                                   {"QT_QPA_PLATFORM", "offscreen"},
+                                   {"FAKETIME_DONT_FAKE_MONOTONIC", "1"},
+                                   {"KELVANE_UPDATE_URL", "https://127.0.0.1:1/updates/KelvaneUpdates.ver"}},
+                                  {},
+                                  home.path()});
+    ASSERT_TRUE(
+        test::PollUntil([&] { return home.read(".xscreensaver").find("selected:\t1\n") != std::string::npos; }, 20s))
+        << program.Stderr();
+    EXPECT_NE(home.read(".xscreensaver").find("mode:\t\tone\n"), std::string::npos);
+    ASSERT_TRUE(Command({"-activate"}));
+    EXPECT_TRUE(test::PollUntil([] { return Runs("swirl"); }, 10s));
+    ASSERT_TRUE(Command({"-deactivate"}));
+    test::ProgramProcess close({KELVANE_EXECUTABLE,
+                                {"/CLOSE"},
+                                {{"XDG_RUNTIME_DIR", runtime}, {"QT_QPA_PLATFORM", "offscreen"}},
+                                {},
+                                home.path()});
+    EXPECT_EQ(program.WaitForExit(20s), 0) << program.Stderr();
 }
 
 // The live preview, on the test's own display.
