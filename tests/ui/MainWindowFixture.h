@@ -3,6 +3,9 @@
 // The main window built over a temporary data folder, with fakes for the platform and a fixed clock.
 
 #include "platform/DebugOutput.h"
+#include "platform/ScreensaverCatalogue.h"
+#include "platform/ScreensaverPreview.h"
+#include "platform/StatusNotices.h"
 #include "settings/fileFunc.h"
 #include "support/FakePlatform.h"
 #include "support/Fakes.h"
@@ -30,6 +33,32 @@ public:
     void Write(std::string_view line) override { lines.emplace_back(line); }
 };
 
+// Records what the preview was asked to do.
+class RecordedPreview : public platform::ScreensaverPreview
+{
+public:
+    struct Start
+    {
+        std::string Path;
+        uint64_t Window = 0;
+    };
+    std::vector<Start> starts;
+    int stops = 0;
+    bool running = false;
+    bool Start(const std::string& path, uint64_t window) override
+    {
+        starts.push_back({path, window});
+        running = true;
+        return true;
+    }
+    void Stop() override
+    {
+        stops += running ? 1 : 0;
+        running = false;
+    }
+    bool Running() const override { return running; }
+};
+
 class MainWindowTest : public testing::Test
 {
 protected:
@@ -40,6 +69,9 @@ protected:
                 MainWindowContext context{data,     debug,    messages, clock,    zone,
                                           regional, platform, platform, platform, platform};
                 context.TrayAvailable = [this] { return trayAvailable; };
+                context.Notices = &notices;
+                context.Programs = programs;
+                context.Preview = &preview;
                 return context;
             });
         QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
@@ -59,6 +91,9 @@ protected:
     FakeTimeZone zone = EasternTime2024();
     FakeRegionalSettings regional;
     FakePlatform platform;
+    platform::StatusNotices notices;
+    RecordedPreview preview;
+    const platform::ScreensaverCatalogue* programs = nullptr;
     bool trayAvailable = true;
     int exits = 0;
 };
