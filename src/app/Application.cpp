@@ -28,6 +28,11 @@ namespace kelvane {
 int RunApplication(int argc, char* argv[])
 {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    // Answered before anything else: a running instance is neither reached nor disturbed.
+    if (const std::optional<std::string> information = InformationRequest(arguments)) {
+        std::fputs(information->c_str(), stdout);
+        return 0;
+    }
 
     // A termination request that comes once the instance answers waits for the window, which then
     // saves and ends. A second start ends on its own moments later.

@@ -8,6 +8,29 @@
 
 namespace kelvane {
 
+std::optional<std::string> InformationRequest(const std::vector<std::string>& arguments)
+{
+    if (arguments.empty()) {
+        return std::nullopt;
+    }
+    const std::string version = std::string(ApplicationTitle) + " " + ProgramVersion + "\n";
+    if (arguments.front() == "--version") {
+        return version;
+    }
+    if (arguments.front() == "--help") {
+        return "Usage: kelvane [--help | --version | " + std::string(CloseArgument) + "]\n" + version +
+               "Manages the screensavers of the logged-on user: the list, the active one, rotation and scheduled "
+               "events.\n\n"
+               "  " +
+               CloseArgument +
+               "     ends the running Kelvane, which saves everything first\n"
+               "  --help     shows this text\n"
+               "  --version  shows the version\n\n"
+               "Without an argument Kelvane starts, or brings the window of the one that runs back.\n";
+    }
+    return std::nullopt;
+}
+
 bool IsCloseRequest(const std::vector<std::string>& arguments)
 {
     return !arguments.empty() && arguments.front() == CloseArgument;

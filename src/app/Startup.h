@@ -11,6 +11,10 @@ namespace kelvane {
 // The first argument alone decides: exactly "/CLOSE" asks for an exit, anything else is an ordinary start.
 bool IsCloseRequest(const std::vector<std::string>& arguments);
 
+// "--version" or "--help" as the first argument: the text to print before ending at once, without
+// touching a running instance. Nothing for any other start.
+std::optional<std::string> InformationRequest(const std::vector<std::string>& arguments);
+
 // The per-user data folder: the application-data folder, then the vendor and product levels, ending
 // with the platform's separator.
 std::string FormDataFolder(const std::string& appDataFolder);

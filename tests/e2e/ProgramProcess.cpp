@@ -47,6 +47,7 @@ ProgramProcess::ProgramProcess(const Options& options)
 {
     const std::string base = options.outputFolder + "/run" + std::to_string(g_runCounter++);
     const std::string stdoutPath = base + ".out";
+    m_stdoutPath = stdoutPath;
     m_stderrPath = base + ".err";
 
     std::vector<std::string> argumentTexts{options.executable};
@@ -112,6 +113,12 @@ std::optional<int> ProgramProcess::WaitForExit(std::chrono::milliseconds timeout
 {
     PollUntil([this] { return !Running(); }, timeout);
     return m_status;
+}
+
+std::string ProgramProcess::Stdout() const
+{
+    std::ifstream in(m_stdoutPath, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 std::string ProgramProcess::Stderr() const

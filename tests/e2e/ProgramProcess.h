@@ -33,11 +33,13 @@ public:
     bool Running();
     // Sends the signal to the process while it runs.
     void Signal(int number);
+    std::string Stdout() const;
     std::string Stderr() const;
 
 private:
     pid_t m_pid = -1;
     std::optional<int> m_status;
+    std::string m_stdoutPath;
     std::string m_stderrPath;
 };
 

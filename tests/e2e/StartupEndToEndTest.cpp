@@ -103,6 +103,22 @@ TEST_F(ProgramEndToEnd, CloseFromASecondStartSavesAndEndsTheFirst)
     EXPECT_NE(settings.find("[PosSave]\r\nWindowState=0\r\n"), std::string::npos) << settings;
 }
 
+TEST_F(ProgramEndToEnd, VersionAndHelpAnswerAtOnceAndLeaveARunningInstanceAlone)
+{
+    auto first = Start();
+    ASSERT_TRUE(WaitUntilListening()) << first->Stderr();
+    for (const char* argument : {"--version", "--help"}) {
+        auto asked = Start({argument});
+        ASSERT_EQ(asked->WaitForExit(10s), 0) << argument;
+        // Printed by this start itself: handed to the running instance, it would print nothing.
+        const std::string expected = std::string(argument) == "--version" ? "Kelvane 1.01\n" : "Usage: kelvane";
+        EXPECT_EQ(asked->Stdout().rfind(expected, 0), 0u) << asked->Stdout();
+    }
+    EXPECT_TRUE(first->Running());
+    auto closer = Start({"/CLOSE"});
+    EXPECT_EQ(first->WaitForExit(20s), 0) << first->Stderr();
+}
+
 TEST_F(ProgramEndToEnd, ATerminationSignalSavesEveryFileAndEnds)
 {
     for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
