@@ -18,6 +18,8 @@ packages=(
     xvfb xauth xdotool x11-utils trayer
     # running the program under a faked clock, for scheduled events
     faketime
+    # the Debian package: its dependencies, and the checks of the package and of what it installs
+    dpkg-dev lintian desktop-file-utils appstream
     # the Windows build and its tests: the posix-thread cross compiler, and Wine to run what it builds
     g++-mingw-w64-x86-64-posix wine wine64
 )

@@ -2,8 +2,9 @@
 # Builds and tests the named presets (all of them by default): ci (warnings are errors), asan (address
 # and undefined-behaviour sanitizers), fuzz (clang; each fuzz target runs for a few seconds) and windows
 # (kelvane.exe and the core's tests, built with mingw-w64 against the cross-built Qt of cross-qt.sh; its
-# tests run under Wine in a prefix of their own). Every build comes first, then the tests,
-# with a real X server for the tests that look at windows.
+# tests run under Wine in a prefix of their own) and package (the Debian package made from the ci build,
+# installed, run and removed again). Every build comes first, then the tests, with a real X server for
+# the tests that look at windows.
 #
 #   bash scripts/test.sh              # everything, as CI runs it
 #   bash scripts/test.sh ci asan      # only these presets
@@ -11,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
-all=(ci asan fuzz windows)
+all=(ci asan fuzz windows package)
 presets=("$@")
 if [ ${#presets[@]} -eq 0 ]; then
     presets=("${all[@]}")
@@ -28,7 +29,13 @@ jobs=$(nproc)
 if wants windows; then
     bash scripts/cross-qt.sh >/dev/null # Qt for Windows, provided once per machine
 fi
+builds=()
 for preset in "${presets[@]}"; do
+    # The package is made from the ci build.
+    [ "$preset" = package ] && preset=ci
+    [[ " ${builds[*]} " =~ " ${preset} " ]] || builds+=("$preset")
+done
+for preset in "${builds[@]}"; do
     cmake --preset "$preset"
     cmake --build --preset "$preset" -j "$jobs"
 done
@@ -50,4 +57,5 @@ xvfb-run -a -s "-screen 0 1600x1000x24" bash -c "
     fi
     if [[ ' ${presets[*]} ' =~ ' asan ' ]]; then ctest --preset asan -j $jobs; fi
     if [[ ' ${presets[*]} ' =~ ' ci ' ]]; then ctest --preset ci -j $jobs; fi
+    if [[ ' ${presets[*]} ' =~ ' package ' ]]; then bash tests/package/debian_package_test.sh build/ci; fi
 "

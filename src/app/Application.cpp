@@ -50,7 +50,7 @@ int RunApplication(int argc, char* argv[])
     // Kept for the whole run: the texts are looked up while the program runs.
     Language language;
     if (const Status loaded =
-            language.LoadLanguage(start.Instance->ExecutableFolder() + LanguageFileName, DefaultLanguage);
+            language.LoadLanguage(LanguageFilePath(start.Instance->ExecutableFolder()), DefaultLanguage);
         !loaded) {
         start.Termination->Release(); // nothing to save: a request may end the start's message at once
         ui::ReportFatalStartupError(argc, argv, loaded.message());

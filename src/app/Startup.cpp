@@ -31,6 +31,13 @@ std::optional<std::string> InformationRequest(const std::vector<std::string>& ar
     return std::nullopt;
 }
 
+std::string LanguageFilePath(const std::string& executableFolder)
+{
+    const std::string beside = executableFolder + LanguageFileName;
+    const std::string installed = executableFolder + "../share/kelvane/" + LanguageFileName;
+    return !FileExists(beside) && FileExists(installed) ? installed : beside;
+}
+
 bool IsCloseRequest(const std::vector<std::string>& arguments)
 {
     return !arguments.empty() && arguments.front() == CloseArgument;

@@ -15,6 +15,11 @@ bool IsCloseRequest(const std::vector<std::string>& arguments);
 // touching a running instance. Nothing for any other start.
 std::optional<std::string> InformationRequest(const std::vector<std::string>& arguments);
 
+// The language file: beside the executable (a build folder, a Windows installation), else in the data
+// folder of an installation that puts the executable in bin/ ("<prefix>/share/kelvane/"). The folder
+// ends with its separator; the first is returned when neither file exists, for the error to name.
+std::string LanguageFilePath(const std::string& executableFolder);
+
 // The per-user data folder: the application-data folder, then the vendor and product levels, ending
 // with the platform's separator.
 std::string FormDataFolder(const std::string& appDataFolder);

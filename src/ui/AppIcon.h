@@ -2,10 +2,15 @@
 
 #include <QIcon>
 
+class QPainter;
+
 namespace kelvane::ui {
 
-// The program's own icon (tray, window): a small screen with a starry night on it, drawn at run time so
-// that no image file has to travel with the program.
+// The program's own icon (tray, window), drawn at run time from the artwork that the installed icon
+// files are made of, so that no image file has to travel with the program.
 QIcon AppIcon();
+
+// Paints the artwork into a square of the size, from its top left corner.
+void PaintAppArtwork(QPainter& painter, int size);
 
 } // namespace kelvane::ui

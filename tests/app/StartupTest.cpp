@@ -36,6 +36,19 @@ TEST(CommandLine, OnlyAnExactFirstArgumentAsksForExit)
     }
 }
 
+TEST(LanguageFile, BesideTheExecutableElseInTheInstallationsDataFolder)
+{
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.file("bin"));
+    std::filesystem::create_directories(dir.file("share/kelvane"));
+    const std::string bin = dir.file("bin") + "/";
+    EXPECT_EQ(LanguageFilePath(bin), bin + "language.json") << "neither: the error names the usual place";
+    dir.write("share/kelvane/language.json", "{}");
+    EXPECT_EQ(LanguageFilePath(bin), bin + "../share/kelvane/language.json");
+    dir.write("bin/language.json", "{}");
+    EXPECT_EQ(LanguageFilePath(bin), bin + "language.json");
+}
+
 TEST(InstanceSteps, WhoRunsAndWhatIsPosted)
 {
     using State = platform::InstanceLock::State;
