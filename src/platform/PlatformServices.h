@@ -54,7 +54,7 @@ struct PlatformServices
     std::unique_ptr<WebBrowser> Browser;
     std::unique_ptr<BuildStamp> Stamp;
     std::unique_ptr<HttpGet> Http;
-    std::unique_ptr<ScreensaverPreview> Preview;
+    std::shared_ptr<ScreensaverPreview> Preview;
     // An address that replaces the update file's (a mirror, or a test's own server); empty for none.
     std::string UpdateAddressOverride;
 };

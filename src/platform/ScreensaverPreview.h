@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kelvane::platform {
@@ -17,6 +18,8 @@ public:
     // Ends the preview that runs, if any; the process never outlives the call by more than a moment.
     virtual void Stop() = 0;
     virtual bool Running() const = 0;
+    // The preview's process while it runs: it is the program's own, never a running screensaver to end.
+    virtual std::optional<int64_t> ProcessId() const = 0;
 };
 
 } // namespace kelvane::platform

@@ -57,6 +57,7 @@ public:
         running = false;
     }
     bool Running() const override { return running; }
+    std::optional<int64_t> ProcessId() const override { return std::nullopt; }
 };
 
 class MainWindowTest : public testing::Test

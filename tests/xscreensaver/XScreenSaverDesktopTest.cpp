@@ -282,20 +282,21 @@ TEST_F(XScreenSaverDesktop, AScheduledActivationChangesTheDaemonsChoice)
     const double at = EncodeDateTime({{2030, 1, 1}, {12, 0, 0, 0}});
     std::ofstream(data + "/Quillfen/Kelvane/events.dat", std::ios::binary)
         << test::Count(1) + test::Row("swirl at noon", at, "One-Time Events", "Activate", Hack("swirl"));
-    test::ProgramProcess program({"/usr/bin/faketime",
-                                  {"-f", "@2030-01-01 11:59:57", KELVANE_EXECUTABLE},
-                                  {{"HOME", home.path()},
-                                   {"XDG_DATA_HOME", data},
-                                   {"XDG_RUNTIME_DIR", runtime},
-                                   {"TZ", "UTC"},
-                                   {"LC_ALL", "C"},
-                                   {"QT_QPA_PLATFORM", "offscreen"},
-                                   {"FAKETIME_DONT_FAKE_MONOTONIC", "1"},
+    test::ProgramProcess program(
+        {"/usr/bin/faketime",
+         {"-f", "@2030-01-01 11:59:57", KELVANE_EXECUTABLE},
+         {{"HOME", home.path()},
+          {"XDG_DATA_HOME", data},
+          {"XDG_RUNTIME_DIR", runtime},
+          {"TZ", "UTC"},
+          {"LC_ALL", "C"},
+          {"QT_QPA_PLATFORM", "offscreen"},
+          {"FAKETIME_DONT_FAKE_MONOTONIC", "1"},
           // A sanitized build would refuse to start with the clock library loaded ahead of its runtime.
           {"ASAN_OPTIONS", AsanOptions() + ":verify_asan_link_order=0"},
-                                   {"KELVANE_UPDATE_URL", "https://127.0.0.1:1/updates/KelvaneUpdates.ver"}},
-                                  {},
-                                  home.path()});
+          {"KELVANE_UPDATE_URL", "https://127.0.0.1:1/updates/KelvaneUpdates.ver"}},
+         {},
+         home.path()});
     ASSERT_TRUE(
         test::PollUntil([&] { return home.read(".xscreensaver").find("selected:\t1\n") != std::string::npos; }, 20s))
         << program.Stderr();
@@ -341,6 +342,10 @@ TEST(ScreensaverPreviewPane, TheHackDrawsIntoThePanesWindowAndEndsWhenTheFileCha
     const std::string expected =
         Hack("deco") + " --window-id 0x" + QString::number(pane.Surface()->winId(), 16).toStdString() + " ";
     ASSERT_TRUE(test::PollUntil([&] { return commandLineOf("deco") == expected; }, 5s)) << commandLineOf("deco");
+
+    // The preview is the program's own: never taken for a running screensaver to end.
+    EXPECT_EQ(LinuxProcessesAndInput(nullptr, [&] { return preview.ProcessId(); }).FindProcessByExeName(Hack("deco")),
+              std::nullopt);
 
     pane.ShowFile(Hack("swirl"));
     EXPECT_FALSE(Runs("deco"));

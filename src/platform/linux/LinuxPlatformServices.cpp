@@ -57,15 +57,20 @@ PlatformServices MakePlatformServices(std::optional<int64_t> recordedBuildTime)
     services.Regional = std::make_unique<LinuxRegionalSettings>();
     services.Autostart = std::make_unique<LinuxAutostartEntry>();
     services.DesktopShell = std::make_unique<LinuxShell>(xscreensaver);
-    services.Processes = std::make_unique<LinuxProcessesAndInput>(xscreensaver);
+    auto preview = std::make_shared<QtScreensaverPreview>([xscreensaver](const std::string& path, uint64_t window) {
+        return HackPreviewCommand(xscreensaver.get(), path, window);
+    });
+    services.Processes = std::make_unique<LinuxProcessesAndInput>(
+        xscreensaver, [preview = std::weak_ptr<const QtScreensaverPreview>(preview)]() -> std::optional<int64_t> {
+            const auto running = preview.lock();
+            return running ? running->ProcessId() : std::nullopt;
+        });
+    services.Preview = preview;
     services.Icons = std::make_unique<QtIconProvider>(hacks);
     services.Browser = std::make_unique<QtWebBrowser>();
     // Linux executables carry no link time stamp: the build's recorded one stands in.
     services.Stamp = std::make_unique<LinuxBuildStamp>(recordedBuildTime);
     services.Http = std::make_unique<QtHttpGet>();
-    services.Preview = std::make_unique<QtScreensaverPreview>([xscreensaver](const std::string& path, uint64_t window) {
-        return HackPreviewCommand(xscreensaver.get(), path, window);
-    });
     services.UpdateAddressOverride = EnvironmentValue("KELVANE_UPDATE_URL");
     return services;
 }

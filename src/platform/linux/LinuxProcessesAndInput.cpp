@@ -148,9 +148,10 @@ std::optional<int64_t> LinuxProcessesAndInput::FindProcessByExeName(const std::s
     }
     // Whatever this program is called, it is never the screensaver it looks for.
     const int64_t self = ::getpid();
+    const std::optional<int64_t> preview = m_previewProcess ? m_previewProcess() : std::nullopt;
     while (const dirent* entry = ::readdir(proc.get())) {
         const std::optional<int64_t> pid = ProcessId(entry->d_name);
-        if (!pid || *pid == self) {
+        if (!pid || *pid == self || pid == preview) {
             continue;
         }
         const std::string procFolder = std::string("/proc/") + entry->d_name;

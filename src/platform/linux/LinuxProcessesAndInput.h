@@ -2,6 +2,7 @@
 
 #include "platform/ProcessesAndInput.h"
 
+#include <functional>
 #include <memory>
 
 namespace kelvane::platform {
@@ -14,8 +15,10 @@ class XScreenSaverBackend;
 class LinuxProcessesAndInput final : public ProcessesAndInput
 {
 public:
-    explicit LinuxProcessesAndInput(std::shared_ptr<XScreenSaverBackend> xscreensaver = nullptr)
-        : m_xscreensaver(std::move(xscreensaver))
+    // The preview's process, if one runs, is passed over when looking for a running screensaver.
+    explicit LinuxProcessesAndInput(std::shared_ptr<XScreenSaverBackend> xscreensaver = nullptr,
+                                    std::function<std::optional<int64_t>()> previewProcess = {})
+        : m_xscreensaver(std::move(xscreensaver)), m_previewProcess(std::move(previewProcess))
     {}
 
     std::optional<int64_t> FindProcessByExeName(const std::string& path) override;
@@ -23,6 +26,7 @@ public:
 
 private:
     std::shared_ptr<XScreenSaverBackend> m_xscreensaver;
+    std::function<std::optional<int64_t>()> m_previewProcess;
 };
 
 } // namespace kelvane::platform

@@ -47,6 +47,14 @@ void QtScreensaverPreview::Stop()
     }
 }
 
+std::optional<int64_t> QtScreensaverPreview::ProcessId() const
+{
+    if (!Running() || m_process->processId() <= 0) {
+        return std::nullopt;
+    }
+    return m_process->processId();
+}
+
 bool QtScreensaverPreview::Running() const
 {
     return m_process && m_process->state() != QProcess::NotRunning;

@@ -23,6 +23,7 @@ public:
     bool Start(const std::string& path, uint64_t windowId) override;
     void Stop() override;
     bool Running() const override;
+    std::optional<int64_t> ProcessId() const override;
 
 private:
     CommandFor m_commandFor;

@@ -67,20 +67,26 @@ PlatformServices MakePlatformServices(std::optional<int64_t>)
     services.Setting = std::make_unique<Win32ScreensaverSetting>();
     services.Autostart = std::make_unique<Win32AutostartEntry>();
     services.DesktopShell = std::make_unique<Win32Shell>();
-    services.Processes = std::make_unique<Win32ProcessesAndInput>();
-    services.Icons = std::make_unique<Win32IconProvider>();
-    services.Browser = std::make_unique<Win32WebBrowser>();
-    // The executable's own link time stamp is the build date.
-    services.Stamp = std::make_unique<Win32BuildStamp>();
-    services.Http = std::make_unique<QtHttpGet>();
-    // A Windows screensaver draws its preview into the window whose handle follows "/p".
-    services.Preview = std::make_unique<QtScreensaverPreview>([](const std::string& path, uint64_t window) {
+    // A Windows screensaver draws its preview into the window whose handle follows "/p"; that process is
+    // the program's own, never a running screensaver to end.
+    auto preview = std::make_shared<QtScreensaverPreview>([](const std::string& path, uint64_t window) {
         const QString file = QString::fromStdString(path);
         if (!file.endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive)) {
             return QStringList();
         }
         return QStringList{file, QStringLiteral("/p"), QString::number(window)};
     });
+    services.Processes = std::make_unique<Win32ProcessesAndInput>(
+        [preview = std::weak_ptr<const QtScreensaverPreview>(preview)]() -> std::optional<int64_t> {
+            const auto running = preview.lock();
+            return running ? running->ProcessId() : std::nullopt;
+        });
+    services.Preview = preview;
+    services.Icons = std::make_unique<Win32IconProvider>();
+    services.Browser = std::make_unique<Win32WebBrowser>();
+    // The executable's own link time stamp is the build date.
+    services.Stamp = std::make_unique<Win32BuildStamp>();
+    services.Http = std::make_unique<QtHttpGet>();
     services.UpdateAddressOverride = EnvironmentValue(L"KELVANE_UPDATE_URL");
     return services;
 }

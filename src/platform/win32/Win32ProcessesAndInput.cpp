@@ -20,11 +20,13 @@ std::optional<int64_t> Win32ProcessesAndInput::FindProcessByExeName(const std::s
     if (snapshot == INVALID_HANDLE_VALUE) {
         return std::nullopt;
     }
+    const std::optional<int64_t> preview = m_previewProcess ? m_previewProcess() : std::nullopt;
     std::optional<int64_t> found;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        if (!EqualsIgnoringAsciiCase(Narrow(entry.szExeFile), wanted)) {
+        if (!EqualsIgnoringAsciiCase(Narrow(entry.szExeFile), wanted) ||
+            preview == static_cast<int64_t>(entry.th32ProcessID)) {
             continue;
         }
         // The process must be one this user may open, with the least right that tells so; another
