@@ -20,6 +20,8 @@ packages=(
     faketime
     # the Windows build and its tests: the posix-thread cross compiler, and Wine to run what it builds
     g++-mingw-w64-x86-64-posix wine wine64
+    # the Windows setup program
+    nsis
 )
 
 missing=()
