@@ -1,0 +1,231 @@
+// The installed Kelvane, seen from inside the Wine prefix that InstallerTest.sh makes for one run of the
+// setup program. The script runs the suites in this order: AfterInstall once the silent setup has
+// ended, Uninstall, then AfterUninstall once every process of the uninstall has ended.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <windows.h>
+// After windows.h, whose types they use.
+#include <objbase.h>
+#include <shlobj.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr const wchar_t* kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kelvane";
+constexpr const wchar_t* kAutostartKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+fs::path KnownFolder(int csidl)
+{
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+fs::path ProgramFolder()
+{
+    return KnownFolder(CSIDL_PROGRAM_FILES) / L"Kelvane";
+}
+fs::path Program()
+{
+    return ProgramFolder() / L"kelvane.exe";
+}
+fs::path StartMenuShortcut()
+{
+    return KnownFolder(CSIDL_COMMON_PROGRAMS) / L"Kelvane.lnk";
+}
+fs::path DataFolder()
+{
+    return KnownFolder(CSIDL_APPDATA) / L"Quillfen" / L"Kelvane";
+}
+
+std::wstring Quoted(const fs::path& path)
+{
+    return L"\"" + path.wstring() + L"\"";
+}
+
+std::optional<std::wstring> RegistryText(HKEY root, const wchar_t* key, const wchar_t* name)
+{
+    wchar_t value[1024] = {};
+    DWORD size = sizeof(value);
+    if (RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::seconds limit = 30s)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(100ms);
+    }
+    return true;
+}
+
+// The shown top-level windows titled "Kelvane" (the hidden request window has the title too).
+int ShownMainWindows()
+{
+    int count = 0;
+    EnumWindows(
+        [](HWND window, LPARAM found) -> BOOL {
+            wchar_t title[64] = {};
+            GetWindowTextW(window, title, 64);
+            if (IsWindowVisible(window) && std::wstring(title) == L"Kelvane") {
+                ++*reinterpret_cast<int*>(found);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// What a shortcut starts, as the shell reads it.
+fs::path ShortcutTarget(const fs::path& shortcut)
+{
+    fs::path target;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            wchar_t path[MAX_PATH] = {};
+            if (SUCCEEDED(file->Load(shortcut.c_str(), STGM_READ)) &&
+                SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH))) {
+                target = path;
+            }
+            file->Release();
+        }
+        link->Release();
+    }
+    CoUninitialize();
+    return target;
+}
+
+class Process
+{
+public:
+    explicit Process(std::wstring commandLine)
+    {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        m_started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                   &m_process) != 0;
+    }
+    ~Process()
+    {
+        if (m_started) {
+            if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(m_process.hProcess, 1);
+            }
+            CloseHandle(m_process.hProcess);
+            CloseHandle(m_process.hThread);
+        }
+    }
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool Started() const { return m_started; }
+    // The exit status once the process has ended within the time.
+    std::optional<DWORD> WaitForExit(DWORD milliseconds = 60000)
+    {
+        DWORD status = 0;
+        if (!m_started || WaitForSingleObject(m_process.hProcess, milliseconds) != WAIT_OBJECT_0 ||
+            !GetExitCodeProcess(m_process.hProcess, &status)) {
+            return std::nullopt;
+        }
+        return status;
+    }
+
+private:
+    bool m_started = false;
+    PROCESS_INFORMATION m_process{};
+};
+
+TEST(AfterInstall, TheProgramItsLanguageFileAndItsLibrariesAreInProgramFiles)
+{
+    for (const wchar_t* file : {L"kelvane.exe", L"language.json", L"Qt6Core.dll", L"Qt6Gui.dll", L"Qt6Widgets.dll",
+                                L"Qt6Network.dll", L"libstdc++-6.dll", L"libgcc_s_seh-1.dll", L"libwinpthread-1.dll",
+                                L"platforms\\qwindows.dll", L"styles\\qwindowsvistastyle.dll",
+                                L"tls\\qschannelbackend.dll", L"imageformats\\qico.dll", L"Uninstall.exe"}) {
+        EXPECT_TRUE(fs::is_regular_file(ProgramFolder() / file)) << fs::path(file).string();
+    }
+}
+
+TEST(AfterInstall, AppsAndFeaturesListsItWithItsUninstaller)
+{
+    const auto value = [](const wchar_t* name) { return RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, name); };
+    EXPECT_EQ(value(L"DisplayName"), L"Kelvane");
+    EXPECT_EQ(value(L"DisplayVersion"), L"1.01");
+    EXPECT_EQ(value(L"Publisher"), L"Quillfen");
+    EXPECT_EQ(value(L"InstallLocation"), ProgramFolder().wstring());
+    EXPECT_EQ(value(L"UninstallString"), Quoted(ProgramFolder() / L"Uninstall.exe"));
+    EXPECT_EQ(value(L"QuietUninstallString"), Quoted(ProgramFolder() / L"Uninstall.exe") + L" /S");
+}
+
+TEST(AfterInstall, StartsFromItsStartMenuShortcutShowsItsWindowAndEndsOnClose)
+{
+    const fs::path target = ShortcutTarget(StartMenuShortcut());
+    ASSERT_TRUE(fs::exists(target)) << "the shortcut leads to " << target.string();
+    ASSERT_TRUE(fs::equivalent(target, Program())) << target.string();
+
+    // Started from elsewhere than its own folder, it still finds its language file and its libraries.
+    Process program(Quoted(target));
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(WaitUntil([] { return ShownMainWindows() == 1; })) << "the main window is shown";
+
+    Process closer(Quoted(Program()) + L" /CLOSE");
+    EXPECT_EQ(closer.WaitForExit(), 0u);
+    EXPECT_EQ(program.WaitForExit(), 0u) << "/CLOSE ends it";
+    EXPECT_TRUE(fs::exists(DataFolder() / L"settings.ini")) << "it saved the user's settings at the end";
+}
+
+// The registered quiet uninstall, with the program running and set to start with Windows, as a user
+// would leave it.
+TEST(Uninstall, TheQuietCommandEndsTheRunningProgramAfterItHasSavedEverything)
+{
+    fs::remove(DataFolder() / L"settings.ini");
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kAutostartKey, L"Kelvane", REG_SZ, Quoted(Program()).c_str(),
+                              static_cast<DWORD>((Quoted(Program()).size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    Process program(Quoted(Program()));
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(WaitUntil([] { return ShownMainWindows() == 1; })) << "the main window is shown";
+
+    const auto command = RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, L"QuietUninstallString");
+    ASSERT_TRUE(command.has_value());
+    Process uninstaller(*command);
+    ASSERT_TRUE(uninstaller.Started());
+    EXPECT_EQ(uninstaller.WaitForExit(), 0u);
+    EXPECT_EQ(program.WaitForExit(), 0u) << "the uninstall asks the program to end the way /CLOSE does";
+    EXPECT_TRUE(fs::exists(DataFolder() / L"settings.ini")) << "and the program saved the user's settings first";
+}
+
+TEST(AfterUninstall, TheProgramFolderItsShortcutAndItsRegistrationAreGone)
+{
+    EXPECT_FALSE(fs::exists(ProgramFolder())) << ProgramFolder().string();
+    EXPECT_FALSE(fs::exists(StartMenuShortcut()));
+    HKEY key = nullptr;
+    EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_FALSE(RegistryText(HKEY_CURRENT_USER, kAutostartKey, L"Kelvane").has_value())
+        << "nothing starts the removed program with Windows";
+}
+
+TEST(AfterUninstall, TheUsersDataFolderStays)
+{
+    EXPECT_TRUE(fs::is_directory(DataFolder()));
+    EXPECT_TRUE(fs::is_regular_file(DataFolder() / L"settings.ini"));
+}
+
+} // namespace
