@@ -2,26 +2,65 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
+#include <stdexcept>
 
 namespace kelvane {
-namespace {
+ScheduledEvent::ScheduledEvent() : ScheduledEvent(false, {"", "", "", "", "", "", "", "", "15", "False", "0"}) {}
 
-constexpr std::array<std::string ScheduledEvent::*, ScheduledEvent::SubItemCount> kSubItems = {
-    &ScheduledEvent::Name,        &ScheduledEvent::EventTime, &ScheduledEvent::CloseCommand, &ScheduledEvent::Action,
-    &ScheduledEvent::Screensaver, &ScheduledEvent::EventType, &ScheduledEvent::LastRun,      &ScheduledEvent::Minutes,
-    &ScheduledEvent::HasRun,      &ScheduledEvent::RunCount,
-};
-
-} // namespace
-
-std::string& ScheduledEvent::SubItem(size_t index)
+ScheduledEvent::ScheduledEvent(bool enabled, const std::array<std::string_view, FieldCount>& texts) : Enabled(enabled)
 {
-    return this->*kSubItems.at(index);
+    SetTexts(texts);
 }
 
-const std::string& ScheduledEvent::SubItem(size_t index) const
+void ScheduledEvent::SetText(Field field, std::string_view text)
 {
-    return this->*kSubItems.at(index);
+    const auto index = static_cast<size_t>(field);
+    const uint32_t begin = index == 0 ? 0 : m_ends[index - 1];
+    const uint32_t oldLength = m_ends[index] - begin;
+    if (text.size() > std::numeric_limits<uint32_t>::max() - (m_texts.size() - oldLength)) {
+        throw std::length_error("the texts of an event row exceed 4 GiB");
+    }
+    m_texts.replace(begin, oldLength, text);
+    const auto newLength = static_cast<uint32_t>(text.size());
+    for (size_t i = index; i < FieldCount; ++i) {
+        m_ends[i] = m_ends[i] - oldLength + newLength;
+    }
+}
+
+void ScheduledEvent::SetTexts(const std::array<std::string_view, FieldCount>& texts)
+{
+    size_t total = 0;
+    for (const std::string_view text : texts) {
+        total += text.size();
+    }
+    if (total > std::numeric_limits<uint32_t>::max()) {
+        throw std::length_error("the texts of an event row exceed 4 GiB");
+    }
+    // A buffer of the exact size: a table of many rows holds no spare room.
+    std::string buffer;
+    buffer.reserve(total);
+    for (size_t i = 0; i < FieldCount; ++i) {
+        buffer.append(texts[i]);
+        m_ends[i] = static_cast<uint32_t>(buffer.size());
+    }
+    m_texts = std::move(buffer);
+}
+
+RowText ScheduledEvent::SubItem(size_t index) const
+{
+    if (index >= SubItemCount) {
+        throw std::out_of_range("no such sub-item of an event row");
+    }
+    return Text(static_cast<Field>(index + 1));
+}
+
+void ScheduledEvent::SetSubItem(size_t index, std::string_view text)
+{
+    if (index >= SubItemCount) {
+        throw std::out_of_range("no such sub-item of an event row");
+    }
+    SetText(static_cast<Field>(index + 1), text);
 }
 
 void EventTable::AppendRows(std::vector<ScheduledEvent> rows)
