@@ -26,6 +26,9 @@ public:
     explicit IconCache(IconProvider& provider) : m_provider(provider) {}
 
     FileIcon GetFileIcon(const std::string& path);
+    // Asks the platform without keeping the answer, for a caller that keeps icons by path texts it
+    // holds anyway (the screensaver list keeps them beside its rows).
+    FileIcon LoadFileIcon(const std::string& path) { return m_provider.LoadFileIcon(path); }
 
 private:
     IconProvider& m_provider;
