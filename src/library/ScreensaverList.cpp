@@ -50,7 +50,7 @@ std::optional<uint32_t> ScreensaverList::FindPath(std::string_view path) const
     return *found;
 }
 
-void ScreensaverList::AppendRow(const std::string& path)
+void ScreensaverList::AppendRow(std::string path)
 {
     const auto image = static_cast<uint32_t>(m_images.size());
     const auto row = static_cast<uint32_t>(m_rows.size());
@@ -60,7 +60,7 @@ void ScreensaverList::AppendRow(const std::string& path)
     if (!standing) {
         // A path never seen: its icon is looked up, and its new row's image stands for it.
         m_images.push_back(m_icons.LoadFileIcon(path));
-        entry.Path = path;
+        entry.Path = std::move(path);
         m_rows.push_back(std::move(entry));
         m_owners.push_back({row, kNone, 1});
         m_paths.insert(image);
@@ -81,7 +81,7 @@ void ScreensaverList::AppendRow(const std::string& path)
         return;
     }
     ++owner.LiveRows;
-    entry.Path = path;
+    entry.Path = std::move(path);
     m_rows.push_back(std::move(entry));
     m_owners.push_back({row, kNone, 0});
 }
@@ -109,8 +109,8 @@ Status ScreensaverList::LoadListFromFile(const std::string& file)
     }
     if (!paths.empty()) {
         AnnounceChange(m_observer, {ListChange::Kind::Insert, m_rows.size(), paths.size()}, [&] {
-            for (const std::string& path : paths) {
-                AppendRow(path);
+            for (std::string& path : paths) {
+                AppendRow(std::move(path));
             }
         });
     }

@@ -101,7 +101,7 @@ private:
     std::string_view PathOfImage(uint32_t image) const;
     // The image that stands for the path, if the list has ever held it.
     std::optional<uint32_t> FindPath(std::string_view path) const;
-    void AppendRow(const std::string& path);
+    void AppendRow(std::string path);
     void MoveFirstSelectedTo(size_t target);
     void RemoveRows(size_t first, size_t count);
     // Tells the images of the rows from `first` on where their rows are now.
