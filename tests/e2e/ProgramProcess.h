@@ -34,6 +34,7 @@ public:
     // Sends the signal to the process while it runs.
     void Signal(int number);
     std::string Stderr() const;
+    pid_t Pid() const { return m_pid; }
 
 private:
     pid_t m_pid = -1;
