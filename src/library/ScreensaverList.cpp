@@ -5,6 +5,8 @@
 #include "library/ListFiles.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <unordered_map>
 
 namespace kelvane {
 
@@ -50,7 +52,7 @@ std::optional<uint32_t> ScreensaverList::FindPath(std::string_view path) const
     return *found;
 }
 
-void ScreensaverList::AppendRow(std::string path)
+void ScreensaverList::AppendRow(std::string path, const FileIcon* lookedUp)
 {
     const auto image = static_cast<uint32_t>(m_images.size());
     const auto row = static_cast<uint32_t>(m_rows.size());
@@ -59,7 +61,7 @@ void ScreensaverList::AppendRow(std::string path)
     const std::optional<uint32_t> standing = FindPath(path);
     if (!standing) {
         // A path never seen: its icon is looked up, and its new row's image stands for it.
-        m_images.push_back(m_icons.LoadFileIcon(path));
+        m_images.push_back(lookedUp ? *lookedUp : m_icons.LoadFileIcon(path));
         entry.Path = std::move(path);
         m_rows.push_back(std::move(entry));
         m_owners.push_back({row, kNone, 1});
@@ -107,13 +109,35 @@ Status ScreensaverList::LoadListFromFile(const std::string& file)
             paths.push_back(std::move(*path));
         }
     }
-    if (!paths.empty()) {
-        AnnounceChange(m_observer, {ListChange::Kind::Insert, m_rows.size(), paths.size()}, [&] {
-            for (std::string& path : paths) {
-                AppendRow(std::move(path));
-            }
-        });
+    if (paths.empty()) {
+        return Status::Ok();
     }
+    // The icons of the paths never seen are looked up together, each path once.
+    std::vector<std::string_view> unseen;
+    std::vector<size_t> unseenAt(paths.size(), SIZE_MAX); // each path's place in `unseen`, if there
+    {
+        std::unordered_map<std::string_view, size_t> placed;
+        for (size_t i = 0; i < paths.size(); ++i) {
+            if (FindPath(paths[i])) {
+                continue;
+            }
+            const auto [at, added] = placed.try_emplace(paths[i], unseen.size());
+            if (added) {
+                unseen.push_back(paths[i]);
+            }
+            unseenAt[i] = at->second;
+        }
+    }
+    const std::vector<FileIcon> icons = m_icons.LoadFileIcons(unseen);
+    unseen.clear(); // its texts move into the rows below
+    AnnounceChange(m_observer, {ListChange::Kind::Insert, m_rows.size(), paths.size()}, [&] {
+        if (const size_t needed = m_rows.size() + paths.size(); needed > m_rows.capacity()) {
+            m_rows.reserve(std::max(needed, 2 * m_rows.capacity()));
+        }
+        for (size_t i = 0; i < paths.size(); ++i) {
+            AppendRow(std::move(paths[i]), unseenAt[i] < icons.size() ? &icons[unseenAt[i]] : nullptr);
+        }
+    });
     return Status::Ok();
 }
 

@@ -101,7 +101,8 @@ private:
     std::string_view PathOfImage(uint32_t image) const;
     // The image that stands for the path, if the list has ever held it.
     std::optional<uint32_t> FindPath(std::string_view path) const;
-    void AppendRow(std::string path);
+    // Appends a row; `lookedUp` is the path's icon when it was looked up already.
+    void AppendRow(std::string path, const FileIcon* lookedUp = nullptr);
     void MoveFirstSelectedTo(size_t target);
     void RemoveRows(size_t first, size_t count);
     // Tells the images of the rows from `first` on where their rows are now.
