@@ -99,16 +99,11 @@ bool ScreensaverList::AddScreensaverRow(const std::string& path)
 
 Status ScreensaverList::LoadListFromFile(const std::string& file)
 {
-    const auto text = ReadListFile(file);
-    if (!text) {
-        return Status::Error(text.message());
+    auto read = ReadListFilePaths(file);
+    if (!read) {
+        return Status::Error(read.message());
     }
-    std::vector<std::string> paths;
-    for (const std::string& line : text.value().Lines) {
-        if (auto path = ListLinePath(line)) {
-            paths.push_back(std::move(*path));
-        }
-    }
+    std::vector<std::string> paths = std::move(read).value();
     if (paths.empty()) {
         return Status::Ok();
     }
