@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <unordered_map>
 
 namespace kelvane {
 
@@ -107,20 +106,14 @@ Status ScreensaverList::LoadListFromFile(const std::string& file)
     if (paths.empty()) {
         return Status::Ok();
     }
-    // The icons of the paths never seen are looked up together, each path once.
+    // The icons of the paths never seen are looked up together (the provider asks once for a path
+    // that comes twice).
     std::vector<std::string_view> unseen;
     std::vector<size_t> unseenAt(paths.size(), SIZE_MAX); // each path's place in `unseen`, if there
-    {
-        std::unordered_map<std::string_view, size_t> placed;
-        for (size_t i = 0; i < paths.size(); ++i) {
-            if (FindPath(paths[i])) {
-                continue;
-            }
-            const auto [at, added] = placed.try_emplace(paths[i], unseen.size());
-            if (added) {
-                unseen.push_back(paths[i]);
-            }
-            unseenAt[i] = at->second;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (!FindPath(paths[i])) {
+            unseenAt[i] = unseen.size();
+            unseen.push_back(paths[i]);
         }
     }
     const std::vector<FileIcon> icons = m_icons.LoadFileIcons(unseen);

@@ -6,8 +6,10 @@ std::vector<FileIcon> IconProvider::LoadFileIcons(const std::vector<std::string_
 {
     std::vector<FileIcon> icons;
     icons.reserve(paths.size());
+    std::unordered_map<std::string_view, size_t> asked; // a path that comes again is not asked again
     for (const std::string_view path : paths) {
-        icons.push_back(LoadFileIcon(std::string(path)));
+        const auto [earlier, first] = asked.try_emplace(path, icons.size());
+        icons.push_back(first ? LoadFileIcon(std::string(path)) : icons[earlier->second]);
     }
     return icons;
 }

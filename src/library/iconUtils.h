@@ -18,8 +18,8 @@ class IconProvider
 public:
     virtual ~IconProvider() = default;
     virtual FileIcon LoadFileIcon(const std::string& path) = 0;
-    // The icons of many files, in the same order; by default one look-up each. A platform that spends
-    // a system call per file on a look-up can answer a long list with fewer.
+    // The icons of many files, in the same order, each path asked about once; by default one look-up
+    // each. A platform that spends a system call per file on a look-up can answer a long list with fewer.
     virtual std::vector<FileIcon> LoadFileIcons(const std::vector<std::string_view>& paths);
 };
 

@@ -69,6 +69,7 @@ TEST_F(ListTest, TheDuplicateTestAndTheIconsFollowRowsThroughMovesAndRemovals)
 {
     test::TempDir dir;
     dir.write("twice.txt", "/s/b.scr\r\n/s/b.scr\r\n");
+    dir.write("new_twice.txt", "/s/e.scr\r\n/s/f.scr\r\n/s/e.scr\r\n");
     const struct
     {
         const char* name;
@@ -110,6 +111,8 @@ TEST_F(ListTest, TheDuplicateTestAndTheIconsFollowRowsThroughMovesAndRemovals)
              list.Clear();
          },
          "/s/d.scr", true, 4},
+        {"new_path_twice_in_a_file", [&] { (void)list.LoadListFromFile(dir.file("new_twice.txt")); }, "/s/e.scr", false,
+         6},
     };
     Fill({"/s/a.scr", "/s/b.scr"});
     for (const auto& c : cases) {
