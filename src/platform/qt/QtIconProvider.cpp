@@ -84,7 +84,10 @@ std::vector<FileIcon> QtIconProvider::LoadFileIcons(const std::vector<std::strin
             std::error_code ec;
             std::filesystem::directory_iterator entries(std::filesystem::path(std::string(folder)), ec);
             for (; !ec && entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
-                const auto [first, last] = names.equal_range(entries->path().filename().native());
+                // The name is the entry's path after its folder's, taken without making a path of it.
+                const std::string& entryPath = entries->path().native();
+                const auto [first, last] =
+                    names.equal_range(std::string_view(entryPath).substr(entryPath.find_last_of('/') + 1));
                 for (auto it = first; it != last; ++it) {
                     // A link exists only when what it leads to does, as a query by path would say.
                     std::error_code typeError;
