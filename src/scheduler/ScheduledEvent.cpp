@@ -1,6 +1,7 @@
 #include "scheduler/ScheduledEvent.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <stdexcept>
@@ -13,19 +14,62 @@ ScheduledEvent::ScheduledEvent(bool enabled, const std::array<std::string_view, 
     SetTexts(texts);
 }
 
+ScheduledEvent::ScheduledEvent(const ScheduledEvent& other) : m_ends(other.m_ends), Enabled(other.Enabled)
+{
+    if (const size_t size = other.TextBytes(); size > 0) {
+        m_texts = std::make_unique_for_overwrite<char[]>(size);
+        std::memcpy(m_texts.get(), other.m_texts.get(), size);
+    }
+}
+
+ScheduledEvent& ScheduledEvent::operator=(const ScheduledEvent& other)
+{
+    if (this != &other) {
+        ScheduledEvent copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+bool ScheduledEvent::operator==(const ScheduledEvent& other) const
+{
+    return Enabled == other.Enabled && m_ends == other.m_ends &&
+           (TextBytes() == 0 || std::memcmp(m_texts.get(), other.m_texts.get(), TextBytes()) == 0);
+}
+
+void ScheduledEvent::Adopt(std::unique_ptr<char[]> texts, const std::array<uint32_t, FieldCount>& ends)
+{
+    m_texts = ends.back() > 0 ? std::move(texts) : nullptr;
+    m_ends = ends;
+}
+
 void ScheduledEvent::SetText(Field field, std::string_view text)
 {
     const auto index = static_cast<size_t>(field);
     const uint32_t begin = index == 0 ? 0 : m_ends[index - 1];
     const uint32_t oldLength = m_ends[index] - begin;
-    if (text.size() > std::numeric_limits<uint32_t>::max() - (m_texts.size() - oldLength)) {
+    const size_t rest = TextBytes() - oldLength;
+    if (text.size() > std::numeric_limits<uint32_t>::max() - rest) {
         throw std::length_error("the texts of an event row exceed 4 GiB");
     }
-    m_texts.replace(begin, oldLength, text);
+    // A new buffer of the new size: the text may lie in the old one, which stays until the end.
+    const size_t size = rest + text.size();
+    auto texts = std::make_unique_for_overwrite<char[]>(size);
+    auto put = [at = texts.get()](const char* from, size_t count) mutable {
+        if (count > 0) {
+            std::memcpy(at, from, count);
+            at += count;
+        }
+    };
+    put(m_texts.get(), begin);
+    put(text.data(), text.size());
+    put(m_texts.get() + m_ends[index], TextBytes() - m_ends[index]);
+    std::array<uint32_t, FieldCount> ends = m_ends;
     const auto newLength = static_cast<uint32_t>(text.size());
     for (size_t i = index; i < FieldCount; ++i) {
-        m_ends[i] = m_ends[i] - oldLength + newLength;
+        ends[i] = ends[i] - oldLength + newLength;
     }
+    Adopt(std::move(texts), ends);
 }
 
 void ScheduledEvent::SetTexts(const std::array<std::string_view, FieldCount>& texts)
@@ -38,13 +82,17 @@ void ScheduledEvent::SetTexts(const std::array<std::string_view, FieldCount>& te
         throw std::length_error("the texts of an event row exceed 4 GiB");
     }
     // A buffer of the exact size: a table of many rows holds no spare room.
-    std::string buffer;
-    buffer.reserve(total);
+    auto buffer = std::make_unique_for_overwrite<char[]>(total);
+    std::array<uint32_t, FieldCount> ends{};
+    size_t at = 0;
     for (size_t i = 0; i < FieldCount; ++i) {
-        buffer.append(texts[i]);
-        m_ends[i] = static_cast<uint32_t>(buffer.size());
+        if (!texts[i].empty()) {
+            std::memcpy(buffer.get() + at, texts[i].data(), texts[i].size());
+        }
+        at += texts[i].size();
+        ends[i] = static_cast<uint32_t>(at);
     }
-    m_texts = std::move(buffer);
+    Adopt(std::move(buffer), ends);
 }
 
 RowText ScheduledEvent::SubItem(size_t index) const

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,14 +67,17 @@ public:
     ScheduledEvent();
     // The eleven texts in Field order.
     ScheduledEvent(bool enabled, const std::array<std::string_view, FieldCount>& texts);
-
-    bool Enabled = false; // the row's check box: the event takes part in scheduling
+    ScheduledEvent(const ScheduledEvent& other);
+    ScheduledEvent& operator=(const ScheduledEvent& other);
+    ScheduledEvent(ScheduledEvent&&) noexcept = default;
+    ScheduledEvent& operator=(ScheduledEvent&&) noexcept = default;
+    ~ScheduledEvent() = default;
 
     RowText Text(Field field) const
     {
         const auto index = static_cast<size_t>(field);
         const uint32_t begin = index == 0 ? 0 : m_ends[index - 1];
-        return std::string_view(m_texts).substr(begin, m_ends[index] - begin);
+        return std::string_view(m_texts.get() + begin, m_ends[index] - begin);
     }
     void SetText(Field field, std::string_view text);
     // Replaces all eleven texts at once, in Field order, with one allocation.
@@ -109,14 +113,22 @@ public:
     void SetSubItem(size_t index, std::string_view text);
 
     // The bytes the row's texts take together.
-    size_t TextBytes() const { return m_texts.size(); }
+    size_t TextBytes() const { return m_ends.back(); }
 
-    bool operator==(const ScheduledEvent&) const = default;
+    bool operator==(const ScheduledEvent& other) const;
 
 private:
-    std::string m_texts;
+    // Takes a buffer of TextBytes() bytes and the ends that go with it.
+    void Adopt(std::unique_ptr<char[]> texts, const std::array<uint32_t, FieldCount>& ends);
+
+    // All eleven texts end to end, exactly as long as they are together; none when all are empty.
+    std::unique_ptr<char[]> m_texts;
     // Where each text ends in the buffer; each begins where the one before ends.
     std::array<uint32_t, FieldCount> m_ends{};
+
+public:
+    // Last, so that it takes the room after the ends rather than a word of its own.
+    bool Enabled = false; // the row's check box: the event takes part in scheduling
 };
 
 // The whole table: the only copy of the scheduled events while the program runs. Whoever changes rows

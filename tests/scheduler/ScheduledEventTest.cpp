@@ -76,6 +76,35 @@ TEST(ScheduledEvent, ATextCanBeSetFromAnotherOfTheSameRow)
     EXPECT_EQ(AllTexts(row), "/s/ribbons.scr|Ribbons||||Ribbons|||15|False|0|");
 }
 
+TEST(ScheduledEvent, CopiesAreIndependentAndEqualWhileTheirTextsAre)
+{
+    ScheduledEvent empty(false, {});
+    EXPECT_EQ(empty.TextBytes(), 0u);
+    EXPECT_EQ(AllTexts(empty), "|||||||||||");
+    ScheduledEvent original;
+    original.SetName("Glow");
+    ScheduledEvent copy = original;
+    EXPECT_EQ(copy, original);
+    copy.SetName("Ribbons");
+    EXPECT_EQ(original.Name(), "Glow");
+    EXPECT_NE(copy, original);
+    copy = original;
+    EXPECT_EQ(copy, original);
+    const ScheduledEvent& same = copy;
+    copy = same;
+    EXPECT_EQ(copy.Name(), "Glow");
+    ScheduledEvent moved = std::move(copy);
+    EXPECT_EQ(moved, original);
+    empty = original;
+    EXPECT_EQ(empty, original);
+    for (size_t field = 0; field < ScheduledEvent::FieldCount; ++field) {
+        empty.SetText(static_cast<Field>(field), "");
+    }
+    EXPECT_EQ(empty, ScheduledEvent(false, {}));
+    original.Enabled = true;
+    EXPECT_NE(original, moved) << "the check box counts too";
+}
+
 TEST(ScheduledEvent, SubItemsAreTheTextsAfterTheCaption)
 {
     ScheduledEvent row;
