@@ -13,7 +13,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <vector>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 namespace {
 
@@ -40,6 +48,39 @@ public:
     }
 };
 
+// The bytes the allocator hands out at this moment; nothing where it cannot be asked.
+std::optional<size_t> HeapBytesInUse()
+{
+#if defined(__GLIBC__)
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+#else
+    return std::nullopt;
+#endif
+}
+
+// Milliseconds to touch this many bytes of memory fresh from the system, one write per page: the least
+// a load that keeps them pays when its memory is new; nothing where that cannot be measured.
+std::optional<double> FirstTouchMilliseconds(size_t bytes)
+{
+#if defined(__linux__)
+    return MedianMilliseconds([bytes] {
+        void* memory = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (memory == MAP_FAILED) {
+            return;
+        }
+        auto* page = static_cast<volatile char*>(memory);
+        for (size_t at = 0; at < bytes; at += 4096) {
+            page[at] = 1;
+        }
+        ::munmap(memory, bytes);
+    });
+#else
+    (void)bytes;
+    return std::nullopt;
+#endif
+}
+
 } // namespace
 
 int main()
@@ -54,16 +95,16 @@ int main()
     for (size_t i = 0; i < kRows; ++i) {
         ScheduledEvent row;
         row.Enabled = i % 3 != 0;
-        row.Name = "Event number " + std::to_string(i);
+        row.SetName("Event number " + std::to_string(i));
         // Spread over three years, so the rows cross daylight-saving changes in both directions; made from
         // UTC instants, so none falls in a skipped hour.
-        row.EventTime =
-            FormatEventDateTime(UtcToLocal(zone, EncodeDate(2024, 1, 1) + static_cast<double>(i) * 0.0109), formats);
-        row.CloseCommand = i % 2 ? "True" : "False";
-        row.Action = i % 2 ? "Run" : "Activate";
-        row.Screensaver = "C:\\Windows\\System32\\screensaver" + std::to_string(i % 50) + ".scr";
-        row.EventType = std::string(EventTypeNames[i % EventTypeNames.size()]);
-        row.LastRun = ZeroDateTimeText(formats);
+        row.SetEventTime(
+            FormatEventDateTime(UtcToLocal(zone, EncodeDate(2024, 1, 1) + static_cast<double>(i) * 0.0109), formats));
+        row.SetCloseCommand(i % 2 ? "True" : "False");
+        row.SetAction(i % 2 ? "Run" : "Activate");
+        row.SetScreensaver("C:\\Windows\\System32\\screensaver" + std::to_string(i % 50) + ".scr");
+        row.SetEventType(std::string(EventTypeNames[i % EventTypeNames.size()]));
+        row.SetLastRun(ZeroDateTimeText(formats));
         table.Rows.push_back(std::move(row));
     }
 
@@ -85,10 +126,30 @@ int main()
     const double rawWrite = MedianMilliseconds([&] { (void)WriteFileAtomically(rawFile, bytes); });
     const double rawRead = MedianMilliseconds([&] { (void)ReadFileBytes(rawFile); });
 
+    // The memory a loaded table holds, against its file's size.
+    const auto before = HeapBytesInUse();
+    std::optional<size_t> held;
+    {
+        EventTable loaded;
+        (void)LoadEvents(eventsFile, loaded, zone, regional);
+        const auto after = HeapBytesInUse();
+        if (before && after) {
+            held = *after - *before;
+        }
+    }
+
     std::printf("events file: %zu rows, %zu bytes\n", kRows, bytes.size());
     std::printf("save %8.2f ms   raw write %8.2f ms   ratio %.2f\n", save, rawWrite, save / rawWrite);
     std::printf("load %8.2f ms   raw read  %8.2f ms   ratio %.2f\n", load, rawRead, load / rawRead);
     std::printf("load + save against raw read + write: ratio %.2f\n", (load + save) / (rawRead + rawWrite));
+    if (held) {
+        if (const auto touch = FirstTouchMilliseconds(*held)) {
+            std::printf("first touch of as much fresh memory as the rows hold: %.2f ms\n", *touch);
+        }
+        std::printf("memory held by the loaded rows %.1f MB, file %.1f MB: ratio %.2f\n",
+                    static_cast<double>(*held) / 1e6, static_cast<double>(bytes.size()) / 1e6,
+                    static_cast<double>(*held) / static_cast<double>(bytes.size()));
+    }
     std::filesystem::remove_all(folder);
     return 0;
 }

@@ -43,16 +43,16 @@ int main()
     for (size_t i = 0; i < kRows; ++i) {
         ScheduledEvent& row = rows[i];
         row.Enabled = true;
-        row.Name = "Event " + std::to_string(i);
-        row.Action = "Unknown"; // performs nothing but its log line
-        row.EventType = std::string(EventTypeNames[i % 14 == 6 ? 0 : i % 14]);
+        row.SetName("Event " + std::to_string(i));
+        row.SetAction("Unknown"); // performs nothing but its log line
+        row.SetEventType(std::string(EventTypeNames[i % 14 == 6 ? 0 : i % 14]));
         const double offsetDays = i % 1000 == 0 ? -2.0 : 1.0 + static_cast<double>(i) / 100.0;
-        row.EventTime = FormatEventDateTime(now + offsetDays, formats);
+        row.SetEventTime(FormatEventDateTime(now + offsetDays, formats));
     }
 
     const double parseOnly = MedianMilliseconds([&] {
         for (const ScheduledEvent& row : rows) {
-            (void)ParseEventDateTime(row.EventTime, formats);
+            (void)ParseEventDateTime(row.EventTime(), formats);
         }
     });
     // One table for every round; the few rows a pass performs are put back first, so each round has

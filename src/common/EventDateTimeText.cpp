@@ -145,9 +145,15 @@ std::optional<DateTime> Parse(std::string_view text, const RegionalFormats& form
 
 std::string FormatEventDateTime(DateTime value, const RegionalFormats& formats)
 {
-    const CivilDateTime parts = DecodeDateTime(value);
     std::string out;
     out.reserve(32);
+    AppendEventDateTime(out, value, formats);
+    return out;
+}
+
+void AppendEventDateTime(std::string& out, DateTime value, const RegionalFormats& formats)
+{
+    const CivilDateTime parts = DecodeDateTime(value);
     AppendDigits(out, parts.Date.Month, 2);
     out += formats.DateSeparator;
     AppendDigits(out, parts.Date.Day, 2);
@@ -161,7 +167,6 @@ std::string FormatEventDateTime(DateTime value, const RegionalFormats& formats)
     out += formats.TimeSeparator;
     AppendDigits(out, parts.Time.Second, 2);
     out += parts.Time.Hour < 12 ? " AM" : " PM";
-    return out;
 }
 
 Result<DateTime> ParseEventDateTime(std::string_view text, const RegionalFormats& formats)

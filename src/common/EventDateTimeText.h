@@ -13,6 +13,8 @@ namespace kelvane {
 // time separators of the regional settings, the hour on the 12-hour clock, always "AM" or "PM", and no
 // fraction of a second. For example 12/25/2023 02:00:00 PM.
 std::string FormatEventDateTime(DateTime value, const RegionalFormats& formats);
+// The same text, added to the end of `out`.
+void AppendEventDateTime(std::string& out, DateTime value, const RegionalFormats& formats);
 
 // Reads what FormatEventDateTime writes, and also one-digit fields (the year always has four digits), a
 // missing seconds field, a time without AM/PM (24-hour clock), or a date alone. Fails with "'<text>' is not a valid

@@ -4,10 +4,18 @@
 #include "common/LocalTime.h"
 #include "common/TimeZone.h"
 
+#include <cstdint>
+
 namespace kelvane {
 
-// The machine's clock, turned into local time by the user's zone. The zone's current offset period is
-// kept between readings: a scheduler pass reads the clock once per row.
+// The system's wall clock: milliseconds since 1 January 1970 UTC, from the cheapest reading the system
+// offers that is never more than a few milliseconds behind. One implementation per system, beside that
+// system's platform layer.
+int64_t WallClockUnixMilliseconds();
+
+// The machine's clock, turned into local time by the user's zone. A scheduler pass reads the clock once
+// per row, so each reading costs little: the zone's current offset period is kept between readings, and
+// so is the last reading's local time, which the next reading within the same millisecond returns as is.
 class SystemClock final : public Clock
 {
 public:
@@ -16,6 +24,8 @@ public:
 
 private:
     mutable LocalTimeConverter m_converter;
+    mutable int64_t m_lastMilliseconds = INT64_MIN;
+    mutable DateTime m_lastNow = 0.0;
 };
 
 } // namespace kelvane

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 namespace kelvane {
@@ -120,6 +121,16 @@ size_t FirstInvalidUtf8(std::string_view bytes)
 {
     size_t pos = 0;
     while (pos < bytes.size()) {
+        // Runs of plain ASCII, which list files are made of, are passed over eight bytes at a time.
+        constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+        uint64_t eight = 0;
+        if (bytes.size() - pos >= sizeof eight) {
+            std::memcpy(&eight, bytes.data() + pos, sizeof eight);
+            if ((eight & kHighBits) == 0) {
+                pos += sizeof eight;
+                continue;
+            }
+        }
         if (!NextUtf8(bytes, pos)) {
             return pos;
         }

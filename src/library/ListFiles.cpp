@@ -27,6 +27,39 @@ Result<ListFileText> ReadListFile(const std::string& file)
     return ParseListFile(bytes.value());
 }
 
+Result<std::vector<std::string>> ReadListFilePaths(const std::string& file)
+{
+    const auto bytes = ReadFileBytes(file);
+    if (!bytes) {
+        return Result<std::vector<std::string>>::Error(bytes.message());
+    }
+    // Plain UTF-8, the usual form, is read where it lies; any other is decoded first.
+    const std::string& raw = bytes.value();
+    std::string decoded;
+    std::string_view text = raw;
+    if (raw.starts_with("\xEF\xBB\xBF") || !IsValidUtf8(raw)) {
+        decoded = DecodeTextLenient(raw).utf8;
+        text = decoded;
+    }
+    // The lines as SplitLines cuts them.
+    std::vector<std::string> paths;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        size_t next = 0;
+        if (end == std::string_view::npos) {
+            end = next = text.size();
+        } else {
+            next = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+        }
+        if (auto path = ListLinePath(text.substr(start, end - start))) {
+            paths.push_back(std::move(*path));
+        }
+        start = next;
+    }
+    return paths;
+}
+
 std::string SerializeListFile(const std::vector<std::string>& lines, TextEncoding encoding)
 {
     std::string text;

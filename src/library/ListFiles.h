@@ -25,6 +25,10 @@ ListFileText ParseListFile(std::string_view bytes);
 // Reads the file; a missing or unreadable file is an error the caller may swallow.
 Result<ListFileText> ReadListFile(const std::string& file);
 
+// The paths the file's lines yield (see ListLinePath), in order: what ReadListFile's lines give, read
+// without keeping every line, as a list of many thousand files is read at each start.
+Result<std::vector<std::string>> ReadListFilePaths(const std::string& file);
+
 // The bytes of a list file: every line followed by CR LF. A line the encoding cannot hold would be
 // lost, so then the whole file is written as UTF-8 with a byte-order mark, which every reader honours.
 std::string SerializeListFile(const std::vector<std::string>& lines, TextEncoding encoding);

@@ -5,6 +5,7 @@
 #include "library/ListFiles.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace kelvane {
 
@@ -20,19 +21,75 @@ std::vector<std::string> ScreensaverList::Paths() const
     return paths;
 }
 
-void ScreensaverList::AppendRow(const std::string& path)
+size_t ScreensaverList::PathHash::operator()(uint32_t image) const
 {
-    ScreensaverEntry row;
-    m_images.push_back(m_icons.GetFileIcon(path));
-    row.IconIndex = static_cast<int32_t>(m_images.size() - 1);
-    row.Path = path;
-    m_rows.push_back(std::move(row));
-    ++m_pathCounts[path];
+    return std::hash<std::string_view>()(List->PathOfImage(image));
+}
+
+bool ScreensaverList::PathEqual::operator()(uint32_t left, uint32_t right) const
+{
+    return left == right || List->PathOfImage(left) == List->PathOfImage(right);
+}
+
+std::string_view ScreensaverList::PathOfImage(uint32_t image) const
+{
+    if (image == kProbe) {
+        return m_probe;
+    }
+    const ImageOwner& owner = m_owners[image];
+    return owner.Row != kNone ? std::string_view(m_rows[owner.Row].Path) : std::string_view(m_kept[owner.Kept]);
+}
+
+std::optional<uint32_t> ScreensaverList::FindPath(std::string_view path) const
+{
+    m_probe = path;
+    const auto found = m_paths.find(kProbe);
+    m_probe = {};
+    if (found == m_paths.end()) {
+        return std::nullopt;
+    }
+    return *found;
+}
+
+void ScreensaverList::AppendRow(std::string path, const FileIcon* lookedUp)
+{
+    const auto image = static_cast<uint32_t>(m_images.size());
+    const auto row = static_cast<uint32_t>(m_rows.size());
+    ScreensaverEntry entry;
+    entry.IconIndex = static_cast<int32_t>(image);
+    const std::optional<uint32_t> standing = FindPath(path);
+    if (!standing) {
+        // A path never seen: its icon is looked up, and its new row's image stands for it.
+        m_images.push_back(lookedUp ? *lookedUp : m_icons.LoadFileIcon(path));
+        entry.Path = std::move(path);
+        m_rows.push_back(std::move(entry));
+        m_owners.push_back({row, kNone, 1});
+        m_paths.insert(image);
+        return;
+    }
+    // A path seen before: the icon found then is used again.
+    m_images.push_back(m_images[*standing]);
+    ImageOwner& owner = m_owners[*standing];
+    if (owner.Row == kNone && owner.LiveRows == 0) {
+        // No row holds it now: the text kept aside moves into the new row, whose image stands for it.
+        m_paths.erase(*standing);
+        entry.Path = std::move(m_kept[owner.Kept]);
+        m_freeKept.push_back(owner.Kept);
+        owner.Kept = kNone;
+        m_rows.push_back(std::move(entry));
+        m_owners.push_back({row, kNone, 1});
+        m_paths.insert(image);
+        return;
+    }
+    ++owner.LiveRows;
+    entry.Path = std::move(path);
+    m_rows.push_back(std::move(entry));
+    m_owners.push_back({row, kNone, 0});
 }
 
 bool ScreensaverList::AddScreensaverRow(const std::string& path)
 {
-    if (m_pathCounts.contains(path)) {
+    if (const auto standing = FindPath(path); standing && m_owners[*standing].LiveRows > 0) {
         return false;
     }
     AnnounceChange(m_observer, {ListChange::Kind::Insert, m_rows.size(), 1}, [&] { AppendRow(path); });
@@ -41,23 +98,34 @@ bool ScreensaverList::AddScreensaverRow(const std::string& path)
 
 Status ScreensaverList::LoadListFromFile(const std::string& file)
 {
-    const auto text = ReadListFile(file);
-    if (!text) {
-        return Status::Error(text.message());
+    auto read = ReadListFilePaths(file);
+    if (!read) {
+        return Status::Error(read.message());
     }
-    std::vector<std::string> paths;
-    for (const std::string& line : text.value().Lines) {
-        if (auto path = ListLinePath(line)) {
-            paths.push_back(std::move(*path));
+    std::vector<std::string> paths = std::move(read).value();
+    if (paths.empty()) {
+        return Status::Ok();
+    }
+    // The icons of the paths never seen are looked up together (the provider asks once for a path
+    // that comes twice).
+    std::vector<std::string_view> unseen;
+    std::vector<size_t> unseenAt(paths.size(), SIZE_MAX); // each path's place in `unseen`, if there
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (!FindPath(paths[i])) {
+            unseenAt[i] = unseen.size();
+            unseen.push_back(paths[i]);
         }
     }
-    if (!paths.empty()) {
-        AnnounceChange(m_observer, {ListChange::Kind::Insert, m_rows.size(), paths.size()}, [&] {
-            for (const std::string& path : paths) {
-                AppendRow(path);
-            }
-        });
-    }
+    const std::vector<FileIcon> icons = m_icons.LoadFileIcons(unseen);
+    unseen.clear(); // its texts move into the rows below
+    AnnounceChange(m_observer, {ListChange::Kind::Insert, m_rows.size(), paths.size()}, [&] {
+        if (const size_t needed = m_rows.size() + paths.size(); needed > m_rows.capacity()) {
+            m_rows.reserve(std::max(needed, 2 * m_rows.capacity()));
+        }
+        for (size_t i = 0; i < paths.size(); ++i) {
+            AppendRow(std::move(paths[i]), unseenAt[i] < icons.size() ? &icons[unseenAt[i]] : nullptr);
+        }
+    });
     return Status::Ok();
 }
 
@@ -76,17 +144,39 @@ void ScreensaverList::Clear()
     }
 }
 
+void ScreensaverList::RecordRowsFrom(size_t first, size_t end)
+{
+    for (size_t row = first; row < end; ++row) {
+        m_owners[static_cast<size_t>(m_rows[row].IconIndex)].Row = static_cast<uint32_t>(row);
+    }
+}
+
 void ScreensaverList::RemoveRows(size_t first, size_t count)
 {
     AnnounceChange(m_observer, {ListChange::Kind::Remove, first, count}, [&] {
         const auto begin = m_rows.begin() + static_cast<std::ptrdiff_t>(first);
         const auto end = begin + static_cast<std::ptrdiff_t>(count);
         for (auto it = begin; it != end; ++it) {
-            if (--m_pathCounts[it->Path] == 0) {
-                m_pathCounts.erase(it->Path);
+            const auto image = static_cast<uint32_t>(it->IconIndex);
+            const uint32_t standing = FindPath(it->Path).value_or(image);
+            --m_owners[standing].LiveRows;
+            if (standing == image) {
+                // The path's text stays known for the icon it found: moved aside, not copied.
+                uint32_t kept = 0;
+                if (m_freeKept.empty()) {
+                    kept = static_cast<uint32_t>(m_kept.size());
+                    m_kept.emplace_back();
+                } else {
+                    kept = m_freeKept.back();
+                    m_freeKept.pop_back();
+                }
+                m_kept[kept] = std::move(it->Path);
+                m_owners[image].Kept = kept;
             }
+            m_owners[image].Row = kNone;
         }
         m_rows.erase(begin, end);
+        RecordRowsFrom(first, m_rows.size());
     });
 }
 
@@ -133,7 +223,10 @@ void ScreensaverList::MoveFirstSelectedTo(size_t target)
     if (from == target) {
         return;
     }
-    AnnounceChange(m_observer, {ListChange::Kind::Move, from, 1, target}, [&] { MoveElement(m_rows, from, target); });
+    AnnounceChange(m_observer, {ListChange::Kind::Move, from, 1, target}, [&] {
+        MoveElement(m_rows, from, target);
+        RecordRowsFrom(std::min(from, target), std::max(from, target) + 1);
+    });
 }
 
 void ScreensaverList::MoveSelectedToTop()

@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace kelvane {
@@ -29,6 +31,9 @@ class ScreensaverList
 {
 public:
     explicit ScreensaverList(IconCache& icons);
+    // The index below finds texts through this list, so a copy would look in the original.
+    ScreensaverList(const ScreensaverList&) = delete;
+    ScreensaverList& operator=(const ScreensaverList&) = delete;
 
     const std::vector<ScreensaverEntry>& Rows() const { return m_rows; }
     size_t Count() const { return m_rows.size(); }
@@ -65,15 +70,52 @@ public:
     void DeleteSelectedRows();
 
 private:
-    void AppendRow(const std::string& path);
+    static constexpr uint32_t kNone = UINT32_MAX;
+
+    // What the list knows of each image, that is of each row ever appended (an image's number stays
+    // its row's while the row lives, whatever moves).
+    struct ImageOwner
+    {
+        uint32_t Row = kNone;  // where the row is now; kNone once it is removed
+        uint32_t Kept = kNone; // for a path whose own row is removed: where its text was kept
+        uint32_t LiveRows = 0; // for the image that stands for its path: how many rows hold the path
+    };
+
+    // The index of paths: one image stands for each path ever listed, and the index holds only its
+    // number; the text is its row's own, or (once that row is removed) the same text moved aside. The
+    // duplicate test and the icon look-up both go through it, so a path is held once however many
+    // structures find it.
+    struct PathHash
+    {
+        const ScreensaverList* List;
+        size_t operator()(uint32_t image) const;
+    };
+    struct PathEqual
+    {
+        const ScreensaverList* List;
+        bool operator()(uint32_t left, uint32_t right) const;
+    };
+    // The image number that stands for the text being looked up.
+    static constexpr uint32_t kProbe = UINT32_MAX;
+
+    std::string_view PathOfImage(uint32_t image) const;
+    // The image that stands for the path, if the list has ever held it.
+    std::optional<uint32_t> FindPath(std::string_view path) const;
+    // Appends a row; `lookedUp` is the path's icon when it was looked up already.
+    void AppendRow(std::string path, const FileIcon* lookedUp = nullptr);
     void MoveFirstSelectedTo(size_t target);
     void RemoveRows(size_t first, size_t count);
+    // Tells the images of the rows from `first` on where their rows are now.
+    void RecordRowsFrom(size_t first, size_t end);
 
     IconCache& m_icons;
     std::vector<ScreensaverEntry> m_rows;
     std::vector<FileIcon> m_images;
-    // How many rows hold each path, so the duplicate test stays constant-time however long the list is.
-    std::unordered_map<std::string, size_t> m_pathCounts;
+    std::vector<ImageOwner> m_owners; // one per image
+    std::vector<std::string> m_kept;  // texts of paths whose own rows were removed
+    std::vector<uint32_t> m_freeKept; // places in m_kept whose texts went back into rows
+    mutable std::string_view m_probe;
+    std::unordered_set<uint32_t, PathHash, PathEqual> m_paths{0, PathHash{this}, PathEqual{this}};
     ListObserver* m_observer = nullptr;
 };
 

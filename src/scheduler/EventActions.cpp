@@ -4,19 +4,19 @@ namespace kelvane {
 
 void RunEventProcedure(const ScheduledEvent& row, EventActionContext& context)
 {
-    context.Log.AddLogLine("Event Procedure Called for " + row.Name);
-    const bool activate = row.Action == "Activate";
-    if (!activate && row.Action != "Run") {
+    context.Log.AddLogLine("Event Procedure Called for " + row.Name());
+    const bool activate = row.Action() == "Activate";
+    if (!activate && row.Action() != "Run") {
         return;
     }
-    if (row.CloseCommand == "True") {
+    if (row.CloseCommand() == "True") {
         context.Active.CloseRunningScreensaver(context.Screensavers ? context.Screensavers->Paths()
                                                                     : std::vector<std::string>{});
     }
     if (activate) {
-        context.Active.ActivateScreensaver(row.Screensaver);
+        context.Active.ActivateScreensaver(row.Screensaver());
     } else {
-        context.DesktopShell.RunScreensaverFile(row.Screensaver);
+        context.DesktopShell.RunScreensaverFile(row.Screensaver());
     }
 }
 

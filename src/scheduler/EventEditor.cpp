@@ -99,16 +99,16 @@ ScheduledEvent NewEventRow(const std::string& name, const std::string& screensav
 {
     ScheduledEvent row;
     row.Enabled = false;
-    row.Name = name;
-    row.EventTime = FormatEventDateTime(clock.Now(), formats);
-    row.CloseCommand = sendCloseCommand ? "True" : "False";
-    row.Action = "Activate";
-    row.Screensaver = screensaver;
-    row.EventType = std::string(OneTimeEvents);
-    row.LastRun = ZeroDateTimeText(formats);
-    row.Minutes = "15";
-    row.HasRun = "False";
-    row.RunCount = "0";
+    row.SetName(name);
+    row.SetEventTime(FormatEventDateTime(clock.Now(), formats));
+    row.SetCloseCommand(sendCloseCommand ? "True" : "False");
+    row.SetAction("Activate");
+    row.SetScreensaver(screensaver);
+    row.SetEventType(std::string(OneTimeEvents));
+    row.SetLastRun(ZeroDateTimeText(formats));
+    row.SetMinutes("15");
+    row.SetHasRun("False");
+    row.SetRunCount("0");
     return row;
 }
 

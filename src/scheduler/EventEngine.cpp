@@ -191,9 +191,9 @@ const KindRule& RuleFor(Kind kind)
             if (Ms(m.LocalClock.Now()) < Ms(m.EventTime)) {
                 return {};
             }
-            const auto minutes = ParseDecimal<int32_t>(m.Row.Minutes);
+            const auto minutes = ParseDecimal<int32_t>(m.Row.Minutes());
             if (!minutes) {
-                return {std::nullopt, "the minutes '" + m.Row.Minutes + "' are not a whole number"};
+                return {std::nullopt, "the minutes '" + m.Row.Minutes() + "' are not a whole number"};
             }
             // Real minutes: the period is counted in UTC, so it keeps its length across a clock change;
             // in 64 bits, so a period of tens of millions of minutes does not wrap into the past.
@@ -212,7 +212,7 @@ const KindRule& RuleFor(Kind kind)
                                       if (!WellPast(m, m.LocalClock.Now())) {
                                           return {};
                                       }
-                                      return {NextHolidayDate(m.Row.EventType, m.LocalClock), {}};
+                                      return {NextHolidayDate(m.Row.EventType(), m.LocalClock), {}};
                                   }};
     static const KindRule weekday{[](const RowMoment& m) {
                                       const DateTime now = m.LocalClock.Now();
@@ -281,12 +281,12 @@ EventPassResult EventEngine::CheckEvents(int32_t toleranceSeconds)
         if (!row.Enabled) {
             continue; // not even read
         }
-        const auto parsed = ParseEventDateTime(row.EventTime, formats);
+        const auto parsed = ParseEventDateTime(row.EventTime(), formats);
         if (!parsed) {
             ReportOnce(row, index, parsed.message());
             continue;
         }
-        const TypeRule type = RuleOf(row.EventType);
+        const TypeRule type = RuleOf(row.EventType());
         const RowMoment moment{row, parsed.value(), t0, tolMs, type.weekday, clock, m_services.Zone};
         if (RuleFor(type.kind).Due(moment)) {
             due.push_back({static_cast<int32_t>(index), parsed.value()});
@@ -301,7 +301,7 @@ EventPassResult EventEngine::CheckEvents(int32_t toleranceSeconds)
         const auto index = static_cast<size_t>(item.Index);
         ScheduledEvent& row = m_table.Rows[index];
         const double d = DistanceInDays(t0, item.ScheduledTime);
-        m_log.AddLogLine("Name: " + row.Name + " Type:" + row.EventType + " EventTime: " + row.EventTime +
+        m_log.AddLogLine("Name: " + row.Name() + " Type:" + row.EventType() + " EventTime: " + row.EventTime() +
                          "  diff: " + FormatGeneralNumber(d, formats.DecimalSeparator) +
                          " Tol :" + FormatGeneralNumber(tol, formats.DecimalSeparator));
         const Outcome outcome =
@@ -323,18 +323,18 @@ EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, size_t index, Dat
 {
     const Clock& clock = m_services.LocalClock;
     // Everything a run will write is read first: a row that cannot be read is left as it is.
-    const auto runCount = ParseDecimal<int64_t>(row.RunCount);
+    const auto runCount = ParseDecimal<int64_t>(row.RunCount());
     auto unreadableRunCount = [&] {
-        ReportOnce(row, index, "the run count '" + row.RunCount + "' is not a whole number");
+        ReportOnce(row, index, "the run count '" + row.RunCount() + "' is not a whole number");
         return Outcome::NotRun;
     };
 
-    const TypeRule type = RuleOf(row.EventType);
+    const TypeRule type = RuleOf(row.EventType());
     if (type.kind == Kind::OneTime) {
         if (dMs > tolMs) {
             return Outcome::NotRun;
         }
-        if (row.HasRun == "True") {
+        if (row.HasRun() == "True") {
             m_log.AddLogLine("Event has run, ignoring event procedure");
             return Outcome::NotRun;
         }
@@ -342,9 +342,9 @@ EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, size_t index, Dat
             return unreadableRunCount();
         }
         m_log.AddLogLine("Called event One-Time Events");
-        row.LastRun = FormatEventDateTime(clock.Now(), formats);
-        row.HasRun = "True";
-        row.RunCount = std::to_string(*runCount + 1);
+        row.SetLastRun(FormatEventDateTime(clock.Now(), formats));
+        row.SetHasRun("True");
+        row.SetRunCount(std::to_string(*runCount + 1));
         RunEventProcedure(row, m_actions);
         row.Enabled = false;
         return Outcome::RanAndUnticked;
@@ -363,23 +363,23 @@ EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, size_t index, Dat
     }
     // A day's time of day can fall into the hour a clock change skips; the row gets the time the clock
     // will show instead, so that it stays a time that exists (and can be saved).
-    row.EventTime = FormatEventDateTime(LocalTimeConverter(m_services.Zone).ExistingLocalTime(*next.When), formats);
+    row.SetEventTime(FormatEventDateTime(LocalTimeConverter(m_services.Zone).ExistingLocalTime(*next.When), formats));
     Stamp(row, *runCount, formats);
     return Outcome::Ran;
 }
 
 void EventEngine::Stamp(ScheduledEvent& row, int64_t runCount, const RegionalFormats& formats)
 {
-    row.LastRun = FormatEventDateTime(m_services.LocalClock.Now(), formats);
-    row.HasRun = "True";
-    row.RunCount = std::to_string(runCount + 1);
+    row.SetLastRun(FormatEventDateTime(m_services.LocalClock.Now(), formats));
+    row.SetHasRun("True");
+    row.SetRunCount(std::to_string(runCount + 1));
     RunEventProcedure(row, m_actions);
 }
 
 void EventEngine::ReportOnce(const ScheduledEvent& row, size_t index, const std::string& problem)
 {
-    const std::string message =
-        "The scheduled event \"" + row.Name + "\" (row " + std::to_string(index + 1) + ") is skipped: " + problem + ".";
+    const std::string message = "The scheduled event \"" + row.Name() + "\" (row " + std::to_string(index + 1) +
+                                ") is skipped: " + problem + ".";
     if (m_reported.insert(message).second && m_reportProblem) {
         m_reportProblem(message);
     }

@@ -16,34 +16,56 @@ namespace {
 constexpr double kFirstDay = -693593.0;
 constexpr double kLastDay = 2958466.0;
 
+// The file's texts carry their length as an unsigned base-128 number of at most five bytes.
+constexpr size_t kMaxLengthBytes = 5;
+
+// How many bytes the length of a text takes.
+size_t LengthBytes(uint64_t length)
+{
+    size_t bytes = 1;
+    while (length >= 0x80) {
+        length >>= 7;
+        ++bytes;
+    }
+    return bytes;
+}
+
 void PutInt32(std::string& out, int32_t value)
 {
     const auto bits = static_cast<uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) {
-        out.push_back(static_cast<char>(static_cast<unsigned char>(bits >> shift)));
+    char bytes[4];
+    for (size_t i = 0; i < sizeof bytes; ++i) {
+        bytes[i] = static_cast<char>(static_cast<unsigned char>(bits >> (8 * i)));
     }
+    out.append(bytes, sizeof bytes);
 }
 
 void PutDouble(std::string& out, double value)
 {
     const auto bits = std::bit_cast<uint64_t>(value);
-    for (int shift = 0; shift < 64; shift += 8) {
-        out.push_back(static_cast<char>(static_cast<unsigned char>(bits >> shift)));
+    char bytes[8];
+    for (size_t i = 0; i < sizeof bytes; ++i) {
+        bytes[i] = static_cast<char>(static_cast<unsigned char>(bits >> (8 * i)));
     }
+    out.append(bytes, sizeof bytes);
 }
 
-void PutString(std::string& out, const std::string& text)
+void PutString(std::string& out, std::string_view text)
 {
+    char bytes[kMaxLengthBytes + 5];
+    size_t count = 0;
     uint64_t length = text.size();
     while (length >= 0x80) {
-        out.push_back(static_cast<char>(static_cast<unsigned char>(length | 0x80)));
+        bytes[count++] = static_cast<char>(static_cast<unsigned char>(length | 0x80));
         length >>= 7;
     }
-    out.push_back(static_cast<char>(static_cast<unsigned char>(length)));
-    out += text;
+    bytes[count++] = static_cast<char>(static_cast<unsigned char>(length));
+    out.append(bytes, count);
+    out.append(text);
 }
 
-// Reads the file's fields; the first failure sets the problem and every later read fails too.
+// Reads the file's fields; the first failure sets the problem and every later read fails too. Texts
+// come back as views into the file's bytes, so each byte is copied once, into its row.
 class FieldReader
 {
 public:
@@ -75,31 +97,34 @@ public:
         return value;
     }
 
-    // Reads a text into the field, reusing the field's storage.
-    bool String(std::string& into, const char* what)
+    std::optional<std::string_view> String(const char* what)
     {
+        if (Failed()) {
+            return std::nullopt;
+        }
         uint64_t length = 0;
-        for (int count = 0;; ++count) {
-            if (count == 5) {
+        for (size_t count = 0;; ++count) {
+            if (count == kMaxLengthBytes) {
                 Fail(std::string("the length of ") + what + " takes more than five bytes");
-                return false;
+                return std::nullopt;
             }
-            const auto byte = Raw(1, what);
-            if (!byte) {
-                return false;
+            if (m_pos == m_bytes.size()) {
+                Fail(std::string("the file ends inside ") + what);
+                return std::nullopt;
             }
-            length |= (*byte & 0x7F) << (7 * count);
-            if ((*byte & 0x80) == 0) {
+            const auto byte = static_cast<unsigned char>(m_bytes[m_pos++]);
+            length |= uint64_t{byte & 0x7Fu} << (7 * count);
+            if ((byte & 0x80) == 0) {
                 break;
             }
         }
         if (length > m_bytes.size() - m_pos) {
             Fail(std::string("the file ends inside ") + what);
-            return false;
+            return std::nullopt;
         }
-        into.assign(m_bytes.data() + m_pos, static_cast<size_t>(length));
+        const std::string_view text = m_bytes.substr(m_pos, static_cast<size_t>(length));
         m_pos += static_cast<size_t>(length);
-        return true;
+        return text;
     }
 
     bool AtEnd() const { return m_pos == m_bytes.size(); }
@@ -110,15 +135,19 @@ private:
     std::optional<std::string> m_problem;
 };
 
-// Reads one row into the given one; false (with the reader's problem set) when the row is not whole.
-bool ReadRow(FieldReader& in, ScheduledEvent& row, LocalTimeConverter& converter, const RegionalFormats& formats)
+using Field = ScheduledEvent::Field;
+
+// Reads one row and appends it; false (with the reader's problem set, and nothing appended) when the
+// row is not whole. `timeText` is room for the event time's text, kept from row to row.
+bool ReadRow(FieldReader& in, std::vector<ScheduledEvent>& rows, LocalTimeConverter& converter,
+             const RegionalFormats& formats, std::string& timeText)
 {
+    std::array<std::string_view, ScheduledEvent::FieldCount> texts;
     const auto enabled = in.Raw(1, "the enabled flag");
-    if (!enabled || !in.String(row.Caption, "the caption") || !in.String(row.Name, "the name")) {
-        return false;
-    }
+    const auto caption = in.String("the caption");
+    const auto name = in.String("the name");
     const auto time = in.Raw(8, "the event time");
-    if (!time) {
+    if (!enabled || !caption || !name || !time) {
         return false;
     }
     const auto utc = std::bit_cast<double>(*time);
@@ -126,13 +155,19 @@ bool ReadRow(FieldReader& in, ScheduledEvent& row, LocalTimeConverter& converter
         in.Fail("the event time is no date of the calendar");
         return false;
     }
-    row.Enabled = *enabled != 0;
-    row.EventTime = FormatEventDateTime(converter.UtcToLocal(utc), formats);
-    for (size_t field = 2; field < ScheduledEvent::SubItemCount; ++field) {
-        if (!in.String(row.SubItem(field), "a text field")) {
+    texts[static_cast<size_t>(Field::Caption)] = *caption;
+    texts[static_cast<size_t>(Field::Name)] = *name;
+    timeText.clear();
+    AppendEventDateTime(timeText, converter.UtcToLocal(utc), formats);
+    texts[static_cast<size_t>(Field::EventTime)] = timeText;
+    for (size_t field = static_cast<size_t>(Field::CloseCommand); field < ScheduledEvent::FieldCount; ++field) {
+        const auto text = in.String("a text field");
+        if (!text) {
             return false;
         }
+        texts[field] = *text;
     }
+    rows.emplace_back(*enabled != 0, texts);
     return true;
 }
 
@@ -147,34 +182,41 @@ Result<std::string> SerializeEvents(const std::vector<ScheduledEvent>& rows, con
                                     const RegionalFormats& formats)
 {
     LocalTimeConverter converter(zone);
-    std::string out;
-    size_t estimate = 4;
+    // The file's exact size, from the texts' lengths alone: the bytes are then written once, into a
+    // buffer that never grows and is never cleared first.
+    size_t size = 4;
     for (const auto& row : rows) {
-        estimate += 32 + row.Caption.size() + row.Name.size() + row.Screensaver.size() + row.EventType.size();
+        size += 1 + 8 + row.TextBytes() - row.EventTime().size();
+        for (size_t field = 0; field < ScheduledEvent::FieldCount; ++field) {
+            if (field != static_cast<size_t>(Field::EventTime)) {
+                size += LengthBytes(row.Text(static_cast<Field>(field)).size());
+            }
+        }
     }
-    out.reserve(estimate);
+    std::string out;
+    out.reserve(size);
     PutInt32(out, static_cast<int32_t>(rows.size()));
     for (size_t index = 0; index < rows.size(); ++index) {
         const ScheduledEvent& row = rows[index];
         auto fail = [&](const std::string& why) {
             return Result<std::string>::Error("The scheduled events were not saved: the event time of row " +
-                                              std::to_string(index + 1) + " (\"" + row.Name +
+                                              std::to_string(index + 1) + " (\"" + std::string(row.Name()) +
                                               "\") cannot be used: " + why + ".");
         };
-        const auto local = ParseEventDateTime(row.EventTime, formats);
+        const auto local = ParseEventDateTime(row.EventTime(), formats);
         if (!local) {
             return fail(local.message());
         }
         const auto utc = converter.LocalToUtc(local.value());
         if (!utc) {
-            return fail("'" + row.EventTime + "' " + utc.message());
+            return fail("'" + std::string(row.EventTime()) + "' " + utc.message());
         }
         out.push_back(row.Enabled ? '\x01' : '\x00');
-        PutString(out, row.Caption);
-        PutString(out, row.Name);
+        PutString(out, row.Caption());
+        PutString(out, row.Name());
         PutDouble(out, utc.value());
-        for (size_t field = 2; field < ScheduledEvent::SubItemCount; ++field) {
-            PutString(out, row.SubItem(field));
+        for (size_t field = static_cast<size_t>(Field::CloseCommand); field < ScheduledEvent::FieldCount; ++field) {
+            PutString(out, row.Text(static_cast<Field>(field)));
         }
     }
     return out;
@@ -212,9 +254,10 @@ EventsLoadResult ParseEvents(std::string_view bytes, std::vector<ScheduledEvent>
     rows.reserve(rows.size() +
                  std::min<size_t>(declared > 0 ? static_cast<size_t>(declared) : 0, bytes.size() / kSmallestRow));
     LocalTimeConverter converter(zone);
+    std::string timeText;
     for (int32_t index = 0; index < declared; ++index) {
-        if (!ReadRow(in, rows.emplace_back(), converter, formats)) {
-            rows.pop_back(); // a row read in part is dropped
+        if (!ReadRow(in, rows, converter, formats, timeText)) {
+            // a row read in part is dropped
             result.Problem = "row " + std::to_string(index + 1) + " of " + std::to_string(declared) + ": " +
                              in.Problem().value_or("unreadable");
             break;
@@ -251,13 +294,13 @@ void CreateDefaultEvents(EventTable& table, const Clock& clock, const RegionalSe
     auto example = [&](const char* name, double seconds, const char* action, const char* screensaver) {
         ScheduledEvent row;
         row.Enabled = true;
-        row.Name = name;
-        row.EventTime = FormatEventDateTime(now + seconds * OneSecond, formats);
-        row.CloseCommand = "True";
-        row.Action = action;
-        row.Screensaver = screensaver;
-        row.EventType = std::string(OneTimeEvents);
-        row.LastRun = ZeroDateTimeText(formats);
+        row.SetName(name);
+        row.SetEventTime(FormatEventDateTime(now + seconds * OneSecond, formats));
+        row.SetCloseCommand("True");
+        row.SetAction(action);
+        row.SetScreensaver(screensaver);
+        row.SetEventType(std::string(OneTimeEvents));
+        row.SetLastRun(ZeroDateTimeText(formats));
         return row;
     };
     table.Rows.clear();
@@ -276,13 +319,13 @@ bool UpdateSelectedEvent(EventTable& table, size_t selectedRowCount, const Event
     const DateTime when = EncodeDateTime(
         {{fields.Year, fields.Month, fields.Day}, {fields.Hour, fields.Minute, fields.Second, fields.Millisecond}});
     row.Enabled = fields.Enabled;
-    row.Name = fields.Name;
-    row.EventTime = FormatEventDateTime(when, regional.Read());
-    row.CloseCommand = fields.SendCloseCommand ? "True" : "False";
-    row.Action = fields.Action;
-    row.Screensaver = fields.Screensaver;
-    row.EventType = fields.EventType;
-    row.Minutes = std::to_string(fields.Minutes);
+    row.SetName(fields.Name);
+    row.SetEventTime(FormatEventDateTime(when, regional.Read()));
+    row.SetCloseCommand(fields.SendCloseCommand ? "True" : "False");
+    row.SetAction(fields.Action);
+    row.SetScreensaver(fields.Screensaver);
+    row.SetEventType(fields.EventType);
+    row.SetMinutes(std::to_string(fields.Minutes));
     return true;
 }
 

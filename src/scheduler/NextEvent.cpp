@@ -15,13 +15,13 @@ std::optional<NextEvent> FindNextEvent(const std::vector<ScheduledEvent>& rows, 
         if (!row.Enabled) {
             continue;
         }
-        const auto when = ParseEventDateTime(row.EventTime, formats);
+        const auto when = ParseEventDateTime(row.EventTime(), formats);
         if (!when || when.value() <= now) {
             continue;
         }
         const double distance = when.value() - now;
         if (!best || distance < best->DaysAway) {
-            best = NextEvent{row.Name, distance};
+            best = NextEvent{row.Name(), distance};
         }
     }
     return best;

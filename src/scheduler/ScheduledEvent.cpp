@@ -1,27 +1,114 @@
 #include "scheduler/ScheduledEvent.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
+#include <limits>
+#include <stdexcept>
 
 namespace kelvane {
-namespace {
+ScheduledEvent::ScheduledEvent() : ScheduledEvent(false, {"", "", "", "", "", "", "", "", "15", "False", "0"}) {}
 
-constexpr std::array<std::string ScheduledEvent::*, ScheduledEvent::SubItemCount> kSubItems = {
-    &ScheduledEvent::Name,        &ScheduledEvent::EventTime, &ScheduledEvent::CloseCommand, &ScheduledEvent::Action,
-    &ScheduledEvent::Screensaver, &ScheduledEvent::EventType, &ScheduledEvent::LastRun,      &ScheduledEvent::Minutes,
-    &ScheduledEvent::HasRun,      &ScheduledEvent::RunCount,
-};
-
-} // namespace
-
-std::string& ScheduledEvent::SubItem(size_t index)
+ScheduledEvent::ScheduledEvent(bool enabled, const std::array<std::string_view, FieldCount>& texts) : Enabled(enabled)
 {
-    return this->*kSubItems.at(index);
+    SetTexts(texts);
 }
 
-const std::string& ScheduledEvent::SubItem(size_t index) const
+ScheduledEvent::ScheduledEvent(const ScheduledEvent& other) : m_ends(other.m_ends), Enabled(other.Enabled)
 {
-    return this->*kSubItems.at(index);
+    if (const size_t size = other.TextBytes(); size > 0) {
+        m_texts = std::make_unique_for_overwrite<char[]>(size);
+        std::memcpy(m_texts.get(), other.m_texts.get(), size);
+    }
+}
+
+ScheduledEvent& ScheduledEvent::operator=(const ScheduledEvent& other)
+{
+    if (this != &other) {
+        ScheduledEvent copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+bool ScheduledEvent::operator==(const ScheduledEvent& other) const
+{
+    return Enabled == other.Enabled && m_ends == other.m_ends &&
+           (TextBytes() == 0 || std::memcmp(m_texts.get(), other.m_texts.get(), TextBytes()) == 0);
+}
+
+void ScheduledEvent::Adopt(std::unique_ptr<char[]> texts, const std::array<uint32_t, FieldCount>& ends)
+{
+    m_texts = ends.back() > 0 ? std::move(texts) : nullptr;
+    m_ends = ends;
+}
+
+void ScheduledEvent::SetText(Field field, std::string_view text)
+{
+    const auto index = static_cast<size_t>(field);
+    const uint32_t begin = index == 0 ? 0 : m_ends[index - 1];
+    const uint32_t oldLength = m_ends[index] - begin;
+    const size_t rest = TextBytes() - oldLength;
+    if (text.size() > std::numeric_limits<uint32_t>::max() - rest) {
+        throw std::length_error("the texts of an event row exceed 4 GiB");
+    }
+    // A new buffer of the new size: the text may lie in the old one, which stays until the end.
+    const size_t size = rest + text.size();
+    auto texts = std::make_unique_for_overwrite<char[]>(size);
+    auto put = [at = texts.get()](const char* from, size_t count) mutable {
+        if (count > 0) {
+            std::memcpy(at, from, count);
+            at += count;
+        }
+    };
+    put(m_texts.get(), begin);
+    put(text.data(), text.size());
+    put(m_texts.get() + m_ends[index], TextBytes() - m_ends[index]);
+    std::array<uint32_t, FieldCount> ends = m_ends;
+    const auto newLength = static_cast<uint32_t>(text.size());
+    for (size_t i = index; i < FieldCount; ++i) {
+        ends[i] = ends[i] - oldLength + newLength;
+    }
+    Adopt(std::move(texts), ends);
+}
+
+void ScheduledEvent::SetTexts(const std::array<std::string_view, FieldCount>& texts)
+{
+    size_t total = 0;
+    for (const std::string_view text : texts) {
+        total += text.size();
+    }
+    if (total > std::numeric_limits<uint32_t>::max()) {
+        throw std::length_error("the texts of an event row exceed 4 GiB");
+    }
+    // A buffer of the exact size: a table of many rows holds no spare room.
+    auto buffer = std::make_unique_for_overwrite<char[]>(total);
+    std::array<uint32_t, FieldCount> ends{};
+    size_t at = 0;
+    for (size_t i = 0; i < FieldCount; ++i) {
+        if (!texts[i].empty()) {
+            std::memcpy(buffer.get() + at, texts[i].data(), texts[i].size());
+        }
+        at += texts[i].size();
+        ends[i] = static_cast<uint32_t>(at);
+    }
+    Adopt(std::move(buffer), ends);
+}
+
+RowText ScheduledEvent::SubItem(size_t index) const
+{
+    if (index >= SubItemCount) {
+        throw std::out_of_range("no such sub-item of an event row");
+    }
+    return Text(static_cast<Field>(index + 1));
+}
+
+void ScheduledEvent::SetSubItem(size_t index, std::string_view text)
+{
+    if (index >= SubItemCount) {
+        throw std::out_of_range("no such sub-item of an event row");
+    }
+    SetText(static_cast<Field>(index + 1), text);
 }
 
 void EventTable::AppendRows(std::vector<ScheduledEvent> rows)

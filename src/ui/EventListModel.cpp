@@ -33,7 +33,7 @@ QVariant EventListModel::data(const QModelIndex& index, int role) const
         if (role == Qt::CheckStateRole) {
             return row.Enabled ? Qt::Checked : Qt::Unchecked;
         }
-        return role == Qt::DisplayRole ? QVariant(QString::fromStdString(row.Caption)) : QVariant();
+        return role == Qt::DisplayRole ? QVariant(QString::fromStdString(row.Caption())) : QVariant();
     }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         return QString::fromStdString(row.SubItem(static_cast<size_t>(index.column() - 1)));

@@ -173,32 +173,32 @@ void TEventSchedulerTab::eventListViewIISelectItem()
     const RegionalFormats formats = m_context.Regional.Read();
     const auto report = [&](const std::string& why) {
         m_context.Messages.ShowError(
-            this, QStringLiteral("Event %1 (\"%2\"): %3").arg(row + 1).arg(Text(event.Name), Text(why)));
+            this, QStringLiteral("Event %1 (\"%2\"): %3").arg(row + 1).arg(Text(event.Name()), Text(why)));
     };
 
     // A time that cannot be read leaves the whole panel as it was.
-    const Result<DateTime> when = ParseEventDateTime(event.EventTime, formats);
+    const Result<DateTime> when = ParseEventDateTime(event.EventTime(), formats);
     if (!when) {
         report(when.message());
         return;
     }
     ShowPickers(when.value());
     p.enabledCheckBox->setChecked(event.Enabled);
-    p.nameEdit->setText(Text(event.Name));
-    p.timeEdit->setText(Text(event.EventTime));
-    const std::optional<bool> close = ParseCloseCommand(event.CloseCommand);
+    p.nameEdit->setText(Text(event.Name()));
+    p.timeEdit->setText(Text(event.EventTime()));
+    const std::optional<bool> close = ParseCloseCommand(event.CloseCommand());
     if (!close) {
-        report("\"" + event.CloseCommand + "\" is not a valid close command");
+        report("\"" + event.CloseCommand() + "\" is not a valid close command");
         return;
     }
     p.closeSSCheckBox->setChecked(*close);
-    SelectEqualEntry(p.actTypeComboBox, event.Action);
-    SelectEqualEntry(p.evtTypeComboBox, event.EventType);
-    p.SSEdit->setText(Text(event.Screensaver));
+    SelectEqualEntry(p.actTypeComboBox, event.Action());
+    SelectEqualEntry(p.evtTypeComboBox, event.EventType());
+    p.SSEdit->setText(Text(event.Screensaver()));
     const bool minuteBased = p.evtTypeComboBox->currentText() == Text(std::string(MinuteBasedEvents));
     p.minutesLabel->setEnabled(minuteBased);
     p.minutesSpin->setEnabled(minuteBased);
-    p.minutesSpin->setValue(MinutesFieldValue(event.Minutes));
+    p.minutesSpin->setValue(MinutesFieldValue(event.Minutes()));
 }
 
 void TEventSchedulerTab::evtTypeComboBoxSelect(int index)
@@ -292,7 +292,7 @@ void TEventSchedulerTab::delEventButtonClick()
     const int row = SelectedEventRow();
     m_context.Data.Events().SelectedIndex = row;
     const std::optional<std::string> name =
-        row >= 0 ? std::optional<std::string>(m_context.Data.Events().Rows[static_cast<size_t>(row)].Name)
+        row >= 0 ? std::optional<std::string>(m_context.Data.Events().Rows[static_cast<size_t>(row)].Name())
                  : std::nullopt;
     if (!m_context.Messages.Confirm(this, QStringLiteral("Confirm"), Text(DeleteEventQuestion(name))) || row < 0) {
         return;

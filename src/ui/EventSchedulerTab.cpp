@@ -98,7 +98,7 @@ void TEventSchedulerTab::ConnectEventList()
             if (selected.size() != 1) {
                 return std::nullopt;
             }
-            return m_context.Data.Events().Rows.at(static_cast<size_t>(selected.front().row())).Screensaver;
+            return m_context.Data.Events().Rows.at(static_cast<size_t>(selected.front().row())).Screensaver();
         },
         m_context.DesktopShell, m_context.Active);
 }

@@ -77,6 +77,12 @@ TEST(StrictDecoding, RefusesBytesThatAreNotUtf8AndSaysWhere)
          "a\xFF",
          "invalid UTF-8 at byte 4"},              // after the mark
         {"x\xE2\x82", "invalid UTF-8 at byte 1"}, // cut short
+        // Past long runs of ASCII, and inside the eight bytes that follow one.
+        {"/usr/lib/xscreensaver/glow.scr\r\n/s/\xE9t\xC3\xA9.scr", "invalid UTF-8 at byte 35"},
+        {"0123456789abcdef\xC3\xA9"
+         "0123456\x80",
+         "invalid UTF-8 at byte 25"},
+        {"0123456789abcdef\xC3", "invalid UTF-8 at byte 16"},
     };
     for (const auto& c : cases) {
         const auto result = DecodeTextStrict(c.bytes);

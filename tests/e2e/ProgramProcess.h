@@ -35,6 +35,7 @@ public:
     void Signal(int number);
     std::string Stdout() const;
     std::string Stderr() const;
+    pid_t Pid() const { return m_pid; }
 
 private:
     pid_t m_pid = -1;

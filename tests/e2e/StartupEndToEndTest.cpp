@@ -141,8 +141,8 @@ TEST_F(ProgramEndToEnd, AFirstStartCreatesTheTwoExampleEvents)
     const FakeTimeZone utc;
     EXPECT_FALSE(ParseEvents(ReadData("events.dat"), rows, utc, {}).Problem);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].Name, "Ribbons");
-    EXPECT_EQ(rows[1].Name, "Bubbles");
+    EXPECT_EQ(rows[0].Name(), "Ribbons");
+    EXPECT_EQ(rows[1].Name(), "Bubbles");
 }
 
 TEST_F(ProgramEndToEnd, AHandMadeEventsFileComesThroughARunIntact)

@@ -65,6 +65,70 @@ TEST_F(ListTest, AddingKeepsOrderAndDropsOnlyExactDuplicates)
     EXPECT_EQ(provider.lookups, 3) << "the cache answers for a path seen before";
 }
 
+TEST_F(ListTest, TheDuplicateTestAndTheIconsFollowRowsThroughMovesAndRemovals)
+{
+    test::TempDir dir;
+    dir.write("twice.txt", "/s/b.scr\r\n/s/b.scr\r\n");
+    dir.write("new_twice.txt", "/s/e.scr\r\n/s/f.scr\r\n/s/e.scr\r\n");
+    const struct
+    {
+        const char* name;
+        std::function<void()> operation;
+        const char* added; // the path then offered to AddScreensaverRow
+        bool accepted;
+        int lookups; // look-ups that reached the platform, all told
+    } cases[] = {
+        {"fresh", [] {}, "/s/c.scr", true, 3},
+        {"moved_to_top",
+         [&] {
+             Select({2});
+             list.MoveSelectedToTop();
+         },
+         "/s/c.scr", false, 3},
+        {"first_removed_after_the_move",
+         [&] {
+             list.SelectAllRows();
+             list.DeleteSelectedRows();
+             Fill({"/s/a.scr", "/s/c.scr"});
+             Select({0});
+             list.DeleteSelectedRows();
+         },
+         "/s/c.scr", false, 3},
+        {"removed_then_back", [&] { list.Clear(); }, "/s/a.scr", true, 3},
+        {"file_duplicates_one_removed",
+         [&] {
+             list.Clear();
+             (void)list.LoadListFromFile(dir.file("twice.txt"));
+             Select({0});
+             list.DeleteSelectedRows();
+         },
+         "/s/b.scr", false, 3},
+        {"file_duplicates_both_removed", [&] { list.Clear(); }, "/s/b.scr", true, 3},
+        {"cleared_twice_then_all_back",
+         [&] {
+             list.Clear();
+             Fill({"/s/c.scr", "/s/d.scr", "/s/b.scr"});
+             list.Clear();
+         },
+         "/s/d.scr", true, 4},
+        {"new_path_twice_in_a_file", [&] { (void)list.LoadListFromFile(dir.file("new_twice.txt")); }, "/s/e.scr", false,
+         6},
+    };
+    Fill({"/s/a.scr", "/s/b.scr"});
+    for (const auto& c : cases) {
+        c.operation();
+        const std::vector<std::string> before = Paths();
+        EXPECT_EQ(list.AddScreensaverRow(c.added), c.accepted) << c.name;
+        EXPECT_EQ(Paths().size(), before.size() + (c.accepted ? 1 : 0)) << c.name;
+        EXPECT_EQ(provider.lookups, c.lookups) << c.name;
+        for (const ScreensaverEntry& row : list.Rows()) {
+            const auto* icon = static_cast<const std::string*>(list.Images()[static_cast<size_t>(row.IconIndex)].get());
+            ASSERT_NE(icon, nullptr) << c.name;
+            EXPECT_EQ(*icon, row.Path) << c.name << ": each row shows the icon of its own path";
+        }
+    }
+}
+
 TEST_F(ListTest, MovesTakeTheFirstSelectedRowAndKeepTheSelection)
 {
     const struct

@@ -78,13 +78,13 @@ TEST(EventEditor, ADroppedRowLandsDirectlyAboveItsTarget)
         EventTable table;
         for (const char name : std::string("ABCD")) {
             ScheduledEvent row;
-            row.Name = std::string(1, name);
+            row.SetName(std::string(1, name));
             table.Rows.push_back(row);
         }
         EXPECT_EQ(MoveRowOnto(table, c.dragged, c.target), c.landed) << c.dragged << " onto " << c.target;
         std::string order;
         for (const ScheduledEvent& row : table.Rows) {
-            order += row.Name;
+            order += row.Name();
         }
         EXPECT_EQ(order, c.order) << c.dragged << " onto " << c.target;
     }
@@ -99,11 +99,11 @@ TEST(EventEditor, ANewEventWaitsUntilTheUserSetsItUp)
     const test::FakeClock clock(At(2024, 7, 1, 9, 0));
     const ScheduledEvent row = NewEventRow("", "/s/glow.scr", true, clock, test::FakeRegionalSettings().formats);
     EXPECT_FALSE(row.Enabled);
-    EXPECT_EQ(row.EventTime, "07/01/2024 09:00:00 AM");
-    EXPECT_EQ(row.CloseCommand, "True");
-    EXPECT_EQ(row.Action, "Activate");
-    EXPECT_EQ(row.EventType, "One-Time Events");
-    EXPECT_EQ(row.LastRun, "12/30/1899 12:00:00 AM");
+    EXPECT_EQ(row.EventTime(), "07/01/2024 09:00:00 AM");
+    EXPECT_EQ(row.CloseCommand(), "True");
+    EXPECT_EQ(row.Action(), "Activate");
+    EXPECT_EQ(row.EventType(), "One-Time Events");
+    EXPECT_EQ(row.LastRun(), "12/30/1899 12:00:00 AM");
     EXPECT_EQ(DeleteEventQuestion("Backup"), "Are you sure you want to Delete this Event?\r\nBackup");
     EXPECT_EQ(DeleteEventQuestion(std::nullopt), "Are you sure you want to Delete this Event?\r\nEvent");
 }

@@ -28,13 +28,13 @@ ScheduledEvent Row(const std::string& name, std::string_view type, DateTime time
 {
     ScheduledEvent row;
     row.Enabled = true;
-    row.Name = name;
-    row.EventTime = Text(time);
-    row.CloseCommand = "False";
-    row.Action = "Run";
-    row.Screensaver = "/s/" + name + ".scr";
-    row.EventType = std::string(type);
-    row.LastRun = ZeroDateTimeText(kUs);
+    row.SetName(name);
+    row.SetEventTime(Text(time));
+    row.SetCloseCommand("False");
+    row.SetAction("Run");
+    row.SetScreensaver("/s/" + name + ".scr");
+    row.SetEventType(std::string(type));
+    row.SetLastRun(ZeroDateTimeText(kUs));
     return row;
 }
 
@@ -55,7 +55,7 @@ protected:
     {
         const EventPassResult result = tick ? engine.Tick(20) : engine.CheckEvents(20);
         for (const size_t row : result.Performed) {
-            performed.push_back(table.Rows[row].Name);
+            performed.push_back(table.Rows[row].Name());
         }
         return result;
     }
@@ -80,24 +80,24 @@ TEST_F(EngineTest, TheWorkedExampleRunsDueRowsInTimeOrder)
                   Row("C", MinuteBasedEvents, At(3, 4, 10, 0, 30)),
                   Row("D", "Monday Recurring Events", At(3, 4, 10, 0, 0)),
                   Row("E", WeeklyRecurringEvents, At(2, 20, 8, 0, 0))};
-    table.Rows[2].Minutes = "5";
+    table.Rows[2].SetMinutes("5");
 
     EXPECT_TRUE(Pass().Ran());
     EXPECT_EQ(performed, (std::vector<std::string>{"E", "B", "A", "C"}));
     const auto& rows = table.Rows;
-    EXPECT_EQ(rows[0].EventTime, "03/04/2024 10:00:15 AM");
+    EXPECT_EQ(rows[0].EventTime(), "03/04/2024 10:00:15 AM");
     EXPECT_FALSE(rows[0].Enabled) << "a one-time row unchecks itself";
-    EXPECT_EQ(rows[1].EventTime, "03/05/2024 09:59:40 AM");
-    EXPECT_EQ(rows[2].EventTime, "03/04/2024 10:05:30 AM");
-    EXPECT_EQ(rows[3].EventTime, "03/04/2024 10:00:00 AM");
-    EXPECT_EQ(rows[4].EventTime, "03/11/2024 08:00:00 AM");
+    EXPECT_EQ(rows[1].EventTime(), "03/05/2024 09:59:40 AM");
+    EXPECT_EQ(rows[2].EventTime(), "03/04/2024 10:05:30 AM");
+    EXPECT_EQ(rows[3].EventTime(), "03/04/2024 10:00:00 AM");
+    EXPECT_EQ(rows[4].EventTime(), "03/11/2024 08:00:00 AM");
     for (const size_t i : {0u, 1u, 2u, 4u}) {
-        EXPECT_EQ(rows[i].LastRun, "03/04/2024 10:00:30 AM") << rows[i].Name;
-        EXPECT_EQ(rows[i].HasRun, "True") << rows[i].Name;
-        EXPECT_EQ(rows[i].RunCount, "1") << rows[i].Name;
+        EXPECT_EQ(rows[i].LastRun(), "03/04/2024 10:00:30 AM") << rows[i].Name();
+        EXPECT_EQ(rows[i].HasRun(), "True") << rows[i].Name();
+        EXPECT_EQ(rows[i].RunCount(), "1") << rows[i].Name();
     }
-    EXPECT_EQ(rows[3].HasRun, "False");
-    EXPECT_EQ(rows[3].RunCount, "0");
+    EXPECT_EQ(rows[3].HasRun(), "False");
+    EXPECT_EQ(rows[3].RunCount(), "0");
     EXPECT_TRUE(rows[3].Enabled);
     EXPECT_EQ(platform.calls,
               (std::vector<std::string>{"run /s/E.scr", "run /s/B.scr", "run /s/A.scr", "run /s/C.scr"}));
@@ -129,19 +129,19 @@ TEST_P(DueRules, DecideAndMoveOn)
     }
     clock.now = c.now;
     table.Rows = {Row("x", c.type, c.eventTime)};
-    table.Rows[0].Minutes = c.minutes;
+    table.Rows[0].SetMinutes(c.minutes);
     const bool ran = Pass().Ran();
     EXPECT_EQ(ran, c.next.has_value());
     if (c.next) {
-        EXPECT_EQ(table.Rows[0].EventTime, *c.next);
-        EXPECT_EQ(table.Rows[0].RunCount, "1");
+        EXPECT_EQ(table.Rows[0].EventTime(), *c.next);
+        EXPECT_EQ(table.Rows[0].RunCount(), "1");
         EXPECT_TRUE(SerializeEvents(table.Rows, zone, kUs)) << "a time the engine made can always be saved";
         if (std::string_view(c.minutes) != "0") { // a period of nothing is due at every tick
             EXPECT_FALSE(Pass().Ran()) << "the next time lies ahead";
         }
     } else {
-        EXPECT_EQ(table.Rows[0].EventTime, Text(c.eventTime)) << "a row that is not due is not touched";
-        EXPECT_EQ(table.Rows[0].RunCount, "0");
+        EXPECT_EQ(table.Rows[0].EventTime(), Text(c.eventTime)) << "a row that is not due is not touched";
+        EXPECT_EQ(table.Rows[0].RunCount(), "0");
     }
     EXPECT_TRUE(problems.empty());
 }
@@ -217,7 +217,7 @@ TEST_F(EngineTest, AOneTimeRowThatRanIsNotRunAgain)
 {
     clock.now = At(5, 1, 8, 0, 5);
     table.Rows = {Row("once", OneTimeEvents, At(5, 1, 8, 0, 0))};
-    table.Rows[0].HasRun = "True";
+    table.Rows[0].SetHasRun("True");
     EXPECT_FALSE(Pass().Ran());
     EXPECT_TRUE(performed.empty());
     EXPECT_EQ(log.Lines().back(), "Event has run, ignoring event procedure");
@@ -232,7 +232,7 @@ TEST_F(EngineTest, EqualTimesKeepTableOrderAndUncheckedRowsAreNotRead)
                   Row("second", DailyRecurringEvents, At(5, 1, 8, 0, 1))};
     ScheduledEvent off = Row("off", DailyRecurringEvents, 0);
     off.Enabled = false;
-    off.EventTime = "garbage";
+    off.SetEventTime("garbage");
     table.Rows.push_back(off);
     EXPECT_TRUE(Pass().Ran());
     EXPECT_EQ(performed, (std::vector<std::string>{"first", "second", "later"}));
@@ -277,9 +277,9 @@ TEST_F(EngineTest, AnUnreadableRowIsSkippedAndReportedOnceWhileTheOthersRun)
     table.Rows = {Row("bad time", DailyRecurringEvents, 0), Row("bad count", DailyRecurringEvents, At(5, 1, 8, 0, 0)),
                   Row("bad minutes", MinuteBasedEvents, At(5, 1, 8, 0, 0)),
                   Row("fine", DailyRecurringEvents, At(5, 1, 8, 0, 0))};
-    table.Rows[0].EventTime = "31/31/2024 08:00:00 AM";
-    table.Rows[1].RunCount = "many";
-    table.Rows[2].Minutes = "";
+    table.Rows[0].SetEventTime("31/31/2024 08:00:00 AM");
+    table.Rows[1].SetRunCount("many");
+    table.Rows[2].SetMinutes("");
     const std::vector<ScheduledEvent> before = table.Rows;
 
     EXPECT_TRUE(Pass().Ran());
@@ -331,10 +331,10 @@ TEST(EventActions, WhatEachActionDoes)
         list.AddScreensaverRow("/list/a.scr");
         EventActionContext context{log, active, platform, &list};
         ScheduledEvent row;
-        row.Name = "x";
-        row.Action = c.action;
-        row.CloseCommand = c.close;
-        row.Screensaver = "/s/x.scr";
+        row.SetName("x");
+        row.SetAction(c.action);
+        row.SetCloseCommand(c.close);
+        row.SetScreensaver("/s/x.scr");
         RunEventProcedure(row, context);
         EXPECT_EQ(platform.calls, c.calls) << c.action << " " << c.close;
         EXPECT_EQ(log.Lines().back(), "Event Procedure Called for x");

@@ -76,8 +76,8 @@ protected:
     void Add(const std::string& name, DateTime when, bool enabled = true)
     {
         ScheduledEvent row;
-        row.Name = name;
-        row.EventTime = FormatEventDateTime(when, formats);
+        row.SetName(name);
+        row.SetEventTime(FormatEventDateTime(when, formats));
         row.Enabled = enabled;
         rows.push_back(row);
     }
@@ -107,7 +107,7 @@ TEST_F(NextEventTest, NamesTheNearestCheckedFutureRow)
     EXPECT_EQ(Text(), "Next Event: 50% off in: 0 Day(s), 0 Hour(s), 0 Minute(s), and 30 Second(s)");
 
     rows.insert(rows.begin(), rows.back());
-    rows.front().EventTime = "not a time";
+    rows.front().SetEventTime("not a time");
     EXPECT_EQ(Text(), "Next Event: 50% off in: 0 Day(s), 0 Hour(s), 0 Minute(s), and 30 Second(s)")
         << "an unreadable row cannot be next";
 }

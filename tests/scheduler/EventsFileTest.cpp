@@ -41,13 +41,13 @@ protected:
     {
         ScheduledEvent row;
         row.Enabled = true;
-        row.Name = name;
-        row.EventTime = time;
-        row.CloseCommand = "False";
-        row.Action = "Activate";
-        row.Screensaver = "/home/u/.scr/glow.scr";
-        row.EventType = std::string(DailyRecurringEvents);
-        row.LastRun = ZeroDateTimeText(kUs);
+        row.SetName(name);
+        row.SetEventTime(time);
+        row.SetCloseCommand("False");
+        row.SetAction("Activate");
+        row.SetScreensaver("/home/u/.scr/glow.scr");
+        row.SetEventType(std::string(DailyRecurringEvents));
+        row.SetLastRun(ZeroDateTimeText(kUs));
         return row;
     }
 
@@ -73,17 +73,17 @@ TEST_F(EventsFileTest, AHandMadeRowLoadsFieldByField)
     ASSERT_EQ(rows.size(), 1u);
     const ScheduledEvent& row = rows[0];
     EXPECT_TRUE(row.Enabled);
-    EXPECT_EQ(row.Caption, "");
-    EXPECT_EQ(row.Name, "Zo\xC3\xAB");
-    EXPECT_EQ(row.EventTime, "12/25/2023 02:00:00 PM");
-    EXPECT_EQ(row.CloseCommand, "True");
-    EXPECT_EQ(row.Action, "Run");
-    EXPECT_EQ(row.Screensaver, "C:\\s\\ribbons.scr");
-    EXPECT_EQ(row.EventType, "One-Time Events");
-    EXPECT_EQ(row.LastRun, "12/30/1899 12:00:00 AM");
-    EXPECT_EQ(row.Minutes, "15");
-    EXPECT_EQ(row.HasRun, "False");
-    EXPECT_EQ(row.RunCount, "0");
+    EXPECT_EQ(row.Caption(), "");
+    EXPECT_EQ(row.Name(), "Zo\xC3\xAB");
+    EXPECT_EQ(row.EventTime(), "12/25/2023 02:00:00 PM");
+    EXPECT_EQ(row.CloseCommand(), "True");
+    EXPECT_EQ(row.Action(), "Run");
+    EXPECT_EQ(row.Screensaver(), "C:\\s\\ribbons.scr");
+    EXPECT_EQ(row.EventType(), "One-Time Events");
+    EXPECT_EQ(row.LastRun(), "12/30/1899 12:00:00 AM");
+    EXPECT_EQ(row.Minutes(), "15");
+    EXPECT_EQ(row.HasRun(), "False");
+    EXPECT_EQ(row.RunCount(), "0");
     // And it is written back byte for byte.
     EXPECT_EQ(SerializeEvents(rows, utc, kUs).value(), Count(1) + Row("Zo\xC3\xAB", christmasTwoPm));
 }
@@ -91,14 +91,14 @@ TEST_F(EventsFileTest, AHandMadeRowLoadsFieldByField)
 TEST_F(EventsFileTest, LengthsCountBytesInBase128)
 {
     ScheduledEvent row = Sample("Zo\xC3\xAB", "01/01/2024 12:00:00 AM");
-    row.Screensaver = std::string(200, 'x');
-    row.Caption = "";
+    row.SetScreensaver(std::string(200, 'x'));
+    row.SetCaption("");
     const std::string bytes = SerializeEvents({row}, utc, kUs).value();
     EXPECT_EQ(bytes.substr(5, 6), "\x00\x04Zo\xC3\xAB"s) << "empty caption, then a four-byte name";
     EXPECT_NE(bytes.find("\xC8\x01" + std::string(200, 'x')), std::string::npos) << "200 is C8 01";
     EXPECT_EQ(Parse(bytes), std::vector<ScheduledEvent>{row});
 
-    row.Name = std::string(300000, 'n'); // a three-byte length
+    row.SetName(std::string(300000, 'n')); // a three-byte length
     EXPECT_EQ(Parse(SerializeEvents({row}, utc, kUs).value()), std::vector<ScheduledEvent>{row});
 }
 
@@ -125,7 +125,7 @@ TEST_F(EventsFileTest, ACutOrCorruptFileKeepsTheWholeRowsBeforeIt)
         EXPECT_EQ(rows.size(), c.rows) << c.name;
         EXPECT_TRUE(result.Problem.has_value()) << c.name;
         for (const auto& row : rows) {
-            EXPECT_EQ(row.RunCount, "0") << c.name << ": every kept row is whole";
+            EXPECT_EQ(row.RunCount(), "0") << c.name << ": every kept row is whole";
         }
     }
     EventsLoadResult result;
@@ -173,7 +173,7 @@ TEST_F(EventsFileTest, SummerAndWinterEventsKeepTheirTextsThroughSaveAndLoad)
         saved.Rows.push_back(Sample(time, time));
     }
     saved.Rows.back().Enabled = false;
-    saved.Rows.back().Caption = "kept caption";
+    saved.Rows.back().SetCaption("kept caption");
     ASSERT_TRUE(SaveEvents(file, saved, eastern, regional).ok());
 
     EventTable loaded;
@@ -183,14 +183,14 @@ TEST_F(EventsFileTest, SummerAndWinterEventsKeepTheirTextsThroughSaveAndLoad)
     // Stored as UTC: the July event at 21:15:45 EDT is 01:15:45 UTC the next day.
     std::vector<ScheduledEvent> inUtc;
     ASSERT_FALSE(ParseEvents(dir.read("events.dat"), inUtc, utc, kUs).Problem);
-    EXPECT_EQ(inUtc[1].EventTime, "07/05/2024 01:15:45 AM");
-    EXPECT_EQ(inUtc[4].EventTime, "11/03/2024 06:30:00 AM") << "the repeated hour's second pass";
+    EXPECT_EQ(inUtc[1].EventTime(), "07/05/2024 01:15:45 AM");
+    EXPECT_EQ(inUtc[4].EventTime(), "11/03/2024 06:30:00 AM") << "the repeated hour's second pass";
 
     // The machine moved one hour east: every event keeps its instant and shows one hour later.
     const test::FakeTimeZone oneHourEast(-4 * 3600);
     EventTable moved;
     ASSERT_FALSE(LoadEvents(file, moved, oneHourEast, regional).Problem);
-    EXPECT_EQ(moved.Rows[0].EventTime, "01/15/2024 09:30:00 AM");
+    EXPECT_EQ(moved.Rows[0].EventTime(), "01/15/2024 09:30:00 AM");
 }
 
 TEST_F(EventsFileTest, ARowThatCannotBeSavedLeavesTheOldFileAndIsNamed)
@@ -230,22 +230,22 @@ TEST_F(EventsFileTest, DefaultEventsRunRibbonsInThreeMinutesAndActivateBubblesIn
     const ScheduledEvent& ribbons = table.Rows[0];
     const ScheduledEvent& bubbles = table.Rows[1];
     EXPECT_TRUE(ribbons.Enabled && bubbles.Enabled);
-    EXPECT_EQ(ribbons.Name, "Ribbons");
-    EXPECT_EQ(ribbons.EventTime, "01/15/2024 12:01:30 PM");
-    EXPECT_EQ(ribbons.Action, "Run");
-    EXPECT_EQ(ribbons.Screensaver, "C:\\Windows\\System32\\ribbons.scr");
-    EXPECT_EQ(bubbles.Name, "Bubbles");
-    EXPECT_EQ(bubbles.EventTime, "01/15/2024 12:03:30 PM");
-    EXPECT_EQ(bubbles.Action, "Activate");
-    EXPECT_EQ(bubbles.Screensaver, "C:\\Windows\\System32\\bubbles.scr");
+    EXPECT_EQ(ribbons.Name(), "Ribbons");
+    EXPECT_EQ(ribbons.EventTime(), "01/15/2024 12:01:30 PM");
+    EXPECT_EQ(ribbons.Action(), "Run");
+    EXPECT_EQ(ribbons.Screensaver(), "C:\\Windows\\System32\\ribbons.scr");
+    EXPECT_EQ(bubbles.Name(), "Bubbles");
+    EXPECT_EQ(bubbles.EventTime(), "01/15/2024 12:03:30 PM");
+    EXPECT_EQ(bubbles.Action(), "Activate");
+    EXPECT_EQ(bubbles.Screensaver(), "C:\\Windows\\System32\\bubbles.scr");
     for (const ScheduledEvent& row : table.Rows) {
-        EXPECT_EQ(row.Caption, "");
-        EXPECT_EQ(row.CloseCommand, "True");
-        EXPECT_EQ(row.EventType, "One-Time Events");
-        EXPECT_EQ(row.LastRun, "12/30/1899 12:00:00 AM");
-        EXPECT_EQ(row.Minutes, "15");
-        EXPECT_EQ(row.HasRun, "False");
-        EXPECT_EQ(row.RunCount, "0");
+        EXPECT_EQ(row.Caption(), "");
+        EXPECT_EQ(row.CloseCommand(), "True");
+        EXPECT_EQ(row.EventType(), "One-Time Events");
+        EXPECT_EQ(row.LastRun(), "12/30/1899 12:00:00 AM");
+        EXPECT_EQ(row.Minutes(), "15");
+        EXPECT_EQ(row.HasRun(), "False");
+        EXPECT_EQ(row.RunCount(), "0");
     }
 }
 
@@ -254,9 +254,9 @@ TEST_F(EventsFileTest, TheEditorUpdatesOnlyASingleSelectedRowAndKeepsItsHistory)
     const test::FakeRegionalSettings regional({".", ".", ","});
     EventTable table;
     table.Rows = {Sample("a", "x"), Sample("b", "y")};
-    table.Rows[1].HasRun = "True";
-    table.Rows[1].RunCount = "4";
-    table.Rows[1].LastRun = "05.01.2024 10.00.00 AM";
+    table.Rows[1].SetHasRun("True");
+    table.Rows[1].SetRunCount("4");
+    table.Rows[1].SetLastRun("05.01.2024 10.00.00 AM");
     table.SelectedIndex = 1;
     EventEditorFields fields;
     fields.Year = 2025, fields.Month = 2, fields.Day = 3, fields.Hour = 16, fields.Minute = 5, fields.Second = 6;
@@ -269,21 +269,21 @@ TEST_F(EventsFileTest, TheEditorUpdatesOnlyASingleSelectedRowAndKeepsItsHistory)
     fields.Minutes = 45;
 
     EXPECT_FALSE(UpdateSelectedEvent(table, 2, fields, regional)) << "two rows selected";
-    EXPECT_EQ(table.Rows[1].Name, "b");
+    EXPECT_EQ(table.Rows[1].Name(), "b");
     ASSERT_TRUE(UpdateSelectedEvent(table, 1, fields, regional));
     const ScheduledEvent& row = table.Rows[1];
     EXPECT_FALSE(row.Enabled);
-    EXPECT_EQ(row.Name, "renamed");
-    EXPECT_EQ(row.EventTime, "02.03.2025 04.05.06 PM");
-    EXPECT_EQ(row.CloseCommand, "True");
-    EXPECT_EQ(row.Action, "Run");
-    EXPECT_EQ(row.Screensaver, "/x.scr");
-    EXPECT_EQ(row.EventType, "Minute-Based Events");
-    EXPECT_EQ(row.Minutes, "45");
-    EXPECT_EQ(row.HasRun, "True");
-    EXPECT_EQ(row.RunCount, "4");
-    EXPECT_EQ(row.LastRun, "05.01.2024 10.00.00 AM");
-    EXPECT_EQ(table.Rows[0].Name, "a");
+    EXPECT_EQ(row.Name(), "renamed");
+    EXPECT_EQ(row.EventTime(), "02.03.2025 04.05.06 PM");
+    EXPECT_EQ(row.CloseCommand(), "True");
+    EXPECT_EQ(row.Action(), "Run");
+    EXPECT_EQ(row.Screensaver(), "/x.scr");
+    EXPECT_EQ(row.EventType(), "Minute-Based Events");
+    EXPECT_EQ(row.Minutes(), "45");
+    EXPECT_EQ(row.HasRun(), "True");
+    EXPECT_EQ(row.RunCount(), "4");
+    EXPECT_EQ(row.LastRun(), "05.01.2024 10.00.00 AM");
+    EXPECT_EQ(table.Rows[0].Name(), "a");
 }
 
 } // namespace

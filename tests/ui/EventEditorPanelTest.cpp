@@ -31,20 +31,20 @@ protected:
     {
         std::vector<ScheduledEvent> rows(4);
         for (size_t i = 0; i < rows.size(); ++i) {
-            rows[i].Name = std::string(1, static_cast<char>('A' + i));
-            rows[i].EventTime = "07/0" + std::to_string(i + 2) + "/2024 10:00:00 AM";
-            rows[i].CloseCommand = "False";
-            rows[i].Action = "Activate";
-            rows[i].Screensaver = "/s/" + rows[i].Name + ".scr";
-            rows[i].EventType = "One-Time Events";
-            rows[i].LastRun = "12/30/1899 12:00:00 AM";
+            rows[i].SetName(std::string(1, static_cast<char>('A' + i)));
+            rows[i].SetEventTime("07/0" + std::to_string(i + 2) + "/2024 10:00:00 AM");
+            rows[i].SetCloseCommand("False");
+            rows[i].SetAction("Activate");
+            rows[i].SetScreensaver("/s/" + rows[i].Name() + ".scr");
+            rows[i].SetEventType("One-Time Events");
+            rows[i].SetLastRun("12/30/1899 12:00:00 AM");
         }
         rows[0].Enabled = true;
-        rows[0].EventTime = "07/04/2024 09:15:45 PM";
-        rows[0].CloseCommand = "true";
-        rows[0].Action = "Run";
-        rows[0].EventType = "Minute-Based Events";
-        rows[0].Minutes = "30";
+        rows[0].SetEventTime("07/04/2024 09:15:45 PM");
+        rows[0].SetCloseCommand("true");
+        rows[0].SetAction("Run");
+        rows[0].SetEventType("Minute-Based Events");
+        rows[0].SetMinutes("30");
         dir.write("events.dat", SerializeEvents(rows, zone, regional.formats).value());
         return Create();
     }
@@ -58,7 +58,7 @@ protected:
     {
         std::string names;
         for (const ScheduledEvent& row : window.Data().Events().Rows) {
-            names += row.Name;
+            names += row.Name();
         }
         return names;
     }
@@ -89,7 +89,7 @@ TEST_F(EventEditorTest, TheSelectedRowFillsThePanelAndABadRowIsToldOnce)
     EXPECT_EQ(p.minutesSpin->value(), 30);
     EXPECT_EQ(p.SSEdit->text(), QStringLiteral("/s/A.scr"));
 
-    window->Data().Events().Rows[1].EventTime = "not a time";
+    window->Data().Events().Rows[1].SetEventTime("not a time");
     Select(*window, 1);
     ASSERT_EQ(messages.errors.size(), 1);
     EXPECT_TRUE(messages.errors.front().startsWith(QStringLiteral("Event 2 (\"B\"): ")))
@@ -97,7 +97,7 @@ TEST_F(EventEditorTest, TheSelectedRowFillsThePanelAndABadRowIsToldOnce)
     EXPECT_EQ(p.nameEdit->text(), QStringLiteral("A")) << "nothing of the bad row is half loaded";
     EXPECT_EQ(window->Data().Events().SelectedIndex, 1);
 
-    window->Data().Events().Rows[2].CloseCommand = "maybe";
+    window->Data().Events().Rows[2].SetCloseCommand("maybe");
     Select(*window, 2);
     ASSERT_EQ(messages.errors.size(), 2);
     EXPECT_TRUE(messages.errors.back().contains(QStringLiteral("\"maybe\""))) << messages.errors.back().toStdString();
@@ -134,10 +134,10 @@ TEST_F(EventEditorTest, AChosenTypePresetsThePickersAndSaveWritesTheRow)
     EventTable saved;
     ASSERT_FALSE(LoadEvents(dataFolder + "events.dat", saved, zone, regional).Problem);
     ASSERT_EQ(saved.Rows.size(), 4u);
-    EXPECT_EQ(saved.Rows[0].Name, "Evening");
-    EXPECT_EQ(saved.Rows[0].EventTime, "07/01/2024 06:30:00 PM");
-    EXPECT_EQ(saved.Rows[0].EventType, "Minute-Based Events");
-    EXPECT_EQ(saved.Rows[0].Minutes, "0");
+    EXPECT_EQ(saved.Rows[0].Name(), "Evening");
+    EXPECT_EQ(saved.Rows[0].EventTime(), "07/01/2024 06:30:00 PM");
+    EXPECT_EQ(saved.Rows[0].EventType(), "Minute-Based Events");
+    EXPECT_EQ(saved.Rows[0].Minutes(), "0");
 }
 
 TEST_F(EventEditorTest, ASaveThatCannotWriteKeepsTheEditsAndSaysWhy)
@@ -146,7 +146,7 @@ TEST_F(EventEditorTest, ASaveThatCannotWriteKeepsTheEditsAndSaysWhy)
     std::filesystem::remove_all(dir.path());
     window->Scheduler().Controls().editor.nameEdit->setText(QStringLiteral("Kept"));
     window->Scheduler().Controls().editor.saveChangesBtn->click();
-    EXPECT_EQ(window->Data().Events().Rows[0].Name, "Kept");
+    EXPECT_EQ(window->Data().Events().Rows[0].Name(), "Kept");
     ASSERT_EQ(messages.errors.size(), 1);
     EXPECT_TRUE(messages.errors.front().contains(QStringLiteral("events.dat")))
         << messages.errors.front().toStdString();
@@ -172,8 +172,8 @@ TEST_F(EventEditorTest, CreateAddsAnUntickedRowOnlyOnOk)
     ASSERT_EQ(Names(*window), "ABCDNew Event");
     const ScheduledEvent& added = window->Data().Events().Rows.back();
     EXPECT_FALSE(added.Enabled);
-    EXPECT_EQ(added.Screensaver, "/s/b.scr");
-    EXPECT_EQ(added.EventTime, "07/01/2024 09:00:00 AM");
+    EXPECT_EQ(added.Screensaver(), "/s/b.scr");
+    EXPECT_EQ(added.EventTime(), "07/01/2024 09:00:00 AM");
     EXPECT_EQ(window->Data().Events().SelectedIndex, 4) << "the new row is selected and loaded";
     EXPECT_EQ(window->Scheduler().Controls().editor.nameEdit->text(), QStringLiteral("New Event"));
 
@@ -214,7 +214,7 @@ TEST_F(EventEditorTest, OnlyTheSelectorsEntriesReachTheScreensaverField)
         dialog.accept();
     });
     window->Scheduler().Controls().editor.NewEventBtn->click();
-    EXPECT_EQ(window->Data().Events().Rows.back().Screensaver, "/elsewhere/own.scr");
+    EXPECT_EQ(window->Data().Events().Rows.back().Screensaver(), "/elsewhere/own.scr");
 }
 
 TEST_F(EventEditorTest, DeleteAsksFirstAndDragDropsAboveTheTarget)

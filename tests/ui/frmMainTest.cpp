@@ -240,7 +240,7 @@ TEST_F(MainWindowTest, AFirstStartCreatesTheExampleEventsAndTheExitSavesThem)
 {
     auto window = Create();
     ASSERT_EQ(window->Data().Events().Rows.size(), 2u);
-    EXPECT_EQ(window->Data().Events().Rows[0].EventTime, "07/01/2024 09:03:00 AM");
+    EXPECT_EQ(window->Data().Events().Rows[0].EventTime(), "07/01/2024 09:03:00 AM");
     EXPECT_EQ(window->Data().Events().SelectedIndex, 0);
     window->Exit1Click();
 
@@ -253,11 +253,11 @@ TEST_F(MainWindowTest, AStoredEventsFileGoesThroughARunByteForByte)
 {
     ScheduledEvent row;
     row.Enabled = false;
-    row.Caption = "own caption";
-    row.Name = "Gl\xC3\xBChwein";
-    row.EventTime = "11/03/2024 01:30:00 AM"; // the repeated hour
-    row.EventType = "------------------------------";
-    row.LastRun = "07/04/2024 09:15:45 PM";
+    row.SetCaption("own caption");
+    row.SetName("Gl\xC3\xBChwein");
+    row.SetEventTime("11/03/2024 01:30:00 AM"); // the repeated hour
+    row.SetEventType("------------------------------");
+    row.SetLastRun("07/04/2024 09:15:45 PM");
     const std::string bytes = SerializeEvents({row, row}, zone, regional.formats).value();
     dir.write("events.dat", bytes);
 
@@ -285,7 +285,7 @@ TEST_F(MainWindowTest, TheEventTimerFollowsTheSettingsAndATickRunsTheEngine)
     clock.now += 180 * OneSecond; // the first example event, "Ribbons", is due now
     window->Scheduler().evtTimerTimer();
     EXPECT_TRUE(window->Scheduler().evtTimer()->isActive()) << "the tick switches the timer on again";
-    EXPECT_EQ(window->Data().Events().Rows[0].HasRun, "True");
+    EXPECT_EQ(window->Data().Events().Rows[0].HasRun(), "True");
     EXPECT_FALSE(window->Data().Events().Rows[0].Enabled);
     EXPECT_EQ(platform.calls.back(), "run C:\\Windows\\System32\\ribbons.scr");
     EXPECT_EQ(window->Data().Log().Lines().front(), "Checking Events");

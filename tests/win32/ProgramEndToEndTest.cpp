@@ -166,13 +166,13 @@ protected:
              {std::tuple{"made active", "Activate", activated}, std::tuple{"run", "Run", ran}}) {
             ScheduledEvent row;
             row.Enabled = true;
-            row.Name = name;
-            row.EventTime = FormatEventDateTime(clock.Now() + 8 * OneSecond, formats);
-            row.CloseCommand = "False";
-            row.Action = action;
-            row.Screensaver = Narrow(file.wstring());
-            row.EventType = "One-Time Events";
-            row.LastRun = ZeroDateTimeText(formats);
+            row.SetName(name);
+            row.SetEventTime(FormatEventDateTime(clock.Now() + 8 * OneSecond, formats));
+            row.SetCloseCommand("False");
+            row.SetAction(action);
+            row.SetScreensaver(Narrow(file.wstring()));
+            row.SetEventType("One-Time Events");
+            row.SetLastRun(ZeroDateTimeText(formats));
             rows.push_back(row);
         }
         const auto bytes = SerializeEvents(rows, zone, formats);
