@@ -115,9 +115,6 @@ std::vector<FileIcon> QtIconProvider::LoadFileIcons(const std::vector<std::strin
 
 FileIcon QtIconProvider::IconOfExistingFile(std::string_view path)
 {
-    // By the extension alone, looked up once per extension: reading each file's first bytes, or even
-    // matching each name against every type's patterns, costs more than the whole rest of a start with
-    // a long list, and the extension is what marks a screensaver anyway.
     if (m_programs && m_programs->LabelOf(path.substr(path.find_last_of('/') + 1))) {
         if (!m_programIcon) {
             QIcon themed = QIcon::fromTheme(QStringLiteral("xscreensaver"));
@@ -128,6 +125,9 @@ FileIcon QtIconProvider::IconOfExistingFile(std::string_view path)
         }
         return m_programIcon;
     }
+    // By the extension alone, looked up once per extension: reading each file's first bytes, or even
+    // matching each name against every type's patterns, costs more than the whole rest of a start with
+    // a long list, and the extension is what marks a screensaver anyway.
     const std::string suffix = LowerSuffix(path);
     FileIcon& icon = m_iconsBySuffix[suffix];
     if (!icon) {
