@@ -1,5 +1,7 @@
 #include "platform/qt/QtIconProvider.h"
 
+#include "common/FileIO.h"
+
 #include <QFileInfo>
 #include <QIcon>
 
@@ -52,6 +54,19 @@ std::optional<size_t> PlainNameStart(std::string_view path)
     }
 }
 
+// The file name of a folder entry: the text after the last separator, taken without making a path of
+// it where paths are UTF-8 text already; converted where they are not.
+[[maybe_unused]] std::string_view EntryName(const std::string& native, std::string&)
+{
+    return std::string_view(native).substr(native.find_last_of('/') + 1);
+}
+
+[[maybe_unused]] std::string_view EntryName(const std::wstring& native, std::string& converted)
+{
+    converted = PathToUtf8(std::filesystem::path(native).filename());
+    return converted;
+}
+
 // Below this many files in one folder, asking for each costs less than listing the folder.
 constexpr size_t kFilesWorthAListing = 32;
 
@@ -82,12 +97,11 @@ std::vector<FileIcon> QtIconProvider::LoadFileIcons(const std::vector<std::strin
         bool listed = false;
         if (names.size() >= kFilesWorthAListing) {
             std::error_code ec;
-            std::filesystem::directory_iterator entries(std::filesystem::path(std::string(folder)), ec);
+            std::filesystem::directory_iterator entries(PathFromUtf8(std::string(folder)), ec);
             for (; !ec && entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
-                // The name is the entry's path after its folder's, taken without making a path of it.
-                const std::string& entryPath = entries->path().native();
-                const auto [first, last] =
-                    names.equal_range(std::string_view(entryPath).substr(entryPath.find_last_of('/') + 1));
+                std::string converted;
+                const std::string_view entryName = EntryName(entries->path().native(), converted);
+                const auto [first, last] = names.equal_range(entryName);
                 for (auto it = first; it != last; ++it) {
                     // A link exists only when what it leads to does, as a query by path would say.
                     std::error_code typeError;
