@@ -1,6 +1,8 @@
 // The installed Kelvane, seen from inside the Wine prefix that InstallerTest.sh makes for one run of the
 // setup program. The script runs the suites in this order: AfterInstall once the silent setup has
 // ended, Uninstall, then AfterUninstall once every process of the uninstall has ended.
+#include "ChildProcess.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -113,45 +115,7 @@ fs::path ShortcutTarget(const fs::path& shortcut)
     return target;
 }
 
-class Process
-{
-public:
-    explicit Process(std::wstring commandLine)
-    {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        m_started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                   &m_process) != 0;
-    }
-    ~Process()
-    {
-        if (m_started) {
-            if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
-                TerminateProcess(m_process.hProcess, 1);
-            }
-            CloseHandle(m_process.hProcess);
-            CloseHandle(m_process.hThread);
-        }
-    }
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-
-    bool Started() const { return m_started; }
-    // The exit status once the process has ended within the time.
-    std::optional<DWORD> WaitForExit(DWORD milliseconds = 60000)
-    {
-        DWORD status = 0;
-        if (!m_started || WaitForSingleObject(m_process.hProcess, milliseconds) != WAIT_OBJECT_0 ||
-            !GetExitCodeProcess(m_process.hProcess, &status)) {
-            return std::nullopt;
-        }
-        return status;
-    }
-
-private:
-    bool m_started = false;
-    PROCESS_INFORMATION m_process{};
-};
+using Process = kelvane::test::ChildProcess;
 
 TEST(AfterInstall, TheProgramItsLanguageFileAndItsLibrariesAreInProgramFiles)
 {

@@ -1,5 +1,6 @@
 // The real kelvane.exe under Wine: its window, the second start, the exit through "/CLOSE", and two
 // scheduled events that act through the registry and the shell.
+#include "ChildProcess.h"
 #include "TestPaths.h"
 #include "common/Clock.h"
 #include "common/EventDateTimeText.h"
@@ -75,48 +76,22 @@ std::wstring ActiveScreensaverSetting()
     return value;
 }
 
-class Program
+class Program : public test::ChildProcess
 {
 public:
-    explicit Program(const std::wstring& arguments = {})
+    explicit Program(const std::wstring& arguments = {}) : ChildProcess(CommandLine(arguments)) {}
+
+    std::optional<DWORD> WaitForExit(DWORD milliseconds = 30000) { return ChildProcess::WaitForExit(milliseconds); }
+
+private:
+    static std::wstring CommandLine(const std::wstring& arguments)
     {
         std::wstring command = L"\"" + WinePath(KELVANE_EXECUTABLE) + L"\"";
         if (!arguments.empty()) {
             command += L" " + arguments;
         }
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        m_started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                   &m_process) != 0;
+        return command;
     }
-    ~Program()
-    {
-        if (m_started) {
-            if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
-                TerminateProcess(m_process.hProcess, 1);
-            }
-            CloseHandle(m_process.hProcess);
-            CloseHandle(m_process.hThread);
-        }
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    bool Started() const { return m_started; }
-    // The exit status once the program has ended within the time.
-    std::optional<DWORD> WaitForExit(DWORD milliseconds = 30000)
-    {
-        DWORD status = 0;
-        if (!m_started || WaitForSingleObject(m_process.hProcess, milliseconds) != WAIT_OBJECT_0 ||
-            !GetExitCodeProcess(m_process.hProcess, &status)) {
-            return std::nullopt;
-        }
-        return status;
-    }
-
-private:
-    bool m_started = false;
-    PROCESS_INFORMATION m_process{};
 };
 
 class ProgramOnWindows : public testing::Test

@@ -1,5 +1,6 @@
 #include "platform/linux/XScreenSaverBackend.h"
 
+#include "platform/ProcessesAndInput.h"
 #include "platform/linux/FullScreenHack.h"
 
 #include <QFileInfo>
@@ -12,12 +13,6 @@ namespace {
 QString FromUtf8(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string FileNameOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 } // namespace
@@ -38,12 +33,12 @@ bool XScreenSaverBackend::Installed()
 bool XScreenSaverBackend::IsHack(const std::string& path) const
 {
     const QString file = FromUtf8(path);
-    return !file.endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive) && m_hacks->LabelOf(FileNameOf(path));
+    return !file.endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive) && m_hacks->LabelOf(ExecutableFileName(path));
 }
 
 QString XScreenSaverBackend::HackProgram(const std::string& path) const
 {
-    const QString installed = FromUtf8(m_places.HackFolder + "/" + FileNameOf(path));
+    const QString installed = FromUtf8(m_places.HackFolder + "/" + ExecutableFileName(path));
     return QFileInfo(installed).isExecutable() ? installed : QFileInfo(FromUtf8(path)).absoluteFilePath();
 }
 

@@ -1,6 +1,7 @@
 #include "platform/xscreensaver/XScreenSaverSetting.h"
 
 #include "common/FileIO.h"
+#include "platform/ProcessesAndInput.h"
 
 #include <chrono>
 #include <filesystem>
@@ -10,12 +11,6 @@ namespace kelvane::platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string FileNameOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 bool EndsWithScr(const std::string& path)
 {
@@ -100,7 +95,7 @@ bool EntryRuns(const HackProgramEntry& entry, const std::string& path, const std
 {
     const std::string runs = PathOfHackEntry(entry, hackFolder);
     // A hack runs by its name wherever the list found it.
-    return runs == path || (!EndsWithScr(path) && FileNameOf(runs) == FileNameOf(path) &&
+    return runs == path || (!EndsWithScr(path) && ExecutableFileName(runs) == ExecutableFileName(path) &&
                             entry.ProgramName().find('/') == std::string::npos);
 }
 
@@ -109,7 +104,7 @@ bool EntryRuns(const HackProgramEntry& entry, const std::string& path, const std
 Result<std::string> HackEntryForPath(const std::string& path, const ScreensaverCatalogue& hacks,
                                      const std::vector<HackProgramEntry>& systemEntries)
 {
-    const std::string name = FileNameOf(path);
+    const std::string name = ExecutableFileName(path);
     if (EndsWithScr(path)) {
         if (path.empty() || path.front() != '/') {
             return Result<std::string>::Error(path + " is not a full path, so XScreenSaver cannot run it");
@@ -227,8 +222,11 @@ std::string XScreenSaverSetting::ReadActiveScreensaverPath()
         m_notices.Report("XScreenSaver's \"selected:\" setting (\"" + selectedText + "\") is not a number");
         return {};
     }
-    const std::vector<HackProgramEntry> list = DaemonList(
-        preferences, loaded.value().From == Source::UserFile ? SystemEntries() : std::vector<HackProgramEntry>{});
+    std::vector<HackProgramEntry> list = preferences.Programs();
+    // The system's entries the daemon adds count only past the user's own: the defaults are read then alone.
+    if (selected >= list.size() && loaded.value().From == Source::UserFile) {
+        list = DaemonList(preferences, SystemEntries());
+    }
     if (selected >= list.size()) {
         m_notices.Report("XScreenSaver's \"selected:\" setting (" + selectedText + ") is past the end of its " +
                          std::to_string(list.size()) + " screensavers");
