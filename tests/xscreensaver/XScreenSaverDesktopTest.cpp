@@ -298,7 +298,7 @@ TEST_F(XScreenSaverDesktop, AScheduledActivationChangesTheDaemonsChoice)
          {},
          home.path()});
     ASSERT_TRUE(
-        test::PollUntil([&] { return home.read(".xscreensaver").find("selected:\t1\n") != std::string::npos; }, 20s))
+        test::PollUntil([&] { return home.read(".xscreensaver").find("selected:\t1\n") != std::string::npos; }, 60s))
         << program.Stderr();
     EXPECT_NE(home.read(".xscreensaver").find("mode:\t\tone\n"), std::string::npos);
     ASSERT_TRUE(Command({"-activate"}));
@@ -309,7 +309,7 @@ TEST_F(XScreenSaverDesktop, AScheduledActivationChangesTheDaemonsChoice)
                                 {{"XDG_RUNTIME_DIR", runtime}, {"QT_QPA_PLATFORM", "offscreen"}},
                                 {},
                                 home.path()});
-    EXPECT_EQ(program.WaitForExit(20s), 0) << program.Stderr();
+    EXPECT_EQ(program.WaitForExit(30s), 0) << program.Stderr();
 }
 
 // The live preview, on the test's own display.
