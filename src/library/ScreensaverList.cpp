@@ -51,7 +51,7 @@ std::optional<uint32_t> ScreensaverList::FindPath(std::string_view path) const
     return *found;
 }
 
-void ScreensaverList::AppendRow(std::string path, const FileIcon* lookedUp)
+void ScreensaverList::AppendRow(std::string path)
 {
     const auto image = static_cast<uint32_t>(m_images.size());
     const auto row = static_cast<uint32_t>(m_rows.size());
@@ -59,17 +59,18 @@ void ScreensaverList::AppendRow(std::string path, const FileIcon* lookedUp)
     entry.IconIndex = static_cast<int32_t>(image);
     const std::optional<uint32_t> standing = FindPath(path);
     if (!standing) {
-        // A path never seen: its icon is looked up, and its new row's image stands for it.
-        m_images.push_back(lookedUp ? *lookedUp : m_icons.LoadFileIcon(path));
+        // A path never seen: its new row's image stands for it.
+        m_images.emplace_back();
         entry.Path = std::move(path);
         m_rows.push_back(std::move(entry));
         m_owners.push_back({row, kNone, 1});
         m_paths.insert(image);
         return;
     }
-    // A path seen before: the icon found then is used again.
+    // A path seen before: the icon found then (if any was asked for) is used again.
     m_images.push_back(m_images[*standing]);
     ImageOwner& owner = m_owners[*standing];
+    const bool lookedUp = owner.LookedUp;
     if (owner.Row == kNone && owner.LiveRows == 0) {
         // No row holds it now: the text kept aside moves into the new row, whose image stands for it.
         m_paths.erase(*standing);
@@ -77,14 +78,31 @@ void ScreensaverList::AppendRow(std::string path, const FileIcon* lookedUp)
         m_freeKept.push_back(owner.Kept);
         owner.Kept = kNone;
         m_rows.push_back(std::move(entry));
-        m_owners.push_back({row, kNone, 1});
+        m_owners.push_back({row, kNone, 1, lookedUp});
         m_paths.insert(image);
         return;
     }
     ++owner.LiveRows;
     entry.Path = std::move(path);
     m_rows.push_back(std::move(entry));
-    m_owners.push_back({row, kNone, 0});
+    m_owners.push_back({row, kNone, 0, lookedUp});
+}
+
+const FileIcon& ScreensaverList::IconOfRow(size_t row)
+{
+    const ScreensaverEntry& entry = m_rows[row];
+    const auto image = static_cast<uint32_t>(entry.IconIndex);
+    if (!m_owners[image].LookedUp) {
+        // Asked once per path: through the image that stands for it, which other rows share.
+        const uint32_t standing = FindPath(entry.Path).value_or(image);
+        if (!m_owners[standing].LookedUp) {
+            m_images[standing] = m_icons.LoadFileIcon(entry.Path);
+            m_owners[standing].LookedUp = true;
+        }
+        m_images[image] = m_images[standing];
+        m_owners[image].LookedUp = true;
+    }
+    return m_images[image];
 }
 
 bool ScreensaverList::AddScreensaverRow(const std::string& path)
@@ -106,24 +124,12 @@ Status ScreensaverList::LoadListFromFile(const std::string& file)
     if (paths.empty()) {
         return Status::Ok();
     }
-    // The icons of the paths never seen are looked up together (the provider asks once for a path
-    // that comes twice).
-    std::vector<std::string_view> unseen;
-    std::vector<size_t> unseenAt(paths.size(), SIZE_MAX); // each path's place in `unseen`, if there
-    for (size_t i = 0; i < paths.size(); ++i) {
-        if (!FindPath(paths[i])) {
-            unseenAt[i] = unseen.size();
-            unseen.push_back(paths[i]);
-        }
-    }
-    const std::vector<FileIcon> icons = m_icons.LoadFileIcons(unseen);
-    unseen.clear(); // its texts move into the rows below
     AnnounceChange(m_observer, {ListChange::Kind::Insert, m_rows.size(), paths.size()}, [&] {
         if (const size_t needed = m_rows.size() + paths.size(); needed > m_rows.capacity()) {
             m_rows.reserve(std::max(needed, 2 * m_rows.capacity()));
         }
-        for (size_t i = 0; i < paths.size(); ++i) {
-            AppendRow(std::move(paths[i]), unseenAt[i] < icons.size() ? &icons[unseenAt[i]] : nullptr);
+        for (std::string& path : paths) {
+            AppendRow(std::move(path));
         }
     });
     return Status::Ok();

@@ -26,7 +26,8 @@ struct ScreensaverEntry
 };
 
 // The ordered screensaver list: the rotation order, the only copy of the rows. Icons go into an image
-// list that only grows; a row keeps the index of its image.
+// list that only grows; a row keeps the index of its image. An image is looked up when its row is first
+// drawn, not when the row joins: a long list then costs no file query for the rows nobody scrolls to.
 class ScreensaverList
 {
 public:
@@ -38,8 +39,9 @@ public:
     const std::vector<ScreensaverEntry>& Rows() const { return m_rows; }
     size_t Count() const { return m_rows.size(); }
     std::vector<std::string> Paths() const;
-    // The icons in image-list order; an index in a row points here.
-    const std::vector<FileIcon>& Images() const { return m_images; }
+    // The row's icon, looked up on the first request for its path (later requests, and other rows of
+    // the same path, reuse it). Empty for a file that did not exist then.
+    const FileIcon& IconOfRow(size_t row);
 
     // Told of every change of the rows, so a view can follow; none when null.
     void SetObserver(ListObserver* observer) { m_observer = observer; }
@@ -79,6 +81,7 @@ private:
         uint32_t Row = kNone;  // where the row is now; kNone once it is removed
         uint32_t Kept = kNone; // for a path whose own row is removed: where its text was kept
         uint32_t LiveRows = 0; // for the image that stands for its path: how many rows hold the path
+        bool LookedUp = false; // whether the image holds its path's icon yet
     };
 
     // The index of paths: one image stands for each path ever listed, and the index holds only its
@@ -101,8 +104,7 @@ private:
     std::string_view PathOfImage(uint32_t image) const;
     // The image that stands for the path, if the list has ever held it.
     std::optional<uint32_t> FindPath(std::string_view path) const;
-    // Appends a row; `lookedUp` is the path's icon when it was looked up already.
-    void AppendRow(std::string path, const FileIcon* lookedUp = nullptr);
+    void AppendRow(std::string path);
     void MoveFirstSelectedTo(size_t target);
     void RemoveRows(size_t first, size_t count);
     // Tells the images of the rows from `first` on where their rows are now.

@@ -2,9 +2,7 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
 #include <unordered_map>
-#include <vector>
 
 namespace kelvane {
 
@@ -18,9 +16,6 @@ class IconProvider
 public:
     virtual ~IconProvider() = default;
     virtual FileIcon LoadFileIcon(const std::string& path) = 0;
-    // The icons of many files, in the same order, each path asked about once; by default one look-up
-    // each. A platform that spends a system call per file on a look-up can answer a long list with fewer.
-    virtual std::vector<FileIcon> LoadFileIcons(const std::vector<std::string_view>& paths);
 };
 
 // The icon cache: path text to icon, compared exactly; entries live as long as the cache, so a path
@@ -34,10 +29,6 @@ public:
     // Asks the platform without keeping the answer, for a caller that keeps icons by path texts it
     // holds anyway (the screensaver list keeps them beside its rows).
     FileIcon LoadFileIcon(const std::string& path) { return m_provider.LoadFileIcon(path); }
-    std::vector<FileIcon> LoadFileIcons(const std::vector<std::string_view>& paths)
-    {
-        return m_provider.LoadFileIcons(paths);
-    }
 
 private:
     IconProvider& m_provider;

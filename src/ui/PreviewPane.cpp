@@ -14,10 +14,15 @@ class ForeignSurface final : public QWidget
 public:
     explicit ForeignSurface(QWidget* parent) : QWidget(parent)
     {
-        setAttribute(Qt::WA_NativeWindow);
-        setAttribute(Qt::WA_PaintOnScreen);
         setAttribute(Qt::WA_NoSystemBackground);
         setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+    // Its native window, made when the first preview starts rather than with the window: a native
+    // child makes native windows of the widgets around it as well, which every start would pay for.
+    uint64_t NativeWindow()
+    {
+        setAttribute(Qt::WA_PaintOnScreen);
+        return static_cast<uint64_t>(winId());
     }
     QPaintEngine* paintEngine() const override { return nullptr; }
 
@@ -61,9 +66,10 @@ void PreviewPane::ShowFile(const std::string& path)
     if (path.empty() || !m_preview) {
         return;
     }
-    // The surface is shown first: its window must exist, and be mapped, before the screensaver draws.
+    // The surface's window must exist, and be shown, before the screensaver draws into it.
+    const uint64_t window = static_cast<ForeignSurface*>(m_surface)->NativeWindow();
     m_stack->setCurrentWidget(m_surface);
-    if (m_preview->Start(path, static_cast<uint64_t>(m_surface->winId()))) {
+    if (m_preview->Start(path, window)) {
         m_shown = path;
     } else {
         m_stack->setCurrentWidget(m_note);

@@ -38,10 +38,9 @@ QVariant ScreensaverListModel::data(const QModelIndex& index, int role) const
     }
     const ScreensaverEntry& row = m_list.Rows()[static_cast<size_t>(index.row())];
     if (index.column() == 0) {
-        if (role == Qt::DecorationRole && row.IconIndex >= 0 &&
-            static_cast<size_t>(row.IconIndex) < m_list.Images().size()) {
+        if (role == Qt::DecorationRole) {
             if (const auto icon =
-                    std::static_pointer_cast<const QIcon>(m_list.Images()[static_cast<size_t>(row.IconIndex)])) {
+                    std::static_pointer_cast<const QIcon>(m_list.IconOfRow(static_cast<size_t>(index.row())))) {
                 return *icon;
             }
         }

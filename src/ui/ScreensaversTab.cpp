@@ -3,6 +3,7 @@
 #include "common/StatusBarText.h"
 #include "library/ActiveScreensaver.h"
 #include "program/ProgramData.h"
+#include "ui/IconColumnDelegate.h"
 #include "ui/IntervalSpinBox.h"
 #include "ui/PreviewPane.h"
 #include "ui/ScreensaverListModel.h"
@@ -39,6 +40,7 @@ TScreensaversTab::TScreensaversTab(const ScreensaversTabContext& context, QWidge
     m_controls.SSListBox->setModel(m_model);
     connect(m_controls.SSListBox->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TScreensaversTab::UpdatePreview);
+    m_controls.SSListBox->setItemDelegateForColumn(0, new IconColumnDelegate(m_controls.SSListBox));
     m_controls.SSListBox->header()->resizeSection(0, 28);
     m_controls.SSListBox->header()->setStretchLastSection(true);
     m_switchTimer = new QTimer(this);

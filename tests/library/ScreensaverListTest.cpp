@@ -42,6 +42,15 @@ protected:
             list.SetSelected(row, true);
         }
     }
+    // Asks for every row's icon, as a view drawing the whole list would; each must name its own path.
+    void DrawAll()
+    {
+        for (size_t row = 0; row < list.Count(); ++row) {
+            const auto* icon = static_cast<const std::string*>(list.IconOfRow(row).get());
+            ASSERT_NE(icon, nullptr);
+            EXPECT_EQ(*icon, list.Rows()[row].Path) << "each row shows the icon of its own path";
+        }
+    }
 
     CountingIcons provider;
     IconCache icons{provider};
@@ -56,13 +65,34 @@ TEST_F(ListTest, AddingKeepsOrderAndDropsOnlyExactDuplicates)
     EXPECT_TRUE(list.AddScreensaverRow("/s/a.scr ")) << "paths are not normalised";
     EXPECT_EQ(Paths(), (std::vector<std::string>{"/s/a.scr", "/s/A.scr", "/s/a.scr "}));
     EXPECT_EQ(list.Rows()[2].IconIndex, 2);
+    EXPECT_EQ(provider.lookups, 0) << "nothing is looked up before its row is drawn";
+    DrawAll();
     EXPECT_EQ(provider.lookups, 3);
 
     Select({0});
     list.DeleteSelectedRows();
     EXPECT_TRUE(list.AddScreensaverRow("/s/a.scr")) << "a removed path can be added again";
     EXPECT_EQ(list.Rows().back().IconIndex, 3) << "images only grow";
+    DrawAll();
     EXPECT_EQ(provider.lookups, 3) << "the cache answers for a path seen before";
+}
+
+TEST_F(ListTest, ALoadedListAsksForIconsOnlyAsItsRowsAreDrawn)
+{
+    test::TempDir dir;
+    dir.write("list.txt", "/s/a.scr\r\n/s/b.scr\r\n/s/a.scr\r\n/s/c.scr\r\n");
+    ASSERT_TRUE(list.LoadListFromFile(dir.file("list.txt")));
+    EXPECT_EQ(provider.lookups, 0);
+    list.IconOfRow(2);
+    list.IconOfRow(2);
+    EXPECT_EQ(provider.lookups, 1) << "a drawn row keeps its icon";
+    list.IconOfRow(0);
+    EXPECT_EQ(provider.lookups, 1) << "rows of one path share one look-up";
+    Select({0, 1});
+    list.DeleteSelectedRows(); // b goes without ever being drawn
+    EXPECT_TRUE(list.AddScreensaverRow("/s/b.scr"));
+    DrawAll();
+    EXPECT_EQ(provider.lookups, 3) << "b and c once each";
 }
 
 TEST_F(ListTest, TheDuplicateTestAndTheIconsFollowRowsThroughMovesAndRemovals)
@@ -76,7 +106,7 @@ TEST_F(ListTest, TheDuplicateTestAndTheIconsFollowRowsThroughMovesAndRemovals)
         std::function<void()> operation;
         const char* added; // the path then offered to AddScreensaverRow
         bool accepted;
-        int lookups; // look-ups that reached the platform, all told
+        int lookups; // look-ups that reached the platform once every row was drawn, all told
     } cases[] = {
         {"fresh", [] {}, "/s/c.scr", true, 3},
         {"moved_to_top",
@@ -120,12 +150,9 @@ TEST_F(ListTest, TheDuplicateTestAndTheIconsFollowRowsThroughMovesAndRemovals)
         const std::vector<std::string> before = Paths();
         EXPECT_EQ(list.AddScreensaverRow(c.added), c.accepted) << c.name;
         EXPECT_EQ(Paths().size(), before.size() + (c.accepted ? 1 : 0)) << c.name;
-        EXPECT_EQ(provider.lookups, c.lookups) << c.name;
-        for (const ScreensaverEntry& row : list.Rows()) {
-            const auto* icon = static_cast<const std::string*>(list.Images()[static_cast<size_t>(row.IconIndex)].get());
-            ASSERT_NE(icon, nullptr) << c.name;
-            EXPECT_EQ(*icon, row.Path) << c.name << ": each row shows the icon of its own path";
-        }
+        SCOPED_TRACE(c.name);
+        DrawAll();
+        EXPECT_EQ(provider.lookups, c.lookups);
     }
 }
 

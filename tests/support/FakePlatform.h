@@ -65,7 +65,12 @@ public:
     }
     void SendScreensaverExitInput() override { calls.push_back("exit input"); }
 
-    FileIcon LoadFileIcon(const std::string&) override { return {}; }
+    FileIcon LoadFileIcon(const std::string&) override
+    {
+        ++iconLookups;
+        return {};
+    }
+    int iconLookups = 0;
 };
 
 // The addresses handed to the browser, and the error code the test wants the next ones to fail with.

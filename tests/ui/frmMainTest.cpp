@@ -464,6 +464,29 @@ TEST_F(MainWindowTest, TheListKeepsItsSelectionAndScrollOverAddsAndMoves)
     window->Exit1Click();
 }
 
+TEST_F(MainWindowTest, ALongListAsksForTheIconsOfTheRowsOnScreenOnly)
+{
+    std::string list;
+    for (int i = 0; i < 5000; ++i) {
+        list += "/s/" + std::to_string(i) + ".scr\r\n";
+    }
+    dir.write("ssList.txt", list);
+    auto window = Create();
+    EXPECT_EQ(platform.iconLookups, 0) << "nothing is asked before the list is drawn";
+    window->resize(800, 600);
+    window->show();
+    QTreeView* view = window->Screens().Controls().SSListBox;
+    view->viewport()->grab();
+    const int onScreen = view->viewport()->height() / view->sizeHintForRow(0) + 1;
+    EXPECT_GT(platform.iconLookups, 0);
+    EXPECT_LE(platform.iconLookups, onScreen);
+
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    view->viewport()->grab();
+    EXPECT_LE(platform.iconLookups, 2 * onScreen) << "scrolled to the end: the last screenful more";
+    window->Exit1Click();
+}
+
 TEST_F(MainWindowTest, TheScreensaverButtonsFollowTheSelectionRules)
 {
     dir.write("ssList.txt", "/s/a.scr\r\n/s/b.scr\r\n/s/c.scr\r\n/s/d.scr\r\n");

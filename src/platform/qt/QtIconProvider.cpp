@@ -1,15 +1,9 @@
 #include "platform/qt/QtIconProvider.h"
 
-#include "common/FileIO.h"
-
 #include <QFileInfo>
 #include <QIcon>
 
 #include <algorithm>
-#include <filesystem>
-#include <optional>
-#include <system_error>
-#include <unordered_map>
 
 namespace kelvane::platform {
 namespace {
@@ -33,43 +27,6 @@ bool Exists(std::string_view path)
     return !path.empty() && QFileInfo::exists(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
 }
 
-// Where the file's name starts, when the path names it plainly: absolute, without empty, "." or ".."
-// steps, so that the folder's listing holds exactly that name.
-std::optional<size_t> PlainNameStart(std::string_view path)
-{
-    if (path.empty() || path.front() != '/') {
-        return std::nullopt;
-    }
-    size_t start = 1;
-    while (true) {
-        const size_t end = std::min(path.find('/', start), path.size());
-        const std::string_view step = path.substr(start, end - start);
-        if (step.empty() || step == "." || step == "..") {
-            return std::nullopt;
-        }
-        if (end == path.size()) {
-            return start;
-        }
-        start = end + 1;
-    }
-}
-
-// The file name of a folder entry: the text after the last separator, taken without making a path of
-// it where paths are UTF-8 text already; converted where they are not.
-[[maybe_unused]] std::string_view EntryName(const std::string& native, std::string&)
-{
-    return std::string_view(native).substr(native.find_last_of('/') + 1);
-}
-
-[[maybe_unused]] std::string_view EntryName(const std::wstring& native, std::string& converted)
-{
-    converted = PathToUtf8(std::filesystem::path(native).filename());
-    return converted;
-}
-
-// Below this many files in one folder, asking for each costs less than listing the folder.
-constexpr size_t kFilesWorthAListing = 32;
-
 } // namespace
 
 FileIcon QtIconProvider::LoadFileIcon(const std::string& path)
@@ -78,53 +35,6 @@ FileIcon QtIconProvider::LoadFileIcon(const std::string& path)
         return {};
     }
     return IconOfExistingFile(path);
-}
-
-std::vector<FileIcon> QtIconProvider::LoadFileIcons(const std::vector<std::string_view>& paths)
-{
-    std::vector<char> exists(paths.size(), 0);
-    // The plainly named files, by folder and then by name.
-    std::unordered_map<std::string_view, std::unordered_multimap<std::string_view, size_t>> folders;
-    for (size_t i = 0; i < paths.size(); ++i) {
-        if (const auto nameStart = PlainNameStart(paths[i])) {
-            const std::string_view folder = paths[i].substr(0, *nameStart > 1 ? *nameStart - 1 : 1);
-            folders[folder].emplace(paths[i].substr(*nameStart), i);
-        } else {
-            exists[i] = static_cast<char>(Exists(paths[i]));
-        }
-    }
-    for (const auto& [folder, names] : folders) {
-        bool listed = false;
-        if (names.size() >= kFilesWorthAListing) {
-            std::error_code ec;
-            std::filesystem::directory_iterator entries(PathFromUtf8(std::string(folder)), ec);
-            for (; !ec && entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
-                std::string converted;
-                const std::string_view entryName = EntryName(entries->path().native(), converted);
-                const auto [first, last] = names.equal_range(entryName);
-                for (auto it = first; it != last; ++it) {
-                    // A link exists only when what it leads to does, as a query by path would say.
-                    std::error_code typeError;
-                    const bool link = entries->is_symlink(typeError) || typeError;
-                    exists[it->second] = static_cast<char>(link ? Exists(paths[it->second]) : true);
-                }
-            }
-            // A listing cut short tells nothing of the names it did not reach.
-            listed = !ec;
-        }
-        if (!listed) {
-            for (const auto& [name, index] : names) {
-                exists[index] = static_cast<char>(Exists(paths[index]));
-            }
-        }
-    }
-    std::vector<FileIcon> icons(paths.size());
-    for (size_t i = 0; i < paths.size(); ++i) {
-        if (exists[i]) {
-            icons[i] = IconOfExistingFile(paths[i]);
-        }
-    }
-    return icons;
 }
 
 FileIcon QtIconProvider::IconOfExistingFile(std::string_view path)

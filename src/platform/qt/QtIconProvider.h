@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
 namespace kelvane::platform {
 
@@ -24,9 +23,6 @@ public:
     {}
 
     FileIcon LoadFileIcon(const std::string& path) override;
-    // Whether each file exists is read from one listing of its folder where many files share one, not
-    // asked file by file: on a long list those queries cost more than the rest of the start together.
-    std::vector<FileIcon> LoadFileIcons(const std::vector<std::string_view>& paths) override;
 
 private:
     // The icon of an existing file, by its extension.
