@@ -27,37 +27,37 @@ Result<ListFileText> ReadListFile(const std::string& file)
     return ParseListFile(bytes.value());
 }
 
-Result<std::vector<std::string>> ReadListFilePaths(const std::string& file)
+ListFilePaths::ListFilePaths(std::string bytes) : m_text(std::move(bytes))
 {
-    const auto bytes = ReadFileBytes(file);
-    if (!bytes) {
-        return Result<std::vector<std::string>>::Error(bytes.message());
-    }
-    // Plain UTF-8, the usual form, is read where it lies; any other is decoded first.
-    const std::string& raw = bytes.value();
-    std::string decoded;
-    std::string_view text = raw;
-    if (raw.starts_with("\xEF\xBB\xBF") || !IsValidUtf8(raw)) {
-        decoded = DecodeTextLenient(raw).utf8;
-        text = decoded;
+    // Plain UTF-8, the usual form, is kept as it was read; any other is decoded first.
+    if (m_text.starts_with("\xEF\xBB\xBF") || !IsValidUtf8(m_text)) {
+        m_text = DecodeTextLenient(m_text).utf8;
     }
     // The lines as SplitLines cuts them.
-    std::vector<std::string> paths;
+    const std::string_view all = m_text;
     size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
+    while (start < all.size()) {
+        size_t end = all.find_first_of("\r\n", start);
         size_t next = 0;
         if (end == std::string_view::npos) {
-            end = next = text.size();
+            end = next = all.size();
         } else {
-            next = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+            next = end + ((all[end] == '\r' && end + 1 < all.size() && all[end + 1] == '\n') ? 2 : 1);
         }
-        if (auto path = ListLinePath(text.substr(start, end - start))) {
-            paths.push_back(std::move(*path));
+        if (const auto path = ListLinePath(all.substr(start, end - start))) {
+            m_places.push_back({static_cast<size_t>(path->data() - all.data()), path->size()});
         }
         start = next;
     }
-    return paths;
+}
+
+Result<ListFilePaths> ReadListFilePaths(const std::string& file)
+{
+    auto bytes = ReadFileBytes(file);
+    if (!bytes) {
+        return Result<ListFilePaths>::Error(bytes.message());
+    }
+    return ListFilePaths(std::move(bytes).value());
 }
 
 std::string SerializeListFile(const std::vector<std::string>& lines, TextEncoding encoding)
@@ -78,7 +78,7 @@ std::string SerializeListFile(const std::vector<std::string>& lines, TextEncodin
     return EncodeText(text, encoding);
 }
 
-std::optional<std::string> ListLinePath(std::string_view line)
+std::optional<std::string_view> ListLinePath(std::string_view line)
 {
     if (line.empty()) {
         return std::nullopt;
@@ -87,7 +87,7 @@ std::optional<std::string> ListLinePath(std::string_view line)
     if (field.size() >= 2 && field.front() == '"' && field.back() == '"') {
         field = field.substr(1, field.size() - 2);
     }
-    return std::string(field);
+    return field;
 }
 
 TextEncoding DefaultListFileEncoding()

@@ -25,9 +25,29 @@ ListFileText ParseListFile(std::string_view bytes);
 // Reads the file; a missing or unreadable file is an error the caller may swallow.
 Result<ListFileText> ReadListFile(const std::string& file);
 
-// The paths the file's lines yield (see ListLinePath), in order: what ReadListFile's lines give, read
-// without keeping every line, as a list of many thousand files is read at each start.
-Result<std::vector<std::string>> ReadListFilePaths(const std::string& file);
+// The paths a list file's lines yield (see ListLinePath), in order: what ReadListFile's lines give. A
+// list of many thousand files is read at each start, so each path is a place in the file's text rather
+// than a string of its own; the caller copies each once, into where it is kept.
+class ListFilePaths
+{
+public:
+    // From the file's bytes, in any form ParseListFile reads.
+    explicit ListFilePaths(std::string bytes);
+
+    size_t Count() const { return m_places.size(); }
+    std::string_view Path(size_t index) const { return {m_text.data() + m_places[index].Start, m_places[index].Size}; }
+
+private:
+    struct Place
+    {
+        size_t Start;
+        size_t Size;
+    };
+    std::string m_text; // UTF-8
+    std::vector<Place> m_places;
+};
+
+Result<ListFilePaths> ReadListFilePaths(const std::string& file);
 
 // The bytes of a list file: every line followed by CR LF. A line the encoding cannot hold would be
 // lost, so then the whole file is written as UTF-8 with a byte-order mark, which every reader honours.
@@ -35,7 +55,7 @@ std::string SerializeListFile(const std::vector<std::string>& lines, TextEncodin
 
 // The path field of a line of a screensaver list file: the text before the first TAB, without the
 // double quotes around it; nothing for an empty line.
-std::optional<std::string> ListLinePath(std::string_view line);
+std::optional<std::string_view> ListLinePath(std::string_view line);
 
 // The platform's default 8-bit encoding for list files written afresh: UTF-8 where the system's
 // locale is UTF-8 (Linux), Windows-1252 on western Windows systems.

@@ -116,20 +116,24 @@ bool ScreensaverList::AddScreensaverRow(const std::string& path)
 
 Status ScreensaverList::LoadListFromFile(const std::string& file)
 {
-    auto read = ReadListFilePaths(file);
+    const auto read = ReadListFilePaths(file);
     if (!read) {
         return Status::Error(read.message());
     }
-    std::vector<std::string> paths = std::move(read).value();
-    if (paths.empty()) {
+    const ListFilePaths& paths = read.value();
+    if (paths.Count() == 0) {
         return Status::Ok();
     }
-    AnnounceChange(m_observer, {ListChange::Kind::Insert, m_rows.size(), paths.size()}, [&] {
-        if (const size_t needed = m_rows.size() + paths.size(); needed > m_rows.capacity()) {
-            m_rows.reserve(std::max(needed, 2 * m_rows.capacity()));
+    AnnounceChange(m_observer, {ListChange::Kind::Insert, m_rows.size(), paths.Count()}, [&] {
+        if (const size_t needed = m_rows.size() + paths.Count(); needed > m_rows.capacity()) {
+            const size_t capacity = std::max(needed, 2 * m_rows.capacity());
+            m_rows.reserve(capacity);
+            m_images.reserve(capacity);
+            m_owners.reserve(capacity);
+            m_paths.reserve(capacity);
         }
-        for (std::string& path : paths) {
-            AppendRow(std::move(path));
+        for (size_t i = 0; i < paths.Count(); ++i) {
+            AppendRow(std::string(paths.Path(i)));
         }
     });
     return Status::Ok();

@@ -14,10 +14,10 @@
 
 namespace kelvane {
 
-// One row of the screensaver list; the path is its identity.
+// One row of the screensaver list; the path is its identity. It has no caption: the first column shows
+// only the icon.
 struct ScreensaverEntry
 {
-    std::string Caption; // always empty: the first column shows only the icon
     int32_t IconIndex = -1;
     std::string Path;
     bool Selected = false;
