@@ -1,13 +1,15 @@
 # Where `cmake --install` puts the program on Linux, in the freedesktop layout: the executable in bin/,
-# its language file in share/kelvane/ (the program looks there from its own folder), the desktop entry,
-# the icon at the theme's sizes and as SVG, the AppStream description, the manual page, and the Debian
-# copyright and changelog.
+# the network client it loads on its first request in lib/<architecture>/kelvane/ (found from the
+# program's folder), its language file in share/kelvane/ (the program looks there from its own folder),
+# the desktop entry, the icon at the theme's sizes and as SVG, the AppStream description, the manual page,
+# and the Debian copyright and changelog.
 include(GNUInstallDirs)
 
 set(KELVANE_APP_ID example.quillfen.Kelvane)
 set(linux_data ${PROJECT_SOURCE_DIR}/data/linux)
 
 install(TARGETS kelvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS kelvane_http LIBRARY DESTINATION ${KELVANE_MODULE_INSTALL_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/src/app/language.json DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvane)
 install(FILES ${linux_data}/${KELVANE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${linux_data}/${KELVANE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

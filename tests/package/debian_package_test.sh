@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package as a user gets it: made by cpack from a build, checked by lintian, installed with
 # apt, its desktop entry and AppStream file validated where they were installed, the program run from the
-# system path (--version; a start with a private home that shows its window and ends on /CLOSE), and
-# removed again. Installing needs root: elsewhere the test says so and passes.
+# system path (--version; a start with a private home that shows its window, asks a local server for the
+# version file through its installed network module, and ends on /CLOSE), and removed again. Installing needs root: elsewhere the test says so and passes.
 #
 #   bash tests/package/debian_package_test.sh build/ci     # needs an X display (xvfb-run)
 set -euo pipefail
@@ -20,8 +20,10 @@ fi
 
 work=$(mktemp -d)
 pid=
+server=
 cleanup() {
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+    if [ -n "$server" ] && kill -0 "$server" 2>/dev/null; then kill "$server"; fi
     if dpkg-query -W -f='${Status}' kelvane 2>/dev/null | grep -q 'install ok installed'; then
         DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq kelvane >/dev/null
     fi
@@ -48,13 +50,27 @@ for icon in 16x16/apps/$app_id.png 256x256/apps/$app_id.png scalable/apps/$app_i
     [ -s "/usr/share/icons/hicolor/$icon" ] || fail "no icon $icon"
 done
 
-# A new user's first start: the window shows, and a second start with /CLOSE ends it.
+# The version file on a local web server of the test's own.
+mkdir -p "$work/site/updates"
+printf '1.01\r\nhttps://www.quillfen.example/download\r\nKelvane 1.01\r\n' >"$work/site/updates/KelvaneUpdates.ver"
+python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$work/site" >"$work/server.log" 2>&1 &
+server=$!
+port=
+for _ in $(seq 50); do
+    port=$(sed -n 's/.* port \([0-9]*\).*/\1/p' "$work/server.log" | head -1)
+    [ -n "$port" ] && break
+    sleep 0.1
+done
+[ -n "$port" ] || fail "the local web server did not start: $(cat "$work/server.log")"
+
+# A new user's first start: the window shows, the update check a few seconds later reaches the server,
+# and a second start with /CLOSE ends it.
 home="$work/home"
 mkdir -p "$home/run"
 chmod 700 "$home/run"
 run() {
     env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$home/run" \
-        KELVANE_UPDATE_URL=https://127.0.0.1:1/updates/KelvaneUpdates.ver kelvane "$@"
+        KELVANE_UPDATE_URL="http://127.0.0.1:$port/updates/KelvaneUpdates.ver" kelvane "$@"
 }
 run >"$work/kelvane.log" 2>&1 &
 pid=$!
@@ -67,6 +83,15 @@ for _ in $(seq 100); do
     sleep 0.2
 done
 [ -n "$shown" ] || fail "no window shown: $(cat "$work/kelvane.log")"
+asked=
+for _ in $(seq 150); do
+    if grep -q 'GET /updates/KelvaneUpdates.ver' "$work/server.log"; then
+        asked=yes
+        break
+    fi
+    sleep 0.2
+done
+[ -n "$asked" ] || fail "the update check never reached the server: $(cat "$work/kelvane.log")"
 run /CLOSE
 status=0
 wait "$pid" || status=$?

@@ -1,4 +1,5 @@
 // The update check against a real HTTPS server on this machine.
+#include "platform/qt/ModuleHttpGet.h"
 #include "platform/qt/QtHttpGet.h"
 #include "support/LocalHttpsServer.h"
 #include "ui/UpdateWindowFixture.h"
@@ -7,6 +8,8 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 
 #include <chrono>
@@ -162,6 +165,79 @@ TEST_F(HttpsUpdateTest, AServerWhoseCertificateIsNotTrustedGivesNoAnswer)
     platform::QtHttpGet systemTrustOnly(platform::QtHttpGet::Options{1500ms, 5, {}});
     EXPECT_EQ(Fetch(systemTrustOnly, Address("/newer")).Result, HttpResponse::Outcome::Failed);
 }
+
+#ifdef KELVANE_HTTP_MODULE
+struct DebugLines : platform::DebugOutput
+{
+    std::vector<std::string> lines;
+    void Write(std::string_view line) override { lines.emplace_back(line); }
+};
+
+// One plain HTTP answer on 127.0.0.1 to whoever asks.
+class OneAnswerServer
+{
+public:
+    explicit OneAnswerServer(QByteArray answer) : m_answer(std::move(answer))
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
+            QTcpSocket* client = m_server.nextPendingConnection();
+            QObject::connect(client, &QTcpSocket::readyRead, client, [this, client] {
+                if (client->readAll().contains("\r\n\r\n")) {
+                    client->write(m_answer);
+                    client->disconnectFromHost();
+                }
+            });
+        });
+    }
+    std::string Address() const { return "http://127.0.0.1:" + std::to_string(m_server.serverPort()) + "/v"; }
+
+private:
+    QByteArray m_answer;
+    QTcpServer m_server;
+};
+
+std::optional<HttpResponse> FetchOnce(platform::HttpGet& http, const std::string& address)
+{
+    std::optional<HttpResponse> answer;
+    http.Get(address, 65536, [&answer](const HttpResponse& response) { answer = response; });
+    EXPECT_FALSE(answer) << "answered from inside the call";
+    EXPECT_TRUE(WaitUntil([&answer] { return answer.has_value(); }));
+    return answer;
+}
+
+TEST(ModuleHttpGet, TheClientComesFromTheModuleOnTheFirstRequest)
+{
+    OneAnswerServer server("HTTP/1.1 200 OK\r\nContent-Length: 5\r\nConnection: close\r\n\r\n1.02\n");
+    DebugLines debug;
+    platform::ModuleHttpGet http(KELVANE_HTTP_MODULE, debug);
+    for (int request = 0; request < 2; ++request) {
+        const auto answer = FetchOnce(http, server.Address());
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->Result, HttpResponse::Outcome::Answered);
+        EXPECT_EQ(answer->StatusCode, 200);
+        EXPECT_EQ(answer->Body, "1.02\n");
+    }
+    EXPECT_TRUE(debug.lines.empty());
+}
+
+TEST(ModuleHttpGet, AModuleThatCannotBeLoadedFailsEachRequestLaterAndSaysWhy)
+{
+    test::TempDir dir;
+    dir.write("kelvane_http.so", "not a library");
+    for (const std::string& module : {dir.file("missing.so"), dir.file("kelvane_http.so")}) {
+        DebugLines debug;
+        platform::ModuleHttpGet http(module, debug);
+        for (int request = 0; request < 2; ++request) {
+            const auto answer = FetchOnce(http, "http://127.0.0.1:1/v");
+            ASSERT_TRUE(answer) << module;
+            EXPECT_EQ(answer->Result, HttpResponse::Outcome::Failed) << module;
+        }
+        ASSERT_EQ(debug.lines.size(), 2u) << module << ": tried again at the next request";
+        EXPECT_NE(debug.lines[0].find("The network module cannot be loaded: "), std::string::npos) << debug.lines[0];
+    }
+}
+#endif
 
 } // namespace
 } // namespace kelvane::ui

@@ -8,12 +8,14 @@
 #include "platform/linux/LinuxShell.h"
 #include "platform/linux/LinuxTerminationSignals.h"
 #include "platform/linux/XScreenSaverBackend.h"
+#include "platform/qt/ModuleHttpGet.h"
 #include "platform/qt/QtDebugOutput.h"
-#include "platform/qt/QtHttpGet.h"
 #include "platform/qt/QtIconProvider.h"
 #include "platform/qt/QtScreensaverPreview.h"
 #include "platform/qt/QtTimeZone.h"
 #include "platform/qt/QtWebBrowser.h"
+
+#include <QCoreApplication>
 
 namespace kelvane::platform {
 
@@ -70,7 +72,9 @@ PlatformServices MakePlatformServices(std::optional<int64_t> recordedBuildTime)
     services.Browser = std::make_unique<QtWebBrowser>();
     // Linux executables carry no link time stamp: the build's recorded one stands in.
     services.Stamp = std::make_unique<LinuxBuildStamp>(recordedBuildTime);
-    services.Http = std::make_unique<QtHttpGet>();
+    services.Http = std::make_unique<ModuleHttpGet>(QCoreApplication::applicationDirPath().toStdString() +
+                                                        "/" KELVANE_MODULE_FOLDER "/kelvane_http.so",
+                                                    *services.Debug);
     services.UpdateAddressOverride = EnvironmentValue("KELVANE_UPDATE_URL");
     return services;
 }

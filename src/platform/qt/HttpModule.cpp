@@ -1,0 +1,8 @@
+// The HTTP client as a module of its own, loaded by ModuleHttpGet on the first request.
+#include "platform/qt/ModuleHttpGet.h"
+#include "platform/qt/QtHttpGet.h"
+
+extern "C" __attribute__((visibility("default"))) kelvane::platform::HttpGet* kelvane_make_http_get()
+{
+    return new kelvane::platform::QtHttpGet();
+}
