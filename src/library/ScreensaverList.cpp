@@ -21,34 +21,15 @@ std::vector<std::string> ScreensaverList::Paths() const
     return paths;
 }
 
-size_t ScreensaverList::PathHash::operator()(uint32_t image) const
-{
-    return std::hash<std::string_view>()(List->PathOfImage(image));
-}
-
-bool ScreensaverList::PathEqual::operator()(uint32_t left, uint32_t right) const
-{
-    return left == right || List->PathOfImage(left) == List->PathOfImage(right);
-}
-
 std::string_view ScreensaverList::PathOfImage(uint32_t image) const
 {
-    if (image == kProbe) {
-        return m_probe;
-    }
     const ImageOwner& owner = m_owners[image];
     return owner.Row != kNone ? std::string_view(m_rows[owner.Row].Path) : std::string_view(m_kept[owner.Kept]);
 }
 
 std::optional<uint32_t> ScreensaverList::FindPath(std::string_view path) const
 {
-    m_probe = path;
-    const auto found = m_paths.find(kProbe);
-    m_probe = {};
-    if (found == m_paths.end()) {
-        return std::nullopt;
-    }
-    return *found;
+    return m_paths.Find(path);
 }
 
 void ScreensaverList::AppendRow(std::string path)
@@ -64,7 +45,7 @@ void ScreensaverList::AppendRow(std::string path)
         entry.Path = std::move(path);
         m_rows.push_back(std::move(entry));
         m_owners.push_back({row, kNone, 1});
-        m_paths.insert(image);
+        m_paths.Insert(image);
         return;
     }
     // A path seen before: the icon found then (if any was asked for) is used again.
@@ -73,13 +54,13 @@ void ScreensaverList::AppendRow(std::string path)
     const bool lookedUp = owner.LookedUp;
     if (owner.Row == kNone && owner.LiveRows == 0) {
         // No row holds it now: the text kept aside moves into the new row, whose image stands for it.
-        m_paths.erase(*standing);
+        m_paths.Erase(*standing);
         entry.Path = std::move(m_kept[owner.Kept]);
         m_freeKept.push_back(owner.Kept);
         owner.Kept = kNone;
         m_rows.push_back(std::move(entry));
         m_owners.push_back({row, kNone, 1, lookedUp});
-        m_paths.insert(image);
+        m_paths.Insert(image);
         return;
     }
     ++owner.LiveRows;
@@ -130,7 +111,7 @@ Status ScreensaverList::LoadListFromFile(const std::string& file)
             m_rows.reserve(capacity);
             m_images.reserve(capacity);
             m_owners.reserve(capacity);
-            m_paths.reserve(capacity);
+            m_paths.Reserve(capacity);
         }
         for (size_t i = 0; i < paths.Count(); ++i) {
             AppendRow(std::string(paths.Path(i)));

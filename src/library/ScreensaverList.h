@@ -2,6 +2,7 @@
 
 #include "common/ListChange.h"
 #include "common/Status.h"
+#include "library/TextIndex.h"
 #include "library/iconUtils.h"
 
 #include <cstdint>
@@ -9,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace kelvane {
@@ -88,18 +88,11 @@ private:
     // number; the text is its row's own, or (once that row is removed) the same text moved aside. The
     // duplicate test and the icon look-up both go through it, so a path is held once however many
     // structures find it.
-    struct PathHash
+    struct PathOfImageIn
     {
         const ScreensaverList* List;
-        size_t operator()(uint32_t image) const;
+        std::string_view operator()(uint32_t image) const { return List->PathOfImage(image); }
     };
-    struct PathEqual
-    {
-        const ScreensaverList* List;
-        bool operator()(uint32_t left, uint32_t right) const;
-    };
-    // The image number that stands for the text being looked up.
-    static constexpr uint32_t kProbe = UINT32_MAX;
 
     std::string_view PathOfImage(uint32_t image) const;
     // The image that stands for the path, if the list has ever held it.
@@ -116,8 +109,7 @@ private:
     std::vector<ImageOwner> m_owners; // one per image
     std::vector<std::string> m_kept;  // texts of paths whose own rows were removed
     std::vector<uint32_t> m_freeKept; // places in m_kept whose texts went back into rows
-    mutable std::string_view m_probe;
-    std::unordered_set<uint32_t, PathHash, PathEqual> m_paths{0, PathHash{this}, PathEqual{this}};
+    TextIndex<PathOfImageIn> m_paths{PathOfImageIn{this}};
     ListObserver* m_observer = nullptr;
 };
 
