@@ -78,7 +78,7 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     PageControl1 = new QTabWidget(this);
     m_screensaversTab =
         new TScreensaversTab({program, m_activeScreensaver, context.DesktopShell, context.Messages, showMessage,
-                              [this] { RefreshStatusBar(); }, context.Programs, context.Preview});
+                              [this] { RefreshRotationPanel(); }, context.Programs, context.Preview});
     if (context.Notices) {
         // After the event that caused it has shown its own text (the active screensaver's, for one).
         context.Notices->SetListener([this](const std::string& text) {
@@ -225,11 +225,18 @@ void TfrmMain::ConnectMenus()
 
 void TfrmMain::RefreshStatusBar()
 {
-    if (!m_screensaversTab || !m_schedulerTab) {
+    if (!m_schedulerTab) {
         return; // still being built
     }
-    m_rotationPanel->setText(QString::fromStdString(m_screensaversTab->RotationStatus()));
+    RefreshRotationPanel();
     m_schedulingPanel->setText(QString::fromStdString(m_schedulerTab->SchedulingStatus()));
+}
+
+void TfrmMain::RefreshRotationPanel()
+{
+    if (m_screensaversTab) {
+        m_rotationPanel->setText(QString::fromStdString(m_screensaversTab->RotationStatus()));
+    }
 }
 
 void TfrmMain::ShowMessage(const QString& text)

@@ -91,6 +91,9 @@ public:
 
     // Panels 0 and 1 of the status bar, twice a second.
     void RefreshStatusBar();
+    // Panel 0 alone, when the rotation changes: the next event, which takes a pass over every event, is
+    // not touched by it.
+    void RefreshRotationPanel();
     // The third panel: the latest message of any part of the program.
     void ShowMessage(const QString& text);
 
