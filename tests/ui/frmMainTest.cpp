@@ -43,6 +43,16 @@ namespace {
 
 using test::MainWindowTest;
 
+// An ssList.txt of "/s/0.scr", "/s/1.scr" and so on.
+void WriteNumberedList(test::TempDir& dir, int rows)
+{
+    std::string list;
+    for (int i = 0; i < rows; ++i) {
+        list += "/s/" + std::to_string(i) + ".scr\r\n";
+    }
+    dir.write("ssList.txt", list);
+}
+
 TEST_F(MainWindowTest, FirstStartIsCentredAndExitWritesEverySetting)
 {
     auto window = Create();
@@ -426,11 +436,7 @@ TEST_F(MainWindowTest, ClosingDuringAScanTakesNoInputAndSavesEverything)
 
 TEST_F(MainWindowTest, TheListKeepsItsSelectionAndScrollOverAddsAndMoves)
 {
-    std::string list;
-    for (int i = 0; i < 100; ++i) {
-        list += "/s/" + std::to_string(i) + ".scr\r\n";
-    }
-    dir.write("ssList.txt", list);
+    WriteNumberedList(dir, 100);
     auto window = Create();
     window->resize(800, 600);
     window->show();
@@ -466,11 +472,7 @@ TEST_F(MainWindowTest, TheListKeepsItsSelectionAndScrollOverAddsAndMoves)
 
 TEST_F(MainWindowTest, ALongListAsksForTheIconsOfTheRowsOnScreenOnly)
 {
-    std::string list;
-    for (int i = 0; i < 5000; ++i) {
-        list += "/s/" + std::to_string(i) + ".scr\r\n";
-    }
-    dir.write("ssList.txt", list);
+    WriteNumberedList(dir, 5000);
     auto window = Create();
     EXPECT_EQ(platform.iconLookups, 0) << "nothing is asked before the list is drawn";
     window->resize(800, 600);
