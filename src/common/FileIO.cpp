@@ -1,5 +1,6 @@
 #include "common/FileIO.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -39,6 +40,12 @@ TemporarySuffixSource RandomSuffixes()
     };
 }
 
+// The system's reason for the last failure, for a message that says why and not only what.
+std::string WithReason(const char* what, int error)
+{
+    return error != 0 ? std::string(what) + ": " + std::generic_category().message(error) : std::string(what);
+}
+
 } // namespace
 
 std::filesystem::path PathFromUtf8(const std::string& utf8)
@@ -65,9 +72,10 @@ Result<std::string> ReadFileBytes(const std::string& path)
     if (std::filesystem::is_directory(fsPath, ec)) {
         return Result<std::string>::Error("the path is a folder");
     }
+    errno = 0;
     std::ifstream in(fsPath, std::ios::binary | std::ios::ate);
     if (!in) {
-        return Result<std::string>::Error("the file cannot be opened");
+        return Result<std::string>::Error(WithReason("the file cannot be opened", errno));
     }
     // One read of the size the file has now; a file that grows meanwhile is read to its new end below.
     const std::streamoff size = in.tellg();
