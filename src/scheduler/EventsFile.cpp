@@ -127,7 +127,7 @@ public:
         return text;
     }
 
-    bool AtEnd() const { return m_pos == m_bytes.size(); }
+    size_t Position() const { return m_pos; }
 
 private:
     std::string_view m_bytes;
@@ -253,13 +253,34 @@ EventsLoadResult ParseEvents(std::string_view bytes, std::vector<ScheduledEvent>
     constexpr size_t kSmallestRow = 1 + 2 + 8 + 8;
     rows.reserve(rows.size() +
                  std::min<size_t>(declared > 0 ? static_cast<size_t>(declared) : 0, bytes.size() / kSmallestRow));
+    // Where the zero bytes at the file's end begin: a crash can leave a file zero-filled, and zeros read
+    // as rows would be empty events nobody made.
+    const size_t zeroTail = bytes.find_last_not_of('\0') + 1;
     LocalTimeConverter converter(zone);
     std::string timeText;
-    for (int32_t index = 0; index < declared; ++index) {
+    // The count is the file's own word on its size, but the bytes decide: a count that is negative or
+    // too small (a damaged or zeroed count) makes the file damaged, and the rows after it are still read.
+    for (int64_t index = 0;; ++index) {
+        const bool counted = index < declared;
+        if (!counted) {
+            if (in.Position() == bytes.size() && declared >= 0) {
+                break; // a whole file
+            }
+            if (!result.Problem) {
+                result.Problem = declared < 0 ? "the row count " + std::to_string(declared) + " is negative"
+                                              : std::to_string(bytes.size() - in.Position()) + " bytes follow the " +
+                                                    std::to_string(declared) + " rows the file counts";
+            }
+            if (in.Position() >= zeroTail) {
+                break;
+            }
+        }
         if (!ReadRow(in, rows, converter, formats, timeText)) {
             // a row read in part is dropped
-            result.Problem = "row " + std::to_string(index + 1) + " of " + std::to_string(declared) + ": " +
-                             in.Problem().value_or("unreadable");
+            if (!result.Problem) {
+                result.Problem = "row " + std::to_string(index + 1) + " of " + std::to_string(declared) + ": " +
+                                 in.Problem().value_or("unreadable");
+            }
             break;
         }
         ++result.RowsAdded;
@@ -273,15 +294,18 @@ EventsLoadResult LoadEvents(const std::string& file, EventTable& table, const Ti
     const auto bytes = ReadFileBytes(file);
     if (!bytes) {
         EventsLoadResult result;
-        result.Problem = "the file cannot be read: " + bytes.message();
+        result.Problem = bytes.message();
+        result.Unreadable = true;
         return result;
     }
     EventsLoadResult result = ParseEvents(bytes.value(), table.Rows, zone, regional.Read());
     if (result.Problem) {
         // The next save would replace what could not be read; keep it for the user.
         const std::string backup = file + ".bak";
-        if (WriteFileAtomically(backup, bytes.value())) {
+        if (const Status kept = WriteFileAtomically(backup, bytes.value())) {
             result.BackupFile = backup;
+        } else {
+            result.BackupProblem = kept.message();
         }
     }
     return result;

@@ -35,15 +35,20 @@ Status SaveEvents(const std::string& file, const EventTable& table, const TimeZo
 struct EventsLoadResult
 {
     size_t RowsAdded = 0;
-    // Why the load stopped early (a cut or corrupt file); the rows read completely before stay, a row
-    // read only in part is dropped.
+    // Why the file is not whole (cut, corrupt, or a row count that does not match its rows), or why it
+    // could not be read at all; the rows read completely stay, a row read only in part is dropped.
     std::optional<std::string> Problem;
-    // Where a copy of a cut or corrupt file was kept before anything could overwrite it.
+    // The file itself could not be read: nothing of it is known, not even whether it is damaged.
+    bool Unreadable = false;
+    // Where a copy of a damaged file was kept before anything could overwrite it; or why no copy could
+    // be made.
     std::optional<std::string> BackupFile;
+    std::optional<std::string> BackupProblem;
 };
 
-// Appends the rows stored in the bytes. The stored count is never trusted for allocation: reading ends
-// with the data.
+// Appends the rows stored in the bytes. The stored count is never trusted: reading ends with the data,
+// and a count that is negative or leaves bytes after its rows makes the file damaged, whose further rows
+// are read all the same (zero bytes at the end, a crash's leftovers, are no rows).
 EventsLoadResult ParseEvents(std::string_view bytes, std::vector<ScheduledEvent>& rows, const TimeZone& zone,
                              const RegionalFormats& formats);
 

@@ -128,9 +128,40 @@ TEST_F(EventsFileTest, ACutOrCorruptFileKeepsTheWholeRowsBeforeIt)
             EXPECT_EQ(row.RunCount(), "0") << c.name << ": every kept row is whole";
         }
     }
-    EventsLoadResult result;
-    EXPECT_TRUE(Parse(Count(-3) + two, &result).empty()) << "a negative count is no rows";
-    EXPECT_FALSE(result.Problem.has_value());
+}
+
+// The count is the file's own word on its rows; when the bytes say otherwise (a damaged count, or a crash
+// that zeroed the file) the file is damaged, and every whole row is still read.
+TEST_F(EventsFileTest, ACountThatDoesNotMatchTheRowsMakesTheFileDamaged)
+{
+    const double t = EncodeDate(2024, 5, 1);
+    const std::string two = Row("first", t) + Row("second", t);
+    const std::string zeros(64, '\0');
+    const std::vector<std::string> both{"first", "second"};
+    const struct
+    {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {"negative_before_rows", Count(-3) + two, both},
+        {"negative_alone", Count(-1), {}},
+        {"zero_before_rows", Count(0) + two, both},
+        {"too_small", Count(1) + two, both},
+        {"zero_filled", zeros, {}},
+        {"too_small_then_zero_filled", Count(1) + two + zeros, both},
+        {"too_small_then_a_cut_row", Count(1) + two.substr(0, two.size() - 3), {"first"}},
+    };
+    for (const auto& c : cases) {
+        EventsLoadResult result;
+        std::vector<std::string> names;
+        for (const auto& row : Parse(c.bytes, &result)) {
+            names.push_back(row.Name());
+        }
+        EXPECT_EQ(names, c.rows) << c.name;
+        EXPECT_EQ(result.RowsAdded, c.rows.size()) << c.name;
+        EXPECT_TRUE(result.Problem.has_value()) << c.name;
+    }
 }
 
 TEST_F(EventsFileTest, AHugeClaimedCountLoadsWhatIsThereWithoutAllocatingForIt)
@@ -161,6 +192,26 @@ TEST_F(EventsFileTest, LoadingACorruptFileKeepsACopyBesideIt)
     const EventsLoadResult good = LoadEvents(dir.file("good.dat"), table, utc, regional);
     EXPECT_FALSE(good.BackupFile.has_value());
     EXPECT_FALSE(std::filesystem::exists(dir.file("good.dat.bak")));
+}
+
+TEST_F(EventsFileTest, AFileThatCannotBeReadIsSaidSoAndNotCopied)
+{
+    std::filesystem::create_directory(file); // opens as no file at all
+    EventTable table;
+    const EventsLoadResult result = LoadEvents(file, table, utc, test::FakeRegionalSettings());
+    EXPECT_TRUE(result.Unreadable);
+    EXPECT_TRUE(result.Problem.has_value());
+    EXPECT_FALSE(result.BackupFile.has_value());
+    EXPECT_FALSE(std::filesystem::exists(file + ".bak"));
+
+    // A damaged file whose copy cannot be made says why.
+    std::filesystem::remove(file);
+    dir.write("events.dat", Count(-1));
+    std::filesystem::create_directory(file + ".bak");
+    const EventsLoadResult uncopied = LoadEvents(file, table, utc, test::FakeRegionalSettings());
+    EXPECT_FALSE(uncopied.Unreadable);
+    EXPECT_FALSE(uncopied.BackupFile.has_value());
+    EXPECT_TRUE(uncopied.BackupProblem.has_value());
 }
 
 TEST_F(EventsFileTest, SummerAndWinterEventsKeepTheirTextsThroughSaveAndLoad)
