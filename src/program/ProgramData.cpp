@@ -38,10 +38,33 @@ std::string ProgramData::EventLogFile() const
     return EventLogFileName(m_dataFolder);
 }
 
+void ProgramData::LeaveAlone(const std::string& file, std::string why)
+{
+    m_leftAlone[file] = std::move(why);
+}
+
+Status ProgramData::LeftAlone(const std::string& file) const
+{
+    const auto found = m_leftAlone.find(file);
+    if (found == m_leftAlone.end()) {
+        return Status::Ok();
+    }
+    return Status::Error(file + " was not written: " + found->second + ".");
+}
+
 void ProgramData::LoadListFiles(const std::string& windowsFolder, const std::string& programFolder)
 {
+    // A file that is there but cannot be read (it belongs to another user, say) still holds the user's
+    // data: writing the empty or default table over it at the exit would lose it for good.
+    const auto unreadable = [this](const std::string& file, const std::string& why) {
+        LeaveAlone(file, "it could not be read at the start (" + why + ")");
+        m_startProblems.push_back(file + " could not be read: " + why +
+                                  ". Kelvane leaves it as it is and does not write it until the next start.");
+    };
     if (FileExists(ScreensaverListFile())) {
-        (void)m_screensavers.LoadListFromFile(ScreensaverListFile());
+        if (const Status read = m_screensavers.LoadListFromFile(ScreensaverListFile()); !read) {
+            unreadable(ScreensaverListFile(), read.message());
+        }
     }
     m_folderLines = {windowsFolder,
                      windowsFolder + static_cast<char>(std::filesystem::path::preferred_separator) + "System32"};
@@ -53,6 +76,8 @@ void ProgramData::LoadListFiles(const std::string& windowsFolder, const std::str
             const ListFileText& text = read.value();
             m_folderEncoding = text.HadByteOrderMark ? text.Encoding : DefaultListFileEncoding();
             m_folderLines = std::move(read).value().Lines;
+        } else {
+            unreadable(FolderListFile(), read.message());
         }
     }
 }
@@ -62,11 +87,37 @@ EventsLoadResult ProgramData::LoadEventTable()
     EventsLoadResult result;
     if (FileExists(EventsFile())) {
         result = LoadEvents(EventsFile(), m_events, m_services.Zone, m_services.Regional);
+        const std::string problem = result.Problem.value_or(std::string());
+        if (result.Unreadable) {
+            LeaveAlone(EventsFile(), "it could not be read at the start (" + problem + ")");
+            m_startProblems.push_back(EventsFile() + " could not be read: " + problem +
+                                      ". Kelvane leaves it as it is and does not write it until the next start.");
+        } else if (result.Problem) {
+            std::string told = EventsFile() + " is damaged (" + problem +
+                               "). Kelvane loaded the events it could read (" + std::to_string(result.RowsAdded) + ")";
+            if (result.BackupFile) {
+                told += " and kept the damaged file as " + *result.BackupFile + ".";
+            } else {
+                const std::string why = result.BackupProblem.value_or(std::string());
+                LeaveAlone(EventsFile(), "it is damaged, and no copy of it could be kept (" + why + ")");
+                told += ". No copy of it could be kept (" + why +
+                        "), so Kelvane leaves it as it is and does not write it until the next start.";
+            }
+            m_startProblems.push_back(std::move(told));
+        }
     } else {
         CreateDefaultEvents(m_events, m_services.LocalClock, m_services.Regional);
     }
     m_events.SelectedIndex = m_events.Rows.empty() ? -1 : 0;
     return result;
+}
+
+Status ProgramData::SaveEventTable()
+{
+    if (Status leftAlone = LeftAlone(EventsFile()); !leftAlone) {
+        return leftAlone;
+    }
+    return SaveEvents(EventsFile(), m_events, m_services.Zone, m_services.Regional);
 }
 
 void ProgramData::LoadSettings()
@@ -97,11 +148,17 @@ std::vector<std::string> ProgramData::SaveAll(const WindowSnapshot& window)
         }
     };
 
-    if (!WriteFileAtomically(FolderListFile(), SerializeListFile(m_folderLines, m_folderEncoding))) {
+    if (const Status leftAlone = LeftAlone(FolderListFile()); !leftAlone) {
+        collect(leftAlone);
+    } else if (!WriteFileAtomically(FolderListFile(), SerializeListFile(m_folderLines, m_folderEncoding))) {
         collect(Status::Error("Unable to write to " + FolderListFile()));
     }
-    collect(m_screensavers.SaveListToFile(ScreensaverListFile()));
-    collect(SaveEvents(EventsFile(), m_events, m_services.Zone, m_services.Regional));
+    if (const Status leftAlone = LeftAlone(ScreensaverListFile()); !leftAlone) {
+        collect(leftAlone);
+    } else {
+        collect(m_screensavers.SaveListToFile(ScreensaverListFile()));
+    }
+    collect(SaveEventTable());
 
     // Every key of the settings, the window's placement among them, goes into the file in one write.
     m_settings.LogIsOn = m_log.LogIsOn;

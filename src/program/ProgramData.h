@@ -12,6 +12,7 @@
 #include "settings/SettingsFile.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,12 +58,19 @@ public:
 
     // The loads, in the order a start makes them (the windows do their own work between them).
     // The list of screensavers, then the folder lines; without a folder list, the Windows folder and its
-    // System32, and the folder of the desktop's own screensaver programs when there is one. Errors are
-    // swallowed: what was read stays.
+    // System32, and the folder of the desktop's own screensaver programs when there is one. A file that
+    // is there but cannot be read is left alone for the session (see StartProblems).
     void LoadListFiles(const std::string& windowsFolder, const std::string& programFolder = {});
     // The events file, or the two example events when there is none. A damaged file keeps what could be
-    // read; the result says what happened.
+    // read and a copy of itself; the result says what happened.
     EventsLoadResult LoadEventTable();
+    // What the loads found wrong with the files, one text each, for the user to be told once.
+    const std::vector<std::string>& StartProblems() const { return m_startProblems; }
+
+    // Writes the event table as it is now; used by the scheduler as it goes and by "Save Changes". An
+    // events file the start could not read, or of whose damage it could keep no copy, is not written
+    // over: the answer then says why.
+    Status SaveEventTable();
     // The section "Settings", with the log's switches; the log's file too when it is kept across runs.
     void LoadSettings();
     // The header a start writes into a log that is kept across runs.
@@ -70,7 +78,8 @@ public:
 
     // Writes every file, in the exit's order: the folder lines, the screensaver list, the events, the
     // settings with the window's placement (one write of the whole file) and the event log (when it is
-    // kept). A file that cannot be written does not stop the others; each failure's text is given.
+    // kept). A file that cannot be written does not stop the others; each failure's text is given, and
+    // so is each file left alone because the start could not read it.
     std::vector<std::string> SaveAll(const WindowSnapshot& window);
 
     ScreensaverList& Screensavers() { return m_screensavers; }
@@ -87,6 +96,11 @@ public:
     const StartupFlags& Flags() const { return m_flags; }
 
 private:
+    // The file keeps what it holds for the rest of the session: nothing writes over it.
+    void LeaveAlone(const std::string& file, std::string why);
+    // Why the file is not written, when it is left alone.
+    Status LeftAlone(const std::string& file) const;
+
     std::string m_dataFolder;
     Services m_services;
     IconCache m_iconCache;
@@ -97,6 +111,8 @@ private:
     EventLog m_log;
     ProgramSettings m_settings;
     StartupFlags m_flags;
+    std::map<std::string, std::string> m_leftAlone; // file, and why it is not written in this session
+    std::vector<std::string> m_startProblems;
 };
 
 } // namespace kelvane

@@ -264,9 +264,7 @@ void TEventSchedulerTab::saveChangesBtnClick()
         events.RowsUpdated(static_cast<size_t>(events.SelectedIndex));
     }
     // The edits stay in the table when the file cannot be written; the user learns what failed.
-    if (const Status saved =
-            SaveEvents(m_context.Data.EventsFile(), m_context.Data.Events(), m_context.Zone, m_context.Regional);
-        !saved) {
+    if (const Status saved = m_context.Data.SaveEventTable(); !saved) {
         m_context.Messages.ShowError(this, Text(saved.message()));
     }
 }

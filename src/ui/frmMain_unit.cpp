@@ -138,12 +138,9 @@ void TfrmMain::FormCreate()
                           m_context.Programs ? m_context.Programs->ProgramFolder() : std::string());
     m_screensaversTab->ShowLoadedLists();
     m_activeScreensaver.GetActiveScreenSaverForDisplay();
-    // A damaged file loads what can be read, quietly; the developer's trace says what happened.
-    if (const EventsLoadResult loaded = program.LoadEventTable(); loaded.Problem) {
-        m_context.Debug.Write("Loading " + program.EventsFile() + " stopped: " + *loaded.Problem +
-                              (loaded.BackupFile ? "; a copy is kept as " + *loaded.BackupFile : std::string()));
-    }
+    program.LoadEventTable();
     m_schedulerTab->ShowLoadedEvents();
+    ReportStartProblems();
     LoadWindowSettings();
 
     TraceWindowState("Loading settings");
@@ -155,6 +152,22 @@ void TfrmMain::FormCreate()
     LoadColumnWidths(m_initialState == WindowState::Maximized);
     // The state before any change between normal and maximised; never the minimised one.
     m_lastWindowState = m_initialState == WindowState::Maximized ? WindowState::Maximized : WindowState::Normal;
+}
+
+void TfrmMain::ReportStartProblems()
+{
+    const std::vector<std::string>& problems = m_context.Data.StartProblems();
+    if (problems.empty()) {
+        return;
+    }
+    QString text = QStringLiteral("Kelvane found problems with its files at the start:");
+    for (const std::string& problem : problems) {
+        text += QStringLiteral("\r\n\r\n") + QString::fromStdString(problem);
+    }
+    // Once the program runs, over the shown window: a box inside the start would hold it up before it
+    // takes requests.
+    QMetaObject::invokeMethod(
+        this, [this, text] { m_context.Messages.ShowError(this, text); }, Qt::QueuedConnection);
 }
 
 void TfrmMain::ShowStartOptions()

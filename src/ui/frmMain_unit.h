@@ -115,6 +115,8 @@ protected:
 private:
     void BuildStatusBar();
     void FormCreate();
+    // What the loads found wrong with the data files, told once in one message.
+    void ReportStartProblems();
     void ConnectMenus();
     // Every menu item of a start option shows its flag.
     void ShowStartOptions();

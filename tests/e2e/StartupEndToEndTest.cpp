@@ -14,6 +14,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kelvane::test {
 namespace {
@@ -51,6 +54,9 @@ protected:
         } else {
             options.setEnvironment["QT_QPA_PLATFORM"] = "offscreen";
         }
+        for (const auto& [name, value] : moreEnvironment) {
+            options.setEnvironment[name] = value;
+        }
         return std::make_unique<ProgramProcess>(options);
     }
 
@@ -85,6 +91,7 @@ protected:
     TempDir dir;
     std::string dataHome = dir.path() + "/data";
     std::string runtimeDir = dir.path() + "/runtime";
+    std::map<std::string, std::string> moreEnvironment; // given to every start, over the fixture's own
 };
 
 TEST_F(ProgramEndToEnd, CloseFromASecondStartSavesAndEndsTheFirst)
@@ -168,6 +175,70 @@ TEST_F(ProgramEndToEnd, ACutEventsFileKeepsItsWholeRowsAndACopy)
     RunOnceAndClose();
     EXPECT_EQ(ReadData("events.dat.bak"), cut);
     EXPECT_EQ(ReadData("events.dat"), Count(1) + Row("kept", EncodeDate(2024, 5, 1)));
+}
+
+// Data files left behind by a run as root, private to it: the program, run by the user, cannot read
+// them. It says so at the start, and at the exit it leaves them as they were.
+TEST_F(ProgramEndToEnd, DataFilesTheUserCannotReadAreNamedAndLeftAsTheyWere)
+{
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root, to give the data files to root while the program runs as another user";
+    }
+    const std::string setpriv = "/usr/bin/setpriv";
+    if (!fs::exists(setpriv)) {
+        GTEST_SKIP() << "needs setpriv (util-linux)";
+    }
+    constexpr uid_t user = 65534;
+    const std::vector<std::string> asUser = {"--reuid=65534", "--regid=65534", "--clear-groups", KELVANE_EXECUTABLE};
+    const std::string home = dir.path() + "/home";
+    // The user passes through the test's folder and owns its own ones.
+    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec,
+                    fs::perm_options::replace);
+    fs::create_directories(home);
+    fs::create_directories(DataFolder());
+    for (const std::string& folder : {home, dataHome, dataHome + "/Quillfen", DataFolder(), runtimeDir}) {
+        ASSERT_EQ(::chown(folder.c_str(), user, user), 0) << folder;
+    }
+    moreEnvironment = {{"HOME", home}};
+    {
+        auto version = Start({asUser[0], asUser[1], asUser[2], asUser[3], "--version"}, false, setpriv);
+        if (version->WaitForExit(10s) != 0) {
+            GTEST_SKIP() << "the user " << user << " cannot run " << KELVANE_EXECUTABLE << ": " << version->Stderr();
+        }
+    }
+    const std::map<std::string, std::string> files = {
+        {"ssList.txt", "/s/kept.scr\r\n"},
+        {"folderList.txt", "/s\r\n"},
+        {"events.dat", Count(1) + Row("kept", EncodeDate(2024, 5, 1))},
+    };
+    for (const auto& [name, bytes] : files) {
+        WriteData(name, bytes);
+        fs::permissions(DataFolder() + name, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
+    }
+
+    auto program = Start(asUser, false, setpriv);
+    ASSERT_TRUE(WaitUntilListening()) << program->Stderr();
+    ASSERT_TRUE(
+        PollUntil([&] { return program->Stderr().find("events.dat could not be read") != std::string::npos; }, 20s))
+        << program->Stderr();
+    auto closer = Start({asUser[0], asUser[1], asUser[2], asUser[3], "/CLOSE"}, false, setpriv);
+    ASSERT_EQ(program->WaitForExit(20s), 0) << program->Stderr();
+
+    const std::string said = program->Stderr();
+    for (const auto& [name, bytes] : files) {
+        const std::string file = DataFolder() + name;
+        EXPECT_NE(said.find(file + " could not be read: the file cannot be opened: Permission denied"),
+                  std::string::npos)
+            << said;
+        EXPECT_NE(said.find(file + " was not written: it could not be read at the start"), std::string::npos) << said;
+        EXPECT_EQ(ReadData(name), bytes) << name;
+        struct stat info
+        {};
+        ASSERT_EQ(::stat(file.c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, 0u) << name;
+        EXPECT_EQ(info.st_mode & 0777, 0600u) << name;
+    }
+    EXPECT_FALSE(fs::exists(DataFolder() + "events.dat.bak")) << "nothing was read, so nothing is known to be damaged";
 }
 
 TEST_F(ProgramEndToEnd, CloseWithoutARunningInstanceEndsAtOnceAndWritesNothing)

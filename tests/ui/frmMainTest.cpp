@@ -2,6 +2,7 @@
 #include "platform/DebugOutput.h"
 #include "scheduler/EventsFile.h"
 #include "settings/fileFunc.h"
+#include "support/EventsFixture.h"
 #include "support/FakePlatform.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
@@ -37,6 +38,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace kelvane::ui {
 namespace {
@@ -283,6 +286,44 @@ TEST_F(MainWindowTest, AnEmptyEventsFileStaysEmpty)
     auto window = Create();
     EXPECT_TRUE(window->Data().Events().Rows.empty());
     EXPECT_EQ(window->Data().Events().SelectedIndex, -1);
+}
+
+// A row count that does not match the rows: the user is told once, a copy is kept, and what could be
+// read is what the program goes on with.
+TEST_F(MainWindowTest, AnEventsFileWithAWrongCountIsToldOnceAndKeptAsACopy)
+{
+    using test::Count;
+    using test::Row;
+    const double day = EncodeDate(2024, 5, 1);
+    const std::string rows = Row("one", day) + Row("two", day);
+    const struct
+    {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"negative", Count(-2) + rows},
+        {"zero_with_bytes_after_it", Count(0) + rows},
+        {"too_small", Count(1) + rows},
+    };
+    for (const auto& c : cases) {
+        dataFolder = dir.path() + "/" + c.name + "/";
+        std::filesystem::create_directories(dataFolder);
+        std::ofstream(dataFolder + "events.dat", std::ios::binary) << c.bytes;
+        messages = {};
+        auto window = Create();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(messages.errors.size(), 1) << c.name;
+        EXPECT_TRUE(messages.errors.front().contains(QString::fromStdString(dataFolder + "events.dat is damaged")))
+            << messages.errors.front().toStdString();
+        EXPECT_TRUE(messages.errors.front().contains(QString::fromStdString(dataFolder + "events.dat.bak")));
+        ASSERT_EQ(window->Data().Events().Rows.size(), 2u) << c.name;
+        window->Exit1Click();
+        EXPECT_EQ(messages.errors.size(), 1) << c.name << ": the exit has nothing to add";
+        std::ifstream copy(dataFolder + "events.dat.bak", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), c.bytes) << c.name;
+        std::ifstream saved(dataFolder + "events.dat", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), Count(2) + rows) << c.name;
+    }
 }
 
 TEST_F(MainWindowTest, TheEventTimerFollowsTheSettingsAndATickRunsTheEngine)
