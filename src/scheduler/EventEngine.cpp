@@ -11,6 +11,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -250,6 +251,12 @@ const KindRule& RuleFor(Kind kind)
 
 } // namespace
 
+struct EventEngine::PassStep
+{
+    std::string LogLine;
+    std::optional<ScheduledEvent> Action; // the row as it stands after the pass changed it
+};
+
 DateTime IncMonth(DateTime date, int32_t months)
 {
     const CivilDate from = DecodeDateTime(date).Date;
@@ -296,16 +303,26 @@ EventPassResult EventEngine::CheckEvents(int32_t toleranceSeconds)
         return a.ScheduledTime < b.ScheduledTime;
     });
 
+    // Nothing is performed before the pass's new state can outlive the program. The pass first moves
+    // every due row on (next time, last run, has run, run count, the one-time row's check box), then has
+    // the table saved, and only then starts the actions, each after its row's log lines, in the order the
+    // rows were taken. A kill at any moment thus finds each row either untouched and not yet performed,
+    // or moved on in the file: no occurrence runs twice. The whole pass takes one write however many rows
+    // it performs (the catch-up after days away is one pass), and a pass that performs nothing takes none.
+    // The log lines wait with the actions, so the log reads as it always did: each row's lines, then its
+    // action's. A save that fails does not hold the actions back; the saver tells the user.
     EventPassResult result;
+    std::vector<PassStep> steps;
     for (const TEventToProcess& item : due) {
         const auto index = static_cast<size_t>(item.Index);
         ScheduledEvent& row = m_table.Rows[index];
         const double d = DistanceInDays(t0, item.ScheduledTime);
-        m_log.AddLogLine("Name: " + row.Name() + " Type:" + row.EventType() + " EventTime: " + row.EventTime() +
-                         "  diff: " + FormatGeneralNumber(d, formats.DecimalSeparator) +
-                         " Tol :" + FormatGeneralNumber(tol, formats.DecimalSeparator));
+        steps.push_back({"Name: " + row.Name() + " Type:" + row.EventType() + " EventTime: " + row.EventTime() +
+                             "  diff: " + FormatGeneralNumber(d, formats.DecimalSeparator) +
+                             " Tol :" + FormatGeneralNumber(tol, formats.DecimalSeparator),
+                         std::nullopt});
         const Outcome outcome =
-            Process(row, index, item.ScheduledTime, std::llabs(Ms(t0) - Ms(item.ScheduledTime)), tolMs, formats);
+            Process(row, index, item.ScheduledTime, std::llabs(Ms(t0) - Ms(item.ScheduledTime)), tolMs, formats, steps);
         if (outcome == Outcome::NotRun) {
             continue;
         }
@@ -315,12 +332,29 @@ EventPassResult EventEngine::CheckEvents(int32_t toleranceSeconds)
         }
         m_table.RowsUpdated(index);
     }
+    if (result.Ran() && m_saveProgress) {
+        m_saveProgress();
+    }
+    for (const PassStep& step : steps) {
+        if (step.Action) {
+            RunEventProcedure(*step.Action, m_actions);
+        } else {
+            m_log.AddLogLine(step.LogLine);
+        }
+    }
+    // Told once the pass's work is done: a message that waits for the user must not hold it up.
+    for (const std::string& message : std::exchange(m_pendingReports, {})) {
+        if (m_reportProblem) {
+            m_reportProblem(message);
+        }
+    }
     return result;
 }
 
 EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, size_t index, DateTime e, int64_t dMs, int64_t tolMs,
-                                          const RegionalFormats& formats)
+                                          const RegionalFormats& formats, std::vector<PassStep>& steps)
 {
+    const auto log = [&steps](std::string line) { steps.push_back({std::move(line), std::nullopt}); };
     const Clock& clock = m_services.LocalClock;
     // Everything a run will write is read first: a row that cannot be read is left as it is.
     const auto runCount = ParseDecimal<int64_t>(row.RunCount());
@@ -335,18 +369,18 @@ EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, size_t index, Dat
             return Outcome::NotRun;
         }
         if (row.HasRun() == "True") {
-            m_log.AddLogLine("Event has run, ignoring event procedure");
+            log("Event has run, ignoring event procedure");
             return Outcome::NotRun;
         }
         if (!runCount) {
             return unreadableRunCount();
         }
-        m_log.AddLogLine("Called event One-Time Events");
+        log("Called event One-Time Events");
         row.SetLastRun(FormatEventDateTime(clock.Now(), formats));
         row.SetHasRun("True");
         row.SetRunCount(std::to_string(*runCount + 1));
-        RunEventProcedure(row, m_actions);
         row.Enabled = false;
+        steps.push_back({{}, row});
         return Outcome::RanAndUnticked;
     }
 
@@ -364,24 +398,25 @@ EventEngine::Outcome EventEngine::Process(ScheduledEvent& row, size_t index, Dat
     // A day's time of day can fall into the hour a clock change skips; the row gets the time the clock
     // will show instead, so that it stays a time that exists (and can be saved).
     row.SetEventTime(FormatEventDateTime(LocalTimeConverter(m_services.Zone).ExistingLocalTime(*next.When), formats));
-    Stamp(row, *runCount, formats);
+    Stamp(row, *runCount, formats, steps);
     return Outcome::Ran;
 }
 
-void EventEngine::Stamp(ScheduledEvent& row, int64_t runCount, const RegionalFormats& formats)
+void EventEngine::Stamp(ScheduledEvent& row, int64_t runCount, const RegionalFormats& formats,
+                        std::vector<PassStep>& steps)
 {
     row.SetLastRun(FormatEventDateTime(m_services.LocalClock.Now(), formats));
     row.SetHasRun("True");
     row.SetRunCount(std::to_string(runCount + 1));
-    RunEventProcedure(row, m_actions);
+    steps.push_back({{}, row});
 }
 
 void EventEngine::ReportOnce(const ScheduledEvent& row, size_t index, const std::string& problem)
 {
     const std::string message = "The scheduled event \"" + row.Name() + "\" (row " + std::to_string(index + 1) +
                                 ") is skipped: " + problem + ".";
-    if (m_reported.insert(message).second && m_reportProblem) {
-        m_reportProblem(message);
+    if (m_reported.insert(message).second) {
+        m_pendingReports.push_back(message);
     }
 }
 

@@ -50,6 +50,10 @@ public:
     EventEngine(EventTable& table, EventLog& log, Services services, EventActionContext& actions,
                 std::function<void(const std::string&)> reportProblem);
 
+    // Called once in each pass that changed rows, when all of the pass's changes are in the table and
+    // before its first action starts: what it saves is what a later start must not run again.
+    void SetProgressSaver(std::function<void()> save) { m_saveProgress = std::move(save); }
+
     // One pass with the tolerance in seconds.
     EventPassResult CheckEvents(int32_t toleranceSeconds);
 
@@ -65,12 +69,17 @@ private:
         RanAndUnticked,
     };
 
-    // Carries out the rule of a due row's kind; dMs is its distance from the pass's start.
+    // A log line, or a row's action, that waits until the pass's changes are saved.
+    struct PassStep;
+
+    // Carries out the rule of a due row's kind on the row; dMs is its distance from the pass's start. Its
+    // log lines and its action are added to the steps.
     Outcome Process(ScheduledEvent& row, size_t index, DateTime eventTime, int64_t dMs, int64_t toleranceMs,
-                    const RegionalFormats& formats);
-    // Last run, has run and run count, then the row's action.
-    void Stamp(ScheduledEvent& row, int64_t runCount, const RegionalFormats& formats);
-    // Tells the user about a row that cannot be scheduled, once for each distinct problem.
+                    const RegionalFormats& formats, std::vector<PassStep>& steps);
+    // Last run, has run and run count; then the row's action is added to the steps.
+    void Stamp(ScheduledEvent& row, int64_t runCount, const RegionalFormats& formats, std::vector<PassStep>& steps);
+    // Tells the user about a row that cannot be scheduled, once for each distinct problem, at the end of
+    // the pass.
     void ReportOnce(const ScheduledEvent& row, size_t index, const std::string& problem);
 
     EventTable& m_table;
@@ -78,7 +87,9 @@ private:
     Services m_services;
     EventActionContext& m_actions;
     std::function<void(const std::string&)> m_reportProblem;
+    std::function<void()> m_saveProgress;
     std::set<std::string> m_reported;
+    std::vector<std::string> m_pendingReports;
 };
 
 } // namespace kelvane

@@ -41,6 +41,7 @@ TEventSchedulerTab::TEventSchedulerTab(const EventSchedulerTabContext& context, 
     m_evtTimer->setObjectName(QStringLiteral("evtTimer"));
     m_evtTimer->setInterval(5000);
     connect(m_evtTimer, &QTimer::timeout, this, &TEventSchedulerTab::evtTimerTimer);
+    m_engine.SetProgressSaver([this] { SaveProgress(); });
     ConnectEventList();
     ConnectEditor();
 }
@@ -171,6 +172,7 @@ void TEventSchedulerTab::evtTimerTimer()
     for (const size_t row : m_engine.Tick(m_context.Data.Settings().ToleranceSeconds).Unticked) {
         eventListViewItemChecked(static_cast<int>(row));
     }
+    TellProgressFailure();
     // A message box during the tick may have let the user switch scheduling off, or an exit begin.
     if (m_context.Data.Settings().EventTimerEnabled && !m_exiting) {
         m_evtTimer->start();
@@ -196,6 +198,31 @@ void TEventSchedulerTab::ShowLogLine(size_t dropped, const std::string& line)
         return;
     }
     memo->appendPlainText(QString::fromStdString(line));
+}
+
+void TEventSchedulerTab::SaveProgress()
+{
+    // The table as it is: edits still in the editor panel are not in it and stay unsaved.
+    const Status saved = m_context.Data.SaveEventTable();
+    if (saved) {
+        m_progressNotSaved.clear();
+        return;
+    }
+    // Told after the pass, so that its actions' own messages do not hide it; and only when the reason is
+    // new, as it may fail again at every pass.
+    if (saved.message() != m_progressNotSaved) {
+        m_progressNotSaved = saved.message();
+        m_progressFailureToTell = true;
+    }
+}
+
+void TEventSchedulerTab::TellProgressFailure()
+{
+    // In the status bar, not in a box: a box would stop the scheduling until someone closes it.
+    if (m_progressFailureToTell && m_context.ShowMessage) {
+        m_context.ShowMessage(QString::fromStdString(m_progressNotSaved));
+    }
+    m_progressFailureToTell = false;
 }
 
 void TEventSchedulerTab::ReportProblem(const std::string& problem)

@@ -57,6 +57,8 @@ struct EventSchedulerTabContext
     const RegionalSettings& Regional;
     // The screensaver list's row a new event offers first (-1: the list is empty).
     std::function<int()> PickScreensaverRow;
+    // Shows a text in the status bar's message panel.
+    std::function<void(const QString&)> ShowMessage = {};
 };
 
 // "Event Scheduler": the scheduled events with their editor, the timer that runs them, and the event
@@ -115,12 +117,17 @@ private:
     EventEditorFields EditorFields() const;
     void ShowLogLine(size_t dropped, const std::string& line);
     void ReportProblem(const std::string& problem);
+    // Saves what a pass changed before its actions start; a failure is told once, not at every pass.
+    void SaveProgress();
+    void TellProgressFailure();
 
     EventSchedulerTabContext m_context;
     EventSchedulerControls m_controls;
     EventListModel* m_model = nullptr;
     QTimer* m_evtTimer = nullptr;
     bool m_exiting = false;
+    std::string m_progressNotSaved; // why the last pass's changes could not be saved
+    bool m_progressFailureToTell = false;
     EventActionContext m_eventActions;
     EventEngine m_engine;
 };

@@ -88,7 +88,7 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     }
     m_schedulerTab = new TEventSchedulerTab({program, m_activeScreensaver, context.DesktopShell, context.Messages,
                                              context.LocalClock, context.Zone, context.Regional,
-                                             [this] { return m_screensaversTab->PickRowForNewEvent(); }});
+                                             [this] { return m_screensaversTab->PickRowForNewEvent(); }, showMessage});
     m_optionsTab = new TOptionsTab(
         {program, context.Messages, [this](int32_t seconds) { m_schedulerTab->SetTolerance(seconds); }});
     PageControl1->addTab(m_screensaversTab, QStringLiteral("Screensavers"));

@@ -177,6 +177,77 @@ TEST_F(ProgramEndToEnd, ACutEventsFileKeepsItsWholeRowsAndACopy)
     EXPECT_EQ(ReadData("events.dat"), Count(1) + Row("kept", EncodeDate(2024, 5, 1)));
 }
 
+// The scheduler's progress is on disk before an event's action starts: a kill right after a catch-up
+// ran does not make the next start run it again.
+TEST_F(ProgramEndToEnd, AnEventCaughtUpBeforeAKillDoesNotRunAgainAtTheNextStart)
+{
+    // Loaded into the program itself rather than through the faketime command, which would stand between
+    // the test and the program and take the kill in its place.
+    const std::string fakeClock = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1";
+    if (!fs::exists(fakeClock)) {
+        GTEST_SKIP() << "needs Debian's faketime (" << fakeClock << ")";
+    }
+    // Each event runs a script that adds its name to runs.txt.
+    const std::string runs = dir.path() + "/runs.txt";
+    const auto script = [&](const std::string& name) {
+        const std::string path = dir.path() + "/" + name;
+        std::ofstream(path) << "#!/bin/sh\necho " << name << " >> '" << runs << "'\n";
+        fs::permissions(path, fs::perms::owner_all, fs::perm_options::replace);
+        return path;
+    };
+    const auto lines = [&](const std::string& name) {
+        std::ifstream in(runs);
+        std::string line;
+        int count = 0;
+        while (std::getline(in, line)) {
+            count += line == name ? 1 : 0;
+        }
+        return count;
+    };
+    const auto at = [](int32_t day, int32_t hour, int32_t minute) {
+        return EncodeDateTime({{2024, 5, day}, {hour, minute, 0, 0}});
+    };
+    // A daily event two days overdue, and one that falls due between the two starts and shows that the
+    // second start has made its first pass.
+    WriteData("events.dat", Count(2) + Row("daily", at(1, 8, 0), "Daily Recurring Events", "Run", script("daily")) +
+                                Row("marker", at(3, 10, 3), "Minute-Based Events", "Run", script("marker")));
+    // A pass every second; the log is kept, so that the second run's passes can be read after it.
+    WriteData("settings.ini", "[Settings]\r\nEventTimerTolerance=4\r\nLogIsOn=1\r\nSaveLog=1\r\n");
+    moreEnvironment = {{"LD_PRELOAD", fakeClock},
+                       {"FAKETIME_DONT_FAKE_MONOTONIC", "1"}, // the timers keep real time
+                       {"TZ", "UTC"},
+                       // A sanitized build would refuse to start with the clock library loaded ahead of its runtime.
+                       {"ASAN_OPTIONS", std::string(std::getenv("ASAN_OPTIONS") ? std::getenv("ASAN_OPTIONS") : "") +
+                                            ":verify_asan_link_order=0"}};
+
+    moreEnvironment["FAKETIME"] = "@2024-05-03 10:00:00";
+    auto first = Start();
+    ASSERT_TRUE(PollUntil([&] { return lines("daily") == 1; }, 30s)) << first->Stderr();
+    // The action started after the save: the file already holds the event's next time.
+    std::vector<ScheduledEvent> rows;
+    const FakeTimeZone utc;
+    ParseEvents(ReadData("events.dat"), rows, utc, {});
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].EventTime(), "05/04/2024 08:00:00 AM");
+    EXPECT_EQ(rows[0].RunCount(), "1");
+    first->Signal(SIGKILL);
+    ASSERT_TRUE(first->WaitForExit(10s).has_value());
+
+    moreEnvironment["FAKETIME"] = "@2024-05-03 10:05:00";
+    auto second = Start();
+    ASSERT_TRUE(PollUntil([&] { return lines("marker") == 1; }, 30s)) << second->Stderr();
+    auto closer = Start({"/CLOSE"});
+    ASSERT_EQ(second->WaitForExit(20s), 0) << second->Stderr();
+    const std::string log = ReadData("eventLog.txt");
+    EXPECT_NE(log.find("Event Procedure Called for marker"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Event Procedure Called for daily"), std::string::npos) << log;
+    EXPECT_EQ(lines("daily"), 1);
+    rows.clear();
+    ParseEvents(ReadData("events.dat"), rows, utc, {});
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].RunCount(), "1");
+}
+
 // Data files left behind by a run as root, private to it: the program, run by the user, cannot read
 // them. It says so at the start, and at the exit it leaves them as they were.
 TEST_F(ProgramEndToEnd, DataFilesTheUserCannotReadAreNamedAndLeftAsTheyWere)

@@ -44,8 +44,10 @@ class EngineTest : public testing::Test
 protected:
     EngineTest()
         : active(platform, platform, platform, {}), actions{log, active, platform, nullptr},
-          engine(table, log, {clock, zone, regional}, actions,
-                 [this](const std::string& problem) { problems.push_back(problem); })
+          engine(table, log, {clock, zone, regional}, actions, [this](const std::string& problem) {
+              problems.push_back(problem);
+              actionsBeforeProblems.push_back(platform.calls.size());
+          })
     {
         log.LogIsOn = true;
     }
@@ -71,6 +73,7 @@ protected:
     EventEngine engine;
     std::vector<std::string> performed;
     std::vector<std::string> problems;
+    std::vector<size_t> actionsBeforeProblems; // the platform's calls made when each problem was told
 };
 
 TEST_F(EngineTest, TheWorkedExampleRunsDueRowsInTimeOrder)
@@ -212,6 +215,52 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"separator", "-----------------------------", At(5, 1, 8, 0, 0), At(5, 2, 8, 0, 0), std::nullopt},
         RuleCase{"unknown_type", "Hourly Events", At(5, 1, 8, 0, 0), At(5, 2, 8, 0, 0), std::nullopt}),
     [](const auto& test) { return std::string(test.param.name); });
+
+// What a pass has done at the moment it saves its changes.
+struct SavedMoment
+{
+    std::vector<ScheduledEvent> Rows;
+    size_t Actions = 0;
+    size_t LogLines = 0;
+};
+
+// A kill between the save and an action must find the row moved on in the file: the pass saves once,
+// with every row changed and no action started, and its log still pairs each row with its action.
+TEST_F(EngineTest, APassSavesItsChangesOnceBeforeItsFirstAction)
+{
+    std::vector<SavedMoment> saves;
+    engine.SetProgressSaver([&] { saves.push_back({table.Rows, platform.calls.size(), log.Lines().size()}); });
+    clock.now = At(3, 4, 10, 0, 30);
+    table.Rows = {Row("A", OneTimeEvents, At(3, 4, 10, 0, 15)), Row("B", DailyRecurringEvents, At(3, 4, 9, 59, 40)),
+                  Row("bad count", DailyRecurringEvents, At(3, 4, 9, 0, 0))};
+    table.Rows[2].SetRunCount("many");
+
+    EXPECT_TRUE(Pass().Ran());
+    ASSERT_EQ(saves.size(), 1u);
+    EXPECT_EQ(saves[0].Rows, table.Rows) << "every change of the pass is in what is saved";
+    EXPECT_EQ(saves[0].Actions, 0u);
+    EXPECT_EQ(saves[0].LogLines, 3u) << "only the pass's heading is logged before the save";
+    EXPECT_EQ(std::vector<std::string>(log.Lines().begin() + 3, log.Lines().end()),
+              (std::vector<std::string>{
+                  "Name: bad count Type:Daily Recurring Events EventTime: 03/04/2024 09:00:00 AM  diff: "
+                  "0.0420138888888889 Tol :0.000231481481481481",
+                  "Name: B Type:Daily Recurring Events EventTime: 03/04/2024 09:59:40 AM  diff: "
+                  "0.000578703703703704 Tol :0.000231481481481481",
+                  "Event Procedure Called for B",
+                  "Name: A Type:One-Time Events EventTime: 03/04/2024 10:00:15 AM  diff: 0.000173611111111111 "
+                  "Tol :0.000231481481481481",
+                  "Called event One-Time Events",
+                  "Event Procedure Called for A",
+              }));
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"run /s/B.scr", "run /s/A.scr"}));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(actionsBeforeProblems, std::vector<size_t>{2}) << "a problem is told once the actions have started";
+
+    // Nothing performed, nothing written: the one-time row that ran only logs, the others are not due.
+    table.Rows[0].Enabled = true;
+    EXPECT_FALSE(Pass().Ran());
+    EXPECT_EQ(saves.size(), 1u);
+}
 
 TEST_F(EngineTest, AOneTimeRowThatRanIsNotRunAgain)
 {

@@ -288,6 +288,61 @@ TEST_F(MainWindowTest, AnEmptyEventsFileStaysEmpty)
     EXPECT_EQ(window->Data().Events().SelectedIndex, -1);
 }
 
+// A row that every pass performs: minute-based, no minutes between runs.
+ScheduledEvent EveryPassRow(const std::string& time)
+{
+    ScheduledEvent row;
+    row.Enabled = true;
+    row.SetName("every pass");
+    row.SetEventTime(time);
+    row.SetCloseCommand("False");
+    row.SetAction("Run");
+    row.SetScreensaver("/s/every.scr");
+    row.SetEventType("Minute-Based Events");
+    row.SetMinutes("0");
+    return row;
+}
+
+// The scheduler's progress reaches the file at every pass that ran something, before anything was run,
+// so that a crash cannot replay it; a file that refuses it is said once, in the status bar.
+TEST_F(MainWindowTest, EachPassThatRunsAnEventSavesTheTableAndAFailureIsToldOnce)
+{
+    dir.write("events.dat", SerializeEvents({EveryPassRow("07/01/2024 09:00:00 AM")}, zone, regional.formats).value());
+    auto window = Create();
+    TEventSchedulerTab& tab = window->Scheduler();
+    tab.Controls().editor.nameEdit->setText(QStringLiteral("typed, never saved"));
+    const auto runCountOnDisk = [this] {
+        EventTable saved;
+        EXPECT_FALSE(LoadEvents(dataFolder + "events.dat", saved, zone, regional).Problem);
+        return saved.Rows.at(0).Name() + " " + saved.Rows.at(0).RunCount();
+    };
+
+    tab.evtTimerTimer();
+    EXPECT_EQ(runCountOnDisk(), "every pass 1") << "the table as it is, without the panel's edit";
+
+    namespace fs = std::filesystem;
+    fs::permissions(dataFolder + "events.dat", fs::perms::owner_read, fs::perm_options::replace);
+    tab.evtTimerTimer();
+    const QString told = window->StatusPanelText(2);
+    EXPECT_TRUE(told.contains(QString::fromStdString("Unable to write to " + dataFolder + "events.dat")))
+        << told.toStdString();
+    window->ShowMessage(QStringLiteral("a later message"));
+    tab.evtTimerTimer();
+    EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("a later message")) << "the same failure is told once";
+    EXPECT_EQ(runCountOnDisk(), "every pass 1");
+
+    fs::permissions(dataFolder + "events.dat", fs::perms::owner_read | fs::perms::owner_write,
+                    fs::perm_options::replace);
+    tab.evtTimerTimer();
+    EXPECT_EQ(runCountOnDisk(), "every pass 4");
+    fs::permissions(dataFolder + "events.dat", fs::perms::owner_read, fs::perm_options::replace);
+    tab.evtTimerTimer();
+    EXPECT_EQ(window->StatusPanelText(2), told) << "after a save that worked, a new failure is told again";
+    EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "run /s/every.scr"), 5)
+        << "a failed save holds no event back";
+    EXPECT_TRUE(messages.errors.isEmpty());
+}
+
 // A row count that does not match the rows: the user is told once, a copy is kept, and what could be
 // read is what the program goes on with.
 TEST_F(MainWindowTest, AnEventsFileWithAWrongCountIsToldOnceAndKeptAsACopy)
@@ -324,6 +379,33 @@ TEST_F(MainWindowTest, AnEventsFileWithAWrongCountIsToldOnceAndKeptAsACopy)
         std::ifstream saved(dataFolder + "events.dat", std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), Count(2) + rows) << c.name;
     }
+}
+
+// A damaged file of which no copy can be kept holds rows the program could not read: nothing writes
+// over it, and each save that would have says why.
+TEST_F(MainWindowTest, ADamagedEventsFileWithoutACopyIsNeverWrittenOver)
+{
+    std::string bytes = SerializeEvents({EveryPassRow("07/01/2024 09:00:00 AM")}, zone, regional.formats).value();
+    bytes.replace(0, 4, test::Count(-1));
+    dir.write("events.dat", bytes);
+    std::filesystem::create_directory(dataFolder + "events.dat.bak");
+    auto window = Create();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages.errors.size(), 1);
+    EXPECT_TRUE(messages.errors[0].contains(QStringLiteral("No copy of it could be kept")))
+        << messages.errors[0].toStdString();
+
+    window->Scheduler().evtTimerTimer();
+    EXPECT_EQ(platform.calls.back(), "run /s/every.scr");
+    const QString refusal = QString::fromStdString(dataFolder + "events.dat was not written: it is damaged");
+    EXPECT_TRUE(window->StatusPanelText(2).contains(refusal)) << window->StatusPanelText(2).toStdString();
+    window->Scheduler().saveChangesBtnClick();
+    ASSERT_EQ(messages.errors.size(), 2);
+    EXPECT_TRUE(messages.errors[1].contains(refusal));
+    window->Exit1Click();
+    ASSERT_EQ(messages.errors.size(), 3);
+    EXPECT_TRUE(messages.errors[2].contains(refusal));
+    EXPECT_EQ(dir.read("events.dat"), bytes);
 }
 
 TEST_F(MainWindowTest, TheEventTimerFollowsTheSettingsAndATickRunsTheEngine)
