@@ -303,8 +303,7 @@ TEST_F(ProgramEndToEnd, DataFilesTheUserCannotReadAreNamedAndLeftAsTheyWere)
             << said;
         EXPECT_NE(said.find(file + " was not written: it could not be read at the start"), std::string::npos) << said;
         EXPECT_EQ(ReadData(name), bytes) << name;
-        struct stat info
-        {};
+        struct stat info = {};
         ASSERT_EQ(::stat(file.c_str(), &info), 0);
         EXPECT_EQ(info.st_uid, 0u) << name;
         EXPECT_EQ(info.st_mode & 0777, 0600u) << name;

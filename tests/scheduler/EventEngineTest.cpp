@@ -254,7 +254,7 @@ TEST_F(EngineTest, APassSavesItsChangesOnceBeforeItsFirstAction)
               }));
     EXPECT_EQ(platform.calls, (std::vector<std::string>{"run /s/B.scr", "run /s/A.scr"}));
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(actionsBeforeProblems, std::vector<size_t>{2}) << "a problem is told once the actions have started";
+    EXPECT_EQ(actionsBeforeProblems, std::vector<size_t>{2}) << "a problem is told after the actions";
 
     // Nothing performed, nothing written: the one-time row that ran only logs, the others are not due.
     table.Rows[0].Enabled = true;
