@@ -43,6 +43,7 @@ TEventSchedulerTab::TEventSchedulerTab(const EventSchedulerTabContext& context, 
     connect(m_evtTimer, &QTimer::timeout, this, &TEventSchedulerTab::evtTimerTimer);
     ConnectEventList();
     ConnectEditor();
+    m_loadedFields = EditorFields(); // an untouched panel edits nothing
 }
 
 TEventSchedulerTab::~TEventSchedulerTab()
