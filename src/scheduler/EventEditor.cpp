@@ -6,7 +6,9 @@
 #include "scheduler/EventTypes.h"
 #include "scheduler/SpecialDates.h"
 
+#include <algorithm>
 #include <charconv>
+#include <tuple>
 
 namespace kelvane {
 namespace {
@@ -92,6 +94,94 @@ int32_t MinutesFieldValue(std::string_view text)
         return 0;
     }
     return value;
+}
+
+Result<EventEditorFields> EditorFieldsOfRow(const ScheduledEvent& row, const EventEditorFields& shown,
+                                            const RegionalFormats& formats)
+{
+    const Result<DateTime> when = ParseEventDateTime(row.EventTime(), formats);
+    if (!when) {
+        return Result<EventEditorFields>::Error(when.message());
+    }
+    const std::optional<bool> close = ParseCloseCommand(row.CloseCommand());
+    if (!close) {
+        return Result<EventEditorFields>::Error("\"" + row.CloseCommand() + "\" is not a valid close command");
+    }
+    const auto isEntry = [](std::string_view text, const auto& entries) {
+        return std::find(entries.begin(), entries.end(), text) != entries.end();
+    };
+    EventEditorFields fields = shown;
+    const CivilDateTime civil = DecodeDateTime(when.value());
+    fields.Year = civil.Date.Year;
+    fields.Month = civil.Date.Month;
+    fields.Day = civil.Date.Day;
+    fields.Hour = civil.Time.Hour;
+    fields.Minute = civil.Time.Minute;
+    fields.Second = civil.Time.Second;
+    fields.Millisecond = civil.Time.Millisecond;
+    fields.Enabled = row.Enabled;
+    fields.Name = row.Name();
+    fields.SendCloseCommand = *close;
+    if (isEntry(row.Action(), ActionTypeNames)) {
+        fields.Action = row.Action();
+    }
+    if (isEntry(row.EventType(), EventTypeNames)) {
+        fields.EventType = row.EventType();
+    }
+    fields.Screensaver = row.Screensaver();
+    fields.Minutes = MinutesFieldValue(row.Minutes());
+    return fields;
+}
+
+EditorFieldSet EditedFields(const EventEditorFields& loaded, const EventEditorFields& shown)
+{
+    using enum EditorField;
+    EditorFieldSet edited;
+    const auto mark = [&edited](EditorField field, bool differs) {
+        if (differs) {
+            edited.Add(field);
+        }
+    };
+    mark(Date, std::tie(loaded.Year, loaded.Month, loaded.Day) != std::tie(shown.Year, shown.Month, shown.Day));
+    mark(Time, std::tie(loaded.Hour, loaded.Minute, loaded.Second, loaded.Millisecond) !=
+                   std::tie(shown.Hour, shown.Minute, shown.Second, shown.Millisecond));
+    mark(Enabled, loaded.Enabled != shown.Enabled);
+    mark(Name, loaded.Name != shown.Name);
+    mark(CloseCommand, loaded.SendCloseCommand != shown.SendCloseCommand);
+    mark(Action, loaded.Action != shown.Action);
+    mark(Screensaver, loaded.Screensaver != shown.Screensaver);
+    mark(EventType, loaded.EventType != shown.EventType);
+    mark(Minutes, loaded.Minutes != shown.Minutes);
+    return edited;
+}
+
+EventEditorFields CombineEditorFields(EditorFieldSet which, const EventEditorFields& inside,
+                                      const EventEditorFields& outside)
+{
+    using enum EditorField;
+    const auto from = [which, &inside, &outside](EditorField field) -> const EventEditorFields& {
+        return which.Has(field) ? inside : outside;
+    };
+    EventEditorFields fields = outside;
+    std::tie(fields.Year, fields.Month, fields.Day) = std::tie(from(Date).Year, from(Date).Month, from(Date).Day);
+    std::tie(fields.Hour, fields.Minute, fields.Second, fields.Millisecond) =
+        std::tie(from(Time).Hour, from(Time).Minute, from(Time).Second, from(Time).Millisecond);
+    fields.Enabled = from(Enabled).Enabled;
+    fields.Name = from(Name).Name;
+    fields.SendCloseCommand = from(CloseCommand).SendCloseCommand;
+    fields.Action = from(Action).Action;
+    fields.Screensaver = from(Screensaver).Screensaver;
+    fields.EventType = from(EventType).EventType;
+    fields.Minutes = from(Minutes).Minutes;
+    return fields;
+}
+
+std::string EditorNotSavedMessage(const std::optional<std::string>& deletedRowName)
+{
+    if (deletedRowName) {
+        return "The event \"" + *deletedRowName + "\" shown in the editor has been deleted: its fields were not saved.";
+    }
+    return "No event is shown in the editor: its fields were not saved.";
 }
 
 ScheduledEvent NewEventRow(const std::string& name, const std::string& screensaver, bool sendCloseCommand,

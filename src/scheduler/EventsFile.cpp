@@ -332,25 +332,54 @@ void CreateDefaultEvents(EventTable& table, const Clock& clock, const RegionalSe
     table.Rows.push_back(example("Bubbles", 300, "Activate", "C:\\Windows\\System32\\bubbles.scr"));
 }
 
-bool UpdateSelectedEvent(EventTable& table, size_t selectedRowCount, const EventEditorFields& fields,
-                         const RegionalSettings& regional)
+std::optional<size_t> UpdateSelectedEvent(EventTable& table, RowSerial shown, EditorFieldSet edited,
+                                          const EventEditorFields& fields, const RegionalSettings& regional)
 {
-    if (selectedRowCount != 1 || table.SelectedIndex < 0 ||
-        static_cast<size_t>(table.SelectedIndex) >= table.Rows.size()) {
-        return false;
+    const std::optional<size_t> index = table.IndexOf(shown);
+    if (!index) {
+        return std::nullopt;
     }
-    ScheduledEvent& row = table.Rows[static_cast<size_t>(table.SelectedIndex)];
-    const DateTime when = EncodeDateTime(
-        {{fields.Year, fields.Month, fields.Day}, {fields.Hour, fields.Minute, fields.Second, fields.Millisecond}});
-    row.Enabled = fields.Enabled;
-    row.SetName(fields.Name);
-    row.SetEventTime(FormatEventDateTime(when, regional.Read()));
-    row.SetCloseCommand(fields.SendCloseCommand ? "True" : "False");
-    row.SetAction(fields.Action);
-    row.SetScreensaver(fields.Screensaver);
-    row.SetEventType(fields.EventType);
-    row.SetMinutes(std::to_string(fields.Minutes));
-    return true;
+    ScheduledEvent& row = table.Rows[*index];
+    const RegionalFormats formats = regional.Read();
+    using enum EditorField;
+    if (edited.Has(Date) || edited.Has(Time)) {
+        // The part the user left alone is the row's own, as it is now; the editor's when the row's cannot
+        // be read.
+        const Result<DateTime> current = ParseEventDateTime(row.EventTime(), formats);
+        const bool keepDate = !edited.Has(Date) && current;
+        const bool keepTime = !edited.Has(Time) && current;
+        CivilDateTime when{{fields.Year, fields.Month, fields.Day},
+                           {fields.Hour, fields.Minute, fields.Second, fields.Millisecond}};
+        if (keepDate) {
+            when.Date = DecodeDateTime(current.value()).Date;
+        }
+        if (keepTime) {
+            when.Time = DecodeDateTime(current.value()).Time;
+        }
+        row.SetEventTime(FormatEventDateTime(EncodeDateTime(when), formats));
+    }
+    if (edited.Has(Enabled)) {
+        row.Enabled = fields.Enabled;
+    }
+    if (edited.Has(Name)) {
+        row.SetName(fields.Name);
+    }
+    if (edited.Has(CloseCommand)) {
+        row.SetCloseCommand(fields.SendCloseCommand ? "True" : "False");
+    }
+    if (edited.Has(Action)) {
+        row.SetAction(fields.Action);
+    }
+    if (edited.Has(Screensaver)) {
+        row.SetScreensaver(fields.Screensaver);
+    }
+    if (edited.Has(EventType)) {
+        row.SetEventType(fields.EventType);
+    }
+    if (edited.Has(Minutes)) {
+        row.SetMinutes(std::to_string(fields.Minutes));
+    }
+    return index;
 }
 
 } // namespace kelvane

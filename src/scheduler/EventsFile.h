@@ -6,6 +6,8 @@
 #include "common/TimeZone.h"
 #include "scheduler/ScheduledEvent.h"
 
+#include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,9 +77,53 @@ struct EventEditorFields
     int32_t Minutes = 15;
 };
 
-// Copies the editor's fields into the selected row, when exactly one row is selected; last run, has run
-// and run count stay as they are. False when nothing was changed.
-bool UpdateSelectedEvent(EventTable& table, size_t selectedRowCount, const EventEditorFields& fields,
-                         const RegionalSettings& regional);
+// The editor's fields, one for each control that the user sets.
+enum class EditorField : uint8_t
+{
+    Date,
+    Time,
+    Enabled,
+    Name,
+    CloseCommand,
+    Action,
+    Screensaver,
+    EventType,
+    Minutes,
+};
+inline constexpr size_t EditorFieldCount = 9;
+
+// Some of the editor's fields: those the user edited, for instance.
+class EditorFieldSet
+{
+public:
+    static EditorFieldSet All() { return EditorFieldSet((1u << EditorFieldCount) - 1); }
+    EditorFieldSet() = default;
+    EditorFieldSet(std::initializer_list<EditorField> fields)
+    {
+        for (const EditorField field : fields) {
+            Add(field);
+        }
+    }
+    bool Has(EditorField field) const { return (m_bits & Bit(field)) != 0; }
+    void Add(EditorField field) { m_bits |= Bit(field); }
+    bool Empty() const { return m_bits == 0; }
+    // Every field that is not in this set.
+    EditorFieldSet Others() const { return EditorFieldSet(All().m_bits & ~m_bits); }
+    bool operator==(const EditorFieldSet&) const = default;
+
+private:
+    explicit EditorFieldSet(uint32_t bits) : m_bits(bits) {}
+    static uint32_t Bit(EditorField field) { return 1u << static_cast<uint32_t>(field); }
+
+    uint32_t m_bits = 0;
+};
+
+// Copies the fields the user edited into the row the editor shows, found by its serial wherever it is
+// now. Every other field stays as the row has it now: the scheduler may have changed it since the editor
+// loaded it, and writing back what the editor loaded would undo that (last run, has run and run count are
+// never the editor's). A date or time edited alone goes with the row's own time or date. Returns where
+// the row is; nothing, and no change, when it is no longer in the table.
+std::optional<size_t> UpdateSelectedEvent(EventTable& table, RowSerial shown, EditorFieldSet edited,
+                                          const EventEditorFields& fields, const RegionalSettings& regional);
 
 } // namespace kelvane

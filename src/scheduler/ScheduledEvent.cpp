@@ -1,20 +1,36 @@
 #include "scheduler/ScheduledEvent.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <iterator>
 #include <limits>
 #include <stdexcept>
 
 namespace kelvane {
+namespace {
+
+RowSerial NewSerial()
+{
+    // Unique whichever thread makes the row, at no cost worth counting.
+    static std::atomic<RowSerial> last{0};
+    return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
+} // namespace
+
+static_assert(sizeof(ScheduledEvent) <= 64, "a table of many rows pays for every byte of a row");
+
 ScheduledEvent::ScheduledEvent() : ScheduledEvent(false, {"", "", "", "", "", "", "", "", "15", "False", "0"}) {}
 
-ScheduledEvent::ScheduledEvent(bool enabled, const std::array<std::string_view, FieldCount>& texts) : Enabled(enabled)
+ScheduledEvent::ScheduledEvent(bool enabled, const std::array<std::string_view, FieldCount>& texts)
+    : m_serial(NewSerial()), Enabled(enabled)
 {
     SetTexts(texts);
 }
 
-ScheduledEvent::ScheduledEvent(const ScheduledEvent& other) : m_ends(other.m_ends), Enabled(other.Enabled)
+ScheduledEvent::ScheduledEvent(const ScheduledEvent& other)
+    : m_serial(NewSerial()), m_ends(other.m_ends), Enabled(other.Enabled)
 {
     if (const size_t size = other.TextBytes(); size > 0) {
         m_texts = std::make_unique_for_overwrite<char[]>(size);
@@ -136,6 +152,16 @@ void EventTable::MoveRow(size_t from, size_t to)
         return;
     }
     AnnounceChange(m_observer, {ListChange::Kind::Move, from, 1, to}, [&] { MoveElement(Rows, from, to); });
+}
+
+std::optional<size_t> EventTable::IndexOf(RowSerial serial) const
+{
+    const auto found =
+        std::find_if(Rows.begin(), Rows.end(), [serial](const ScheduledEvent& row) { return row.Serial() == serial; });
+    if (serial == 0 || found == Rows.end()) {
+        return std::nullopt;
+    }
+    return static_cast<size_t>(found - Rows.begin());
 }
 
 void EventTable::RowsUpdated(size_t first, size_t count)

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,8 +37,16 @@ inline std::string operator+(RowText left, std::string_view right)
     return std::string(left).append(right);
 }
 
+// Who a row of the scheduled-events table is while the program runs: a number that no other row of this
+// run has had. The file holds no such thing; a row read from it gets a new one. 0 is no row.
+using RowSerial = uint64_t;
+
 // One row of the scheduled-events table. Every field is the text shown on screen; whoever needs a
 // number or a date-time converts the text at each use and writes the result back as text.
+//
+// Each row has its serial, so that whoever holds on to a row (the editor) finds it again after rows were
+// moved, dragged or deleted around it: a position does not say which row it is. A copy is another row
+// and gets a serial of its own; a move keeps it.
 //
 // The eleven texts lie end to end in one buffer: a table of a hundred thousand rows would otherwise
 // hold over a million separate heap blocks, most of them larger than the text they carry.
@@ -115,6 +124,9 @@ public:
     // The bytes the row's texts take together.
     size_t TextBytes() const { return m_ends.back(); }
 
+    RowSerial Serial() const { return m_serial; }
+
+    // The same check box and texts; which row it is does not count.
     bool operator==(const ScheduledEvent& other) const;
 
 private:
@@ -123,6 +135,9 @@ private:
 
     // All eleven texts end to end, exactly as long as they are together; none when all are empty.
     std::unique_ptr<char[]> m_texts;
+    // Before the ends, where it needs no padding: the row takes 64 bytes, and would take 72 with the
+    // serial after them.
+    RowSerial m_serial;
     // Where each text ends in the buffer; each begins where the one before ends.
     std::array<uint32_t, FieldCount> m_ends{};
 
@@ -146,6 +161,8 @@ struct EventTable
     void MoveRow(size_t from, size_t to);
     // The rows from `first` were changed in place.
     void RowsUpdated(size_t first, size_t count = 1);
+    // Where the row with that serial is now; nothing when it is no longer in the table.
+    std::optional<size_t> IndexOf(RowSerial serial) const;
 
 private:
     ListObserver* m_observer = nullptr;

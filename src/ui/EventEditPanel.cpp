@@ -1,5 +1,6 @@
 #include "ui/EventEditPanel.h"
 
+#include "scheduler/EventEditor.h"
 #include "scheduler/EventTypes.h"
 
 #include <QCheckBox>
@@ -88,7 +89,9 @@ EventEditPanel BuildEventEditPanel(QGroupBox* panel)
 
     column->addWidget(new QLabel(QStringLiteral("Action Type"), panel));
     p.actTypeComboBox = new QComboBox(panel);
-    p.actTypeComboBox->addItems({QStringLiteral("Activate"), QStringLiteral("Run")});
+    for (const std::string_view action : ActionTypeNames) {
+        p.actTypeComboBox->addItem(QString::fromUtf8(action.data(), static_cast<qsizetype>(action.size())));
+    }
     column->addWidget(p.actTypeComboBox);
     p.closeSSCheckBox = new QCheckBox(QStringLiteral("Send Close Screensaver Command"), panel);
     column->addWidget(p.closeSSCheckBox);

@@ -100,9 +100,14 @@ void TEventSchedulerTab::ConnectEditor()
     connect(p.TimePicker1, &QTimeEdit::timeChanged, this, [this] { DateTimePickersChange(); });
     connect(p.minutesSpin, &QSpinBox::textChanged, this, [this] { minutesSpinChange(); });
     connect(m_model, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex& first, const QModelIndex&, const QList<int>& roles) {
+            [this](const QModelIndex& first, const QModelIndex& last, const QList<int>& roles) {
                 if (roles.contains(Qt::CheckStateRole)) {
-                    eventListViewItemChecked(first.row());
+                    eventListViewItemChecked(first.row()); // a click on a row's check box
+                    return;
+                }
+                // The table changed rows itself: the scheduler, or a save.
+                for (int row = first.row(); row <= last.row(); ++row) {
+                    ShowChangesOfRow(static_cast<size_t>(row));
                 }
             });
     connect(p.NewEventBtn, &QPushButton::clicked, this, &TEventSchedulerTab::NewEventBtnClick);
@@ -166,39 +171,88 @@ void TEventSchedulerTab::eventListViewIISelectItem()
     const int row = SelectedEventRow();
     m_context.Data.Events().SelectedIndex = row;
     if (row < 0) {
-        return; // the panel keeps what it shows
+        return; // the panel keeps what it shows, and goes on editing that row
     }
     const ScheduledEvent& event = m_context.Data.Events().Rows[static_cast<size_t>(row)];
-    const EventEditPanel& p = m_controls.editor;
-    const RegionalFormats formats = m_context.Regional.Read();
-    const auto report = [&](const std::string& why) {
+    // A row that cannot be read leaves the whole panel as it was, still editing the row it showed.
+    const Result<EventEditorFields> fields = EditorFieldsOfRow(event, EditorFields(), m_context.Regional.Read());
+    if (!fields) {
         m_context.Messages.ShowError(
-            this, QStringLiteral("Event %1 (\"%2\"): %3").arg(row + 1).arg(Text(event.Name()), Text(why)));
-    };
+            this, QStringLiteral("Event %1 (\"%2\"): %3").arg(row + 1).arg(Text(event.Name()), Text(fields.message())));
+        return;
+    }
+    ShowEditorFields(fields.value(), EditorFieldSet::All());
+    m_controls.editor.timeEdit->setText(Text(event.EventTime()));
+    m_shownRow = event.Serial();
+    m_loadedFields = EditorFields();
+}
 
-    // A time that cannot be read leaves the whole panel as it was.
-    const Result<DateTime> when = ParseEventDateTime(event.EventTime(), formats);
-    if (!when) {
-        report(when.message());
-        return;
+void TEventSchedulerTab::ShowEditorFields(const EventEditorFields& fields, EditorFieldSet which)
+{
+    // A control is set only when its value changes, so that one the user is typing into keeps its cursor.
+    using enum EditorField;
+    const EventEditPanel& p = m_controls.editor;
+    const auto setText = [](QLineEdit* edit, const std::string& text) {
+        if (const QString shown = Text(text); edit->text() != shown) {
+            edit->setText(shown);
+        }
+    };
+    {
+        const QSignalBlocker dateQuiet(p.DatePicker1); // `timeEdit` is the caller's
+        const QSignalBlocker timeQuiet(p.TimePicker1);
+        if (const QDate date(fields.Year, fields.Month, fields.Day); which.Has(Date) && p.DatePicker1->date() != date) {
+            p.DatePicker1->setDate(date);
+        }
+        if (const QTime time(fields.Hour, fields.Minute, fields.Second, fields.Millisecond);
+            which.Has(Time) && p.TimePicker1->time() != time) {
+            p.TimePicker1->setTime(time);
+        }
     }
-    ShowPickers(when.value());
-    p.enabledCheckBox->setChecked(event.Enabled);
-    p.nameEdit->setText(Text(event.Name()));
-    p.timeEdit->setText(Text(event.EventTime()));
-    const std::optional<bool> close = ParseCloseCommand(event.CloseCommand());
-    if (!close) {
-        report("\"" + event.CloseCommand() + "\" is not a valid close command");
-        return;
+    if (which.Has(Enabled)) {
+        p.enabledCheckBox->setChecked(fields.Enabled);
     }
-    p.closeSSCheckBox->setChecked(*close);
-    SelectEqualEntry(p.actTypeComboBox, event.Action());
-    SelectEqualEntry(p.evtTypeComboBox, event.EventType());
-    p.SSEdit->setText(Text(event.Screensaver()));
+    if (which.Has(Name)) {
+        setText(p.nameEdit, fields.Name);
+    }
+    if (which.Has(CloseCommand)) {
+        p.closeSSCheckBox->setChecked(fields.SendCloseCommand);
+    }
+    if (which.Has(Action)) {
+        SelectEqualEntry(p.actTypeComboBox, fields.Action);
+    }
+    if (which.Has(EventType)) {
+        SelectEqualEntry(p.evtTypeComboBox, fields.EventType);
+    }
+    if (which.Has(Screensaver)) {
+        setText(p.SSEdit, fields.Screensaver);
+    }
     const bool minuteBased = p.evtTypeComboBox->currentText() == Text(std::string(MinuteBasedEvents));
     p.minutesLabel->setEnabled(minuteBased);
     p.minutesSpin->setEnabled(minuteBased);
-    p.minutesSpin->setValue(MinutesFieldValue(event.Minutes()));
+    if (which.Has(Minutes) && p.minutesSpin->value() != fields.Minutes) {
+        p.minutesSpin->setValue(fields.Minutes);
+    }
+}
+
+void TEventSchedulerTab::ShowChangesOfRow(size_t row)
+{
+    const std::vector<ScheduledEvent>& rows = m_context.Data.Events().Rows;
+    if (row >= rows.size() || rows[row].Serial() != m_shownRow) {
+        return; // another row: the editor's fields are not its
+    }
+    const RegionalFormats formats = m_context.Regional.Read();
+    const EventEditorFields shown = EditorFields();
+    const Result<EventEditorFields> now = EditorFieldsOfRow(rows[row], shown, formats);
+    if (!now) {
+        return; // a row that can no longer be read: the editor keeps what it shows
+    }
+    // What the user edited stays as they set it; every other field shows the row as it is now.
+    const EditorFieldSet edited = EditedFields(m_loadedFields, shown);
+    ShowEditorFields(now.value(), edited.Others());
+    const bool timeEdited = edited.Has(EditorField::Date) || edited.Has(EditorField::Time);
+    m_controls.editor.timeEdit->setText(timeEdited ? Text(FormatEventDateTime(PickersMoment(), formats))
+                                                   : Text(rows[row].EventTime()));
+    m_loadedFields = CombineEditorFields(edited, m_loadedFields, EditorFields());
 }
 
 void TEventSchedulerTab::evtTypeComboBoxSelect(int index)
@@ -229,8 +283,13 @@ void TEventSchedulerTab::minutesSpinChange()
 
 void TEventSchedulerTab::eventListViewItemChecked(int row)
 {
-    if (row >= 0 && static_cast<size_t>(row) < m_context.Data.Events().Rows.size()) {
-        m_controls.editor.enabledCheckBox->setChecked(m_context.Data.Events().Rows[static_cast<size_t>(row)].Enabled);
+    // Only the shown row's own box is "Enable Event"; it takes the box's newest state, as the user or the
+    // scheduler set it.
+    const std::vector<ScheduledEvent>& rows = m_context.Data.Events().Rows;
+    if (row >= 0 && static_cast<size_t>(row) < rows.size() && rows[static_cast<size_t>(row)].Serial() == m_shownRow) {
+        const bool enabled = rows[static_cast<size_t>(row)].Enabled;
+        m_controls.editor.enabledCheckBox->setChecked(enabled);
+        m_loadedFields.Enabled = enabled;
     }
 }
 
@@ -258,10 +317,16 @@ EventEditorFields TEventSchedulerTab::EditorFields() const
 
 void TEventSchedulerTab::saveChangesBtnClick()
 {
-    const size_t selected = SelectedEventRow() >= 0 ? 1 : 0;
     EventTable& events = m_context.Data.Events();
-    if (UpdateSelectedEvent(events, selected, EditorFields(), m_context.Regional)) {
-        events.RowsUpdated(static_cast<size_t>(events.SelectedIndex));
+    const EventEditorFields shown = EditorFields();
+    const EditorFieldSet edited = EditedFields(m_loadedFields, shown);
+    if (const auto row = UpdateSelectedEvent(events, m_shownRow, edited, shown, m_context.Regional)) {
+        events.RowsUpdated(*row);
+        m_loadedFields = EditorFields(); // what the panel shows is now the row's
+    } else if (m_shownRow != 0 || !edited.Empty()) {
+        // The edits went nowhere: the user must know.
+        m_context.Messages.ShowWarning(
+            this, Text(EditorNotSavedMessage(m_shownRow != 0 ? std::optional(m_loadedFields.Name) : std::nullopt)));
     }
     // The edits stay in the table when the file cannot be written; the user learns what failed.
     if (const Status saved = m_context.Data.SaveEventTable(); !saved) {
@@ -295,8 +360,9 @@ void TEventSchedulerTab::delEventButtonClick()
     if (!m_context.Messages.Confirm(this, QStringLiteral("Confirm"), Text(DeleteEventQuestion(name))) || row < 0) {
         return;
     }
+    // The list moves its selection on to another row, which the editor then shows.
     m_context.Data.Events().EraseRow(static_cast<size_t>(row));
-    m_context.Data.Events().SelectedIndex = -1;
+    m_context.Data.Events().SelectedIndex = SelectedEventRow();
 }
 
 void TEventSchedulerTab::eventListViewIIDragDrop(int targetRow)

@@ -44,6 +44,7 @@ TEventSchedulerTab::TEventSchedulerTab(const EventSchedulerTabContext& context, 
     m_engine.SetProgressSaver([this] { SaveProgress(); });
     ConnectEventList();
     ConnectEditor();
+    m_loadedFields = EditorFields(); // an untouched panel edits nothing
 }
 
 TEventSchedulerTab::~TEventSchedulerTab()

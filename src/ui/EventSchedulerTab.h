@@ -114,7 +114,12 @@ private:
     DateTime PickersMoment() const;
     void DateTimePickersChange();
     void minutesSpinChange();
+    // What the panel shows; putting some of the fields into it (`timeEdit` is left to the caller).
     EventEditorFields EditorFields() const;
+    void ShowEditorFields(const EventEditorFields& fields, EditorFieldSet which);
+    // The row at that position changed in the table: when the editor shows it, the fields the user has
+    // not edited show the row's new values.
+    void ShowChangesOfRow(size_t row);
     void ShowLogLine(size_t dropped, const std::string& line);
     void ReportProblem(const std::string& problem);
     // Saves what a pass changed before its actions start; a failure is told once, not at every pass.
@@ -124,6 +129,10 @@ private:
     EventSchedulerTabContext m_context;
     EventSchedulerControls m_controls;
     EventListModel* m_model = nullptr;
+    // The row the editor shows (0: none yet), whatever its position now, and its fields as the panel
+    // showed them when loaded: a field that differs from them now is one the user edited.
+    RowSerial m_shownRow = 0;
+    EventEditorFields m_loadedFields;
     QTimer* m_evtTimer = nullptr;
     bool m_exiting = false;
     std::string m_progressNotSaved; // why the last pass's changes could not be saved

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kelvane {
 namespace {
 
@@ -106,6 +108,66 @@ TEST(EventEditor, ANewEventWaitsUntilTheUserSetsItUp)
     EXPECT_EQ(row.LastRun(), "12/30/1899 12:00:00 AM");
     EXPECT_EQ(DeleteEventQuestion("Backup"), "Are you sure you want to Delete this Event?\r\nBackup");
     EXPECT_EQ(DeleteEventQuestion(std::nullopt), "Are you sure you want to Delete this Event?\r\nEvent");
+}
+
+TEST(EventEditor, ARowShowsAsItsFieldsAndSelectorsKeepTheirEntryForOtherTexts)
+{
+    const RegionalFormats us;
+    ScheduledEvent row;
+    row.Enabled = true;
+    row.SetName("Glow");
+    row.SetEventTime("07/04/2024 09:15:45 PM");
+    row.SetCloseCommand("1");
+    row.SetAction("Run");
+    row.SetScreensaver("/s/glow.scr");
+    row.SetEventType("Weekly Recurring Events");
+    row.SetMinutes("-5");
+    EventEditorFields shown;
+    shown.Action = "Activate";
+    shown.EventType = "Easter";
+    const Result<EventEditorFields> fields = EditorFieldsOfRow(row, shown, us);
+    ASSERT_TRUE(fields) << fields.message();
+    const EventEditorFields& f = fields.value();
+    EXPECT_EQ(std::tie(f.Year, f.Month, f.Day, f.Hour, f.Minute, f.Second), std::tuple(2024, 7, 4, 21, 15, 45));
+    EXPECT_TRUE(f.Enabled && f.SendCloseCommand);
+    EXPECT_EQ(f.Name, "Glow");
+    EXPECT_EQ(f.Action, "Run");
+    EXPECT_EQ(f.EventType, "Weekly Recurring Events");
+    EXPECT_EQ(f.Screensaver, "/s/glow.scr");
+    EXPECT_EQ(f.Minutes, 0);
+
+    row.SetAction("run");
+    row.SetEventType("Fortnightly");
+    EXPECT_EQ(EditorFieldsOfRow(row, shown, us).value().Action, "Activate") << "no entry is equal: kept";
+    EXPECT_EQ(EditorFieldsOfRow(row, shown, us).value().EventType, "Easter");
+    row.SetCloseCommand("maybe");
+    EXPECT_EQ(EditorFieldsOfRow(row, shown, us).message(), "\"maybe\" is not a valid close command");
+    row.SetCloseCommand("True");
+    row.SetEventTime("soon");
+    EXPECT_FALSE(EditorFieldsOfRow(row, shown, us));
+}
+
+TEST(EventEditor, TheUsersEditsStayAndEveryOtherFieldFollowsTheRow)
+{
+    EventEditorFields loaded;
+    loaded.Year = 2024, loaded.Month = 7, loaded.Day = 1, loaded.Hour = 9;
+    loaded.Enabled = true;
+    loaded.Name = "Glow";
+    EventEditorFields shown = loaded; // the user changed the time of day and the name
+    shown.Hour = 18;
+    shown.Name = "Evening glow";
+    EventEditorFields row = loaded; // the scheduler ran the row, moved it to tomorrow and unticked it
+    row.Day = 2;
+    row.Hour = 10;
+    row.Enabled = false;
+
+    const EditorFieldSet edited = EditedFields(loaded, shown);
+    EXPECT_EQ(edited, (EditorFieldSet{EditorField::Time, EditorField::Name}));
+    const EventEditorFields now = CombineEditorFields(edited, shown, row);
+    EXPECT_EQ(std::tie(now.Day, now.Hour), std::tuple(2, 18));
+    EXPECT_FALSE(now.Enabled);
+    EXPECT_EQ(now.Name, "Evening glow");
+    EXPECT_TRUE(EditedFields(shown, shown).Empty());
 }
 
 } // namespace

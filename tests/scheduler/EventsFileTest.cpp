@@ -11,6 +11,7 @@
 #include <bit>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 
 namespace kelvane {
 namespace {
@@ -300,7 +301,7 @@ TEST_F(EventsFileTest, DefaultEventsRunRibbonsInThreeMinutesAndActivateBubblesIn
     }
 }
 
-TEST_F(EventsFileTest, TheEditorUpdatesOnlyASingleSelectedRowAndKeepsItsHistory)
+TEST_F(EventsFileTest, TheEditorUpdatesTheRowItShowsAndKeepsItsHistory)
 {
     const test::FakeRegionalSettings regional({".", ".", ","});
     EventTable table;
@@ -308,7 +309,7 @@ TEST_F(EventsFileTest, TheEditorUpdatesOnlyASingleSelectedRowAndKeepsItsHistory)
     table.Rows[1].SetHasRun("True");
     table.Rows[1].SetRunCount("4");
     table.Rows[1].SetLastRun("05.01.2024 10.00.00 AM");
-    table.SelectedIndex = 1;
+    const RowSerial gone = ScheduledEvent().Serial();
     EventEditorFields fields;
     fields.Year = 2025, fields.Month = 2, fields.Day = 3, fields.Hour = 16, fields.Minute = 5, fields.Second = 6;
     fields.Enabled = false;
@@ -319,9 +320,9 @@ TEST_F(EventsFileTest, TheEditorUpdatesOnlyASingleSelectedRowAndKeepsItsHistory)
     fields.EventType = std::string(MinuteBasedEvents);
     fields.Minutes = 45;
 
-    EXPECT_FALSE(UpdateSelectedEvent(table, 2, fields, regional)) << "two rows selected";
+    EXPECT_FALSE(UpdateSelectedEvent(table, gone, EditorFieldSet::All(), fields, regional)) << "a deleted row";
     EXPECT_EQ(table.Rows[1].Name(), "b");
-    ASSERT_TRUE(UpdateSelectedEvent(table, 1, fields, regional));
+    ASSERT_EQ(UpdateSelectedEvent(table, table.Rows[1].Serial(), EditorFieldSet::All(), fields, regional), 1u);
     const ScheduledEvent& row = table.Rows[1];
     EXPECT_FALSE(row.Enabled);
     EXPECT_EQ(row.Name(), "renamed");
@@ -335,6 +336,65 @@ TEST_F(EventsFileTest, TheEditorUpdatesOnlyASingleSelectedRowAndKeepsItsHistory)
     EXPECT_EQ(row.RunCount(), "4");
     EXPECT_EQ(row.LastRun(), "05.01.2024 10.00.00 AM");
     EXPECT_EQ(table.Rows[0].Name(), "a");
+}
+
+TEST_F(EventsFileTest, TheEditorWritesOnlyTheFieldsTheUserEdited)
+{
+    const test::FakeRegionalSettings regional;
+    ScheduledEvent before = Sample("as loaded", "03/04/2024 10:00:00 AM");
+    before.SetCloseCommand("true"); // texts the editor would not write this way
+    before.SetAction("Bogus");
+    before.SetMinutes("abc");
+    EventEditorFields fields;
+    fields.Year = 2025, fields.Month = 2, fields.Day = 3, fields.Hour = 16, fields.Minute = 5, fields.Second = 6;
+    fields.Enabled = false;
+    fields.Name = "renamed";
+    fields.SendCloseCommand = true;
+    fields.Action = "Run";
+    fields.Screensaver = "/x.scr";
+    fields.EventType = std::string(MinuteBasedEvents);
+    fields.Minutes = 45;
+
+    using enum EditorField;
+    const struct
+    {
+        EditorFieldSet edited;
+        const char* rowTime; // the row's event time when the editor saves
+        std::function<void(ScheduledEvent&)> change;
+    } cases[] = {
+        {{}, "03/04/2024 10:00:00 AM", [](ScheduledEvent&) {}},
+        {{Date}, "03/04/2024 10:00:00 AM", [](ScheduledEvent& row) { row.SetEventTime("02/03/2025 10:00:00 AM"); }},
+        {{Time}, "03/05/2024 10:00:00 AM", [](ScheduledEvent& row) { row.SetEventTime("03/05/2024 04:05:06 PM"); }},
+        {{Date, Time},
+         "03/05/2024 10:00:00 AM",
+         [](ScheduledEvent& row) { row.SetEventTime("02/03/2025 04:05:06 PM"); }},
+        {{Date}, "unreadable", [](ScheduledEvent& row) { row.SetEventTime("02/03/2025 04:05:06 PM"); }},
+        {{Enabled, Action},
+         "03/04/2024 10:00:00 AM",
+         [](ScheduledEvent& row) {
+             row.Enabled = false;
+             row.SetAction("Run");
+         }},
+        {{Name, CloseCommand, Screensaver, EventType, Minutes},
+         "03/04/2024 10:00:00 AM",
+         [](ScheduledEvent& row) {
+             row.SetName("renamed");
+             row.SetCloseCommand("True");
+             row.SetScreensaver("/x.scr");
+             row.SetEventType("Minute-Based Events");
+             row.SetMinutes("45");
+         }},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EventTable table;
+        table.Rows = {Sample("other", "01/01/2024 10:00:00 AM"), before};
+        table.Rows[1].SetEventTime(cases[i].rowTime); // as the scheduler may have moved it since
+        ScheduledEvent expected = table.Rows[1];
+        cases[i].change(expected);
+        EXPECT_EQ(UpdateSelectedEvent(table, table.Rows[1].Serial(), cases[i].edited, fields, regional), 1u);
+        EXPECT_EQ(table.Rows[1], expected) << "case " << i << ": " << table.Rows[1].EventTime();
+        EXPECT_EQ(table.Rows[0].Name(), "other");
+    }
 }
 
 } // namespace

@@ -105,6 +105,39 @@ TEST(ScheduledEvent, CopiesAreIndependentAndEqualWhileTheirTextsAre)
     EXPECT_NE(original, moved) << "the check box counts too";
 }
 
+TEST(ScheduledEvent, ARowIsFoundByItsSerialWhereverItGoesAndACopyIsAnotherRow)
+{
+    EventTable table;
+    for (const char name : std::string("ABCD")) {
+        ScheduledEvent row;
+        row.SetName(std::string(1, name));
+        table.Rows.push_back(row);
+    }
+    const RowSerial b = table.Rows[1].Serial();
+    const RowSerial c = table.Rows[2].Serial();
+    EXPECT_NE(b, c);
+    EXPECT_NE(b, 0u) << "0 is no row";
+    table.MoveRow(1, 3); // ACDB
+    EXPECT_EQ(table.IndexOf(b), 3u);
+    EXPECT_EQ(table.IndexOf(c), 1u);
+    table.EraseRow(0); // CDB
+    EXPECT_EQ(table.IndexOf(b), 2u);
+    table.Rows[0].SetEventTime("07/01/2024 09:30:00 AM"); // as the scheduler changes a row
+    EXPECT_EQ(table.IndexOf(c), 0u);
+    table.EraseRow(0); // DB
+    EXPECT_FALSE(table.IndexOf(c).has_value()) << "a deleted row is found nowhere";
+    EXPECT_FALSE(table.IndexOf(0).has_value());
+
+    const ScheduledEvent copy = table.Rows[1];
+    EXPECT_EQ(copy, table.Rows[1]) << "the same texts";
+    EXPECT_NE(copy.Serial(), b) << "but another row";
+    ScheduledEvent assigned;
+    assigned = table.Rows[1];
+    EXPECT_NE(assigned.Serial(), b);
+    table.AppendRows({copy});
+    EXPECT_EQ(table.IndexOf(b), 1u) << "its copy does not stand in for it";
+}
+
 TEST(ScheduledEvent, SubItemsAreTheTextsAfterTheCaption)
 {
     ScheduledEvent row;

@@ -62,6 +62,13 @@ protected:
         }
         return names;
     }
+    // The rows as "Save Changes" last wrote them.
+    std::vector<ScheduledEvent> Stored() const
+    {
+        EventTable stored;
+        EXPECT_FALSE(LoadEvents(dataFolder + "events.dat", stored, zone, regional).Problem);
+        return stored.Rows;
+    }
     // Answers the modal dialog that the next step opens.
     static void AnswerDialog(const std::function<void(QDialog&)>& answer)
     {
@@ -247,8 +254,10 @@ TEST_F(EventEditorTest, TheCheckBoxesAndDisableAllEventsFollowTheTable)
     const EventEditPanel& p = window->Scheduler().Controls().editor;
     EXPECT_TRUE(p.allEventsOffCheckBox->isChecked());
     QAbstractItemModel* model = window->Scheduler().Controls().eventListViewII->model();
+    model->setData(model->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
+    EXPECT_FALSE(p.enabledCheckBox->isChecked()) << "the shown row's own box";
     model->setData(model->index(2, 0), Qt::Checked, Qt::CheckStateRole);
-    EXPECT_TRUE(p.enabledCheckBox->isChecked()) << "whichever row was ticked";
+    EXPECT_FALSE(p.enabledCheckBox->isChecked()) << "another row's box is not the shown row's";
 
     p.allEventsOffCheckBox->click();
     EXPECT_TRUE(window->Scheduler().evtTimer()->isActive());
@@ -260,6 +269,159 @@ TEST_F(EventEditorTest, TheCheckBoxesAndDisableAllEventsFollowTheTable)
     p.Button1->click();
     EXPECT_EQ(messages.shown.back(),
               QStringLiteral("Next Event C in: 3 Day(s), 1 Hour(s), 0 Minute(s), and 0 Second(s)"));
+}
+
+TEST_F(EventEditorTest, SaveChangesWritesTheRowTheEditorShows)
+{
+    auto window = CreateWithFourEvents();
+    const EventEditPanel& p = window->Scheduler().Controls().editor;
+    Select(*window, 1);
+    window->Scheduler().Controls().editor.delEventButton->click(); // B; the list moves on to C
+    ASSERT_EQ(Names(*window), "ACD");
+    ASSERT_EQ(p.nameEdit->text().toStdString(), "C");
+    EXPECT_EQ(window->Data().Events().SelectedIndex, 1);
+    p.nameEdit->setText(QStringLiteral("C edited"));
+    p.saveChangesBtn->click();
+    EXPECT_TRUE(messages.errors.isEmpty()) << messages.errors.join(u'|').toStdString();
+    EXPECT_EQ(Names(*window), "AC editedD");
+    const std::vector<ScheduledEvent> stored = Stored();
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[1].Name(), "C edited");
+    EXPECT_EQ(stored[1].EventTime(), "07/04/2024 10:00:00 AM") << "the rest of the row is C's";
+
+    // A row that cannot be shown leaves the editor on the row it showed, and that row is the one saved.
+    window->Data().Events().Rows[2].SetEventTime("not a time");
+    Select(*window, 2);
+    ASSERT_EQ(p.nameEdit->text().toStdString(), "C edited");
+    p.nameEdit->setText(QStringLiteral("C again"));
+    p.saveChangesBtn->click();
+    EXPECT_EQ(Names(*window), "AC againD");
+}
+
+TEST_F(EventEditorTest, SaveChangesSaysSoWhenTheShownRowIsGone)
+{
+    {
+        dir.write("events.dat", "");
+        auto empty = Create();
+        const EventEditPanel& p = empty->Scheduler().Controls().editor;
+        p.saveChangesBtn->click();
+        EXPECT_TRUE(messages.warnings.isEmpty()) << "nothing was edited, so nothing is lost";
+        p.nameEdit->setText(QStringLiteral("typed into an empty table"));
+        p.saveChangesBtn->click();
+        EXPECT_EQ(messages.warnings.size(), 1);
+        EXPECT_TRUE(empty->Data().Events().Rows.empty());
+        messages.warnings.clear();
+    }
+    auto window = CreateWithFourEvents();
+    const EventEditPanel& p = window->Scheduler().Controls().editor;
+    for (int left = 4; left > 0; --left) {
+        p.delEventButton->click(); // each time the list moves on to another row, until none is left
+    }
+    ASSERT_EQ(Names(*window), "");
+    const QString shown = p.nameEdit->text();
+    p.nameEdit->setText(shown + QStringLiteral(" edited"));
+    p.saveChangesBtn->click();
+    ASSERT_EQ(messages.warnings.size(), 1) << "never silent when nothing was saved";
+    EXPECT_TRUE(messages.warnings.front().contains(u'"' + shown + u'"')) << messages.warnings.front().toStdString();
+    EXPECT_TRUE(Names(*window).empty()) << "the deleted row does not come back";
+    EXPECT_TRUE(Stored().empty()) << "the deletions are saved";
+}
+
+TEST_F(EventEditorTest, AOneTimeEventThatFiresLeavesTheShownRowAlone)
+{
+    std::vector<ScheduledEvent> rows(3);
+    rows[0].SetName("Shown");
+    rows[0].SetEventTime("07/02/2024 10:00:00 AM");
+    rows[0].SetEventType("Daily Recurring Events");
+    rows[1].SetName("Fires");
+    rows[1].SetEventTime("07/01/2024 09:00:00 AM"); // due at the clock's time
+    rows[2].SetName("Later");
+    rows[2].SetEventTime("07/01/2024 09:10:00 AM");
+    for (ScheduledEvent& row : rows) {
+        row.Enabled = true;
+        row.SetCloseCommand("False");
+        row.SetAction("Activate");
+        if (row.EventType().empty()) {
+            row.SetEventType("One-Time Events");
+        }
+        row.SetLastRun("12/30/1899 12:00:00 AM");
+    }
+    dir.write("events.dat", SerializeEvents(rows, zone, regional.formats).value());
+    auto window = Create();
+    const EventEditPanel& p = window->Scheduler().Controls().editor;
+    ASSERT_EQ(p.nameEdit->text().toStdString(), "Shown");
+
+    window->Scheduler().evtTimerTimer();
+    const std::vector<ScheduledEvent>& table = window->Data().Events().Rows;
+    ASSERT_EQ(table[1].HasRun(), "True") << "the event fired";
+    EXPECT_FALSE(table[1].Enabled) << "and unticked itself";
+    EXPECT_TRUE(p.enabledCheckBox->isChecked()) << "the shown row's box is not the fired row's";
+    p.saveChangesBtn->click();
+    std::vector<ScheduledEvent> stored = Stored();
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_TRUE(stored[0].Enabled) << "the shown row is saved as the user left it";
+    EXPECT_FALSE(stored[1].Enabled);
+    EXPECT_EQ(stored[1].RunCount(), "1");
+
+    // Now the row that fires is the one shown: its box follows, and a save does not tick it again.
+    Select(*window, 2);
+    ASSERT_TRUE(p.enabledCheckBox->isChecked());
+    clock.now += 10 * 60 * OneSecond;
+    window->Scheduler().evtTimerTimer();
+    ASSERT_EQ(table[2].HasRun(), "True");
+    EXPECT_FALSE(p.enabledCheckBox->isChecked());
+    p.saveChangesBtn->click();
+    stored = Stored();
+    EXPECT_FALSE(stored[2].Enabled);
+    EXPECT_EQ(stored[2].RunCount(), "1");
+}
+
+TEST_F(EventEditorTest, ATickThatMovesTheShownRowReachesTheEditor)
+{
+    const struct
+    {
+        const char* type;
+        const char* before;
+        const char* userTime; // what the user set in the time picker, or nothing
+        const char* after;    // the event time shown and saved
+    } cases[] = {
+        // The minute-based row runs at 09:00 and moves 30 minutes on; the daily one moves to tomorrow.
+        {"Minute-Based Events", "07/01/2024 09:00:00 AM", nullptr, "07/01/2024 09:30:00 AM"},
+        {"Minute-Based Events", "07/01/2024 09:00:00 AM", "18:00", "07/01/2024 06:00:00 PM"},
+        {"Daily Recurring Events", "06/30/2024 08:00:00 AM", nullptr, "07/02/2024 08:00:00 AM"},
+        {"Daily Recurring Events", "06/30/2024 08:00:00 AM", "18:00", "07/02/2024 06:00:00 PM"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.type) + (c.userTime ? " edited" : " untouched"));
+        ScheduledEvent row;
+        row.Enabled = true;
+        row.SetName("Moves");
+        row.SetEventTime(c.before);
+        row.SetCloseCommand("False");
+        row.SetAction("Run");
+        row.SetEventType(c.type);
+        row.SetMinutes("30");
+        row.SetLastRun("12/30/1899 12:00:00 AM");
+        dir.write("events.dat", SerializeEvents({row}, zone, regional.formats).value());
+        auto window = Create();
+        const EventEditPanel& p = window->Scheduler().Controls().editor;
+        if (c.userTime) {
+            p.TimePicker1->setTime(QTime::fromString(QString::fromUtf8(c.userTime), QStringLiteral("HH:mm")));
+            p.nameEdit->setText(QStringLiteral("Renamed"));
+        }
+
+        window->Scheduler().evtTimerTimer();
+        ASSERT_EQ(window->Data().Events().Rows[0].RunCount(), "1") << "the row ran";
+        EXPECT_EQ(p.timeEdit->text().toStdString(), c.after);
+        EXPECT_EQ(p.nameEdit->text().toStdString(), c.userTime ? "Renamed" : "Moves") << "an edit stays";
+        p.saveChangesBtn->click();
+        const std::vector<ScheduledEvent> stored = Stored();
+        ASSERT_EQ(stored.size(), 1u);
+        EXPECT_EQ(stored[0].EventTime(), c.after);
+        EXPECT_EQ(stored[0].Name(), c.userTime ? "Renamed" : "Moves");
+        EXPECT_EQ(stored[0].RunCount(), "1");
+        EXPECT_TRUE(stored[0].Enabled);
+    }
 }
 
 } // namespace
