@@ -101,10 +101,11 @@ TEST_F(XScreenSaverSettingTest, SettingAScreensaverChangesOnlyTheModeTheSelectio
                   "  \"Pretty\" swirl --root \\n\n",
                   "  \"Pretty\" swirl --root \\n\\\n\t\t\t\tGL: galaxy --root --speed 2\t\t\t\t    \\n\n"),
          "/hacks/galaxy"},
-        {"a Windows screensaver runs through Wine, its path quoted for the shell", "/home/u/It's here.scr",
+        {"a Windows screensaver runs through Wine, its path quoted for the shell without a backslash",
+         "/home/u/It's here.scr",
          Replaced(Replaced(Replaced(UserFile, "mode:\t\trandom\n", chosen), "selected:\t-1\n", "selected:\t4\n"),
                   "  \"Pretty\" swirl --root \\n\n",
-                  "  \"Pretty\" swirl --root \\n\\\n\t\t\t\twine '/home/u/It'\\''s here.scr' /s\t\t\t\t    \\n\n"),
+                  "  \"Pretty\" swirl --root \\n\\\n\t\t\t\twine '/home/u/It'\"'\"'s here.scr' /s\t\t\t\t    \\n\n"),
          "/home/u/It's here.scr"},
         {"blank is XScreenSaver's own blank screen", "/wine/windows/System32/scrnsave.scr",
          Replaced(UserFile, "mode:\t\trandom\n", "mode:\t\tblank\n"), "/wine/windows/System32/scrnsave.scr"},
@@ -118,6 +119,38 @@ TEST_F(XScreenSaverSettingTest, SettingAScreensaverChangesOnlyTheModeTheSelectio
         EXPECT_EQ(setting.ReadActiveScreensaverPath(), c.readBack);
         EXPECT_TRUE(reported.empty()) << reported.front();
     }
+}
+
+TEST_F(XScreenSaverSettingTest, WineEntriesOfEveryQuotingReadBackAndOlderOnesAreRequotedInPlace)
+{
+    // Older versions quoted a quote as '\'', which XScreenSaver's reader turns into ''' before the shell
+    // sees it: the third entry ran "id" at the next activation.
+    const std::string older = "mode:\t\tone\n"
+                              "selected:\t0\n"
+                              "programs:\t\\\n"
+                              "\t\t\t\twine \"/s/by hand.scr\" /s\t\t\t\t    \\n\\\n"
+                              "\t\t\t\twine '/s/It'\\''s here.scr' /s\t\t\t\t    \\n\\\n"
+                              "- \"Mine\"\twine '/s/x'\\''$(cd;id>pwned)'\\''y.scr' /s \\n\\\n"
+                              "\t\t\t\twine '/s/now'\"'\"'s.scr' /s\t\t\t\t    \\n\\\n"
+                              "\t\t\t\twine /s/bare.scr /s\t\t\t\t    \\n\n";
+    const char* const paths[] = {"/s/by hand.scr", "/s/It's here.scr", "/s/x'$(cd;id>pwned)'y.scr", "/s/now's.scr",
+                                 "/s/bare.scr"};
+    for (size_t i = 0; i < std::size(paths); ++i) {
+        dir.write(".xscreensaver", Replaced(older, "selected:\t0\n", "selected:\t" + std::to_string(i) + "\n"));
+        EXPECT_EQ(MakeSetting().ReadActiveScreensaverPath(), paths[i]);
+    }
+
+    // Choosing one of them again picks it where it stands; the save writes both older ones the way the
+    // shell reads them as meant, and leaves the rest of their lines and the other entries as they were.
+    dir.write(".xscreensaver", older);
+    XScreenSaverSetting setting = MakeSetting();
+    setting.WriteActiveScreensaverPath("/s/It's here.scr");
+    std::string expected = Replaced(older, "selected:\t0\n", "selected:\t1\n");
+    expected = Replaced(expected, "'/s/It'\\''s here.scr'", "'/s/It'\"'\"'s here.scr'");
+    expected = Replaced(expected, "'/s/x'\\''$(cd;id>pwned)'\\''y.scr'", "'/s/x'\"'\"'$(cd;id>pwned)'\"'\"'y.scr'");
+    EXPECT_EQ(dir.read(".xscreensaver"), expected);
+    EXPECT_EQ(setting.ReadActiveScreensaverPath(), "/s/It's here.scr");
+    EXPECT_TRUE(reported.empty()) << reported.front();
 }
 
 TEST_F(XScreenSaverSettingTest, NoneTurnsTheDaemonOffAndAMissingFileIsMadeFromTheSystemDefaults)
@@ -202,6 +235,7 @@ TEST_F(XScreenSaverSettingTest, WhatCannotBeReadOrSetIsReportedWithoutAWrite)
         {"a file that is no screensaver", "mode: off\n", "/usr/bin/bash", "neither an XScreenSaver hack", ""},
         {"a relative Windows screensaver", "mode: off\n", "saver.scr", "not a full path", ""},
         {"a line break in a name", "mode: off\n", "/home/u/a\nb.scr", "control character", ""},
+        {"a backslash, which the file's reader would take out", "mode: off\n", "/home/u/a\\nb.scr", "backslash", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -24,7 +24,21 @@ bool EndsWithScr(const std::string& path)
     return tail == ".scr";
 }
 
-std::string SingleQuoted(const std::string& text)
+// One word for /bin/sh with no backslash in it: XScreenSaver's reader of its file takes a backslash out
+// before the shell sees the line. A quote ends the single-quoted run, stands in double quotes of its
+// own, and a new run begins.
+std::string ShellWordWithoutBackslash(const std::string& text)
+{
+    std::string quoted = "'";
+    for (const char c : text) {
+        quoted += c == '\'' ? std::string("'\"'\"'") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+// How older versions quoted a path, a quote as '\''. The file's reader turns that into ''', so the
+// shell pairs the quotes up differently and the entry runs something else, or nothing.
+std::string OlderSingleQuoted(const std::string& text)
 {
     std::string quoted = "'";
     for (const char c : text) {
@@ -33,8 +47,14 @@ std::string SingleQuoted(const std::string& text)
     return quoted + "'";
 }
 
-// The first word of a shell command line with its quotes taken out (single quotes and backslashes, as
-// SingleQuoted writes them).
+std::string WineEntry(const std::string& path)
+{
+    return "wine " + ShellWordWithoutBackslash(path) + " /s";
+}
+
+// The first word of a shell command line with its quotes taken out: single and double quotes (a
+// quote in double quotes is how entries are written now), and a backslash before a character as
+// entries of older versions hold it.
 std::string FirstShellWord(std::string_view text)
 {
     std::string word;
@@ -43,8 +63,8 @@ std::string FirstShellWord(std::string_view text)
         ++i;
     }
     for (; i < text.size() && text[i] != ' ' && text[i] != '\t'; ++i) {
-        if (text[i] == '\'') {
-            const size_t close = text.find('\'', i + 1);
+        if (text[i] == '\'' || text[i] == '"') {
+            const size_t close = text.find(text[i], i + 1);
             const size_t end = close == std::string_view::npos ? text.size() : close;
             word.append(text.substr(i + 1, end - i - 1));
             i = end;
@@ -99,6 +119,21 @@ bool EntryRuns(const HackProgramEntry& entry, const std::string& path, const std
                             entry.ProgramName().find('/') == std::string::npos);
 }
 
+// Entries that older versions wrote for a Windows screensaver with a quote in its path run something
+// else, or nothing: each save writes them again the way the shell reads them as meant.
+void RequoteOlderEntries(XScreenSaverPreferences& preferences)
+{
+    for (const HackProgramEntry& entry : preferences.Programs()) {
+        if (entry.ProgramName() != "wine" || entry.Command.find('\\') == std::string::npos) {
+            continue;
+        }
+        const std::string file = PathOfHackEntry(entry, {});
+        if (EndsWithScr(file) && entry.Command == "wine " + OlderSingleQuoted(file) + " /s") {
+            preferences.ReplaceCommand(entry.Command, WineEntry(file));
+        }
+    }
+}
+
 } // namespace
 
 Result<std::string> HackEntryForPath(const std::string& path, const ScreensaverCatalogue& hacks,
@@ -115,7 +150,7 @@ Result<std::string> HackEntryForPath(const std::string& path, const ScreensaverC
                     path + " holds a backslash or a control character, which XScreenSaver's list cannot carry");
             }
         }
-        return "wine " + SingleQuoted(path) + " /s";
+        return WineEntry(path);
     }
     if (!hacks.LabelOf(name)) {
         return Result<std::string>::Error(path + " is neither an XScreenSaver hack nor a Windows screensaver, so "
@@ -319,6 +354,7 @@ void XScreenSaverSetting::Change(const std::function<Status(XScreenSaverPreferen
     XScreenSaverPreferences preferences = loaded.value().From == Source::SystemDefaults
                                               ? XScreenSaverPreferences::FromSystemDefaults(loaded.value().Preferences)
                                               : std::move(loaded).value().Preferences;
+    RequoteOlderEntries(preferences);
     if (const Status edited = edit(preferences); !edited) {
         m_notices.Report(edited.message());
         return;

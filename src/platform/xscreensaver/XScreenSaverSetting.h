@@ -22,14 +22,16 @@ struct XScreenSaverPlaces
 };
 
 // The programs-list entry that runs the file: a hack by its name with its own arguments (as the
-// system's list has it, else "--root"), or a Windows ".scr" through Wine with "/s". The daemon hands
-// entries to a shell, so a path goes in single quotes, and one that the list cannot carry safely (a
-// relative one, a backslash, a control character) is refused with the reason.
+// system's list has it, else "--root"), or a Windows ".scr" through Wine with "/s". The daemon's reader
+// of its file takes backslashes out and then hands the entry to /bin/sh, so a path goes in single
+// quotes with none in it (a quote as '"'"'), and one that the list cannot carry (a relative one, a
+// backslash, a control character) is refused with the reason.
 Result<std::string> HackEntryForPath(const std::string& path, const ScreensaverCatalogue& hacks,
                                      const std::vector<HackProgramEntry>& systemEntries);
 
 // The file an entry runs: the hack's path in the hack folder, or the ".scr" file of an entry made by
-// HackEntryForPath; a program given with its own path stays as it is.
+// HackEntryForPath (or by an older version, which quoted a quote as '\''); a program given with its
+// own path stays as it is.
 std::string PathOfHackEntry(const HackProgramEntry& entry, const std::string& hackFolder);
 
 // The desktop's screensaver as XScreenSaver's daemon reads it: "mode: one" with "selected:" pointing
