@@ -263,6 +263,59 @@ TEST_F(XScreenSaverSettingTest, NothingIsWrittenWhileXScreenSaversOwnSettingsWin
     EXPECT_NE(reported.front().find("settings window is open"), std::string::npos);
 }
 
+TEST_F(XScreenSaverSettingTest, AnotherProgramsSaveBetweenTheReadAndTheReplaceIsKept)
+{
+    // The other program's save: a setting of its own, and a note that tells its saves apart.
+    const auto theirs = [](int save) {
+        return Replaced(UserFile, "timeout:\t0:05:00\n", "timeout:\t0:20:00\n") + "! their save " +
+               std::to_string(save) + "\n";
+    };
+    const std::string both =
+        Replaced(Replaced(theirs(1), "mode:\t\trandom\n", "mode:\t\tone\n"), "selected:\t-1\n", "selected:\t2\n");
+    struct Case
+    {
+        const char* name;
+        std::optional<std::string> before; // the file when Kelvane reads it; nothing: there is none
+        int theirSaves;                    // how many of Kelvane's saves the other program's save meets
+        std::string expected;
+        const char* reported;
+    };
+    const Case cases[] = {
+        {"a save while Kelvane's new content waits beside the file", UserFile, 1, both, nullptr},
+        {"the file made while Kelvane makes it from the system's defaults", std::nullopt, 1, both, nullptr},
+        {"a program that saves every time", UserFile, 100, theirs(5), "kept changing"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reported.clear();
+        std::filesystem::remove(dir.file(".xscreensaver"));
+        if (c.before) {
+            dir.write(".xscreensaver", *c.before);
+        }
+        int saves = 0;
+        const FileWriter meetingAnotherSave = [&](const std::string& path, const std::string& bytes,
+                                                  const BeforeReplace& beforeReplace) {
+            return WriteFileAtomically(path, bytes, [&] {
+                if (saves < c.theirSaves) {
+                    dir.write(".xscreensaver", theirs(++saves));
+                }
+                return beforeReplace();
+            });
+        };
+        XScreenSaverSetting setting({dir.file(".xscreensaver"), dir.file("defaults"), "/hacks"}, hacks, "/wine/windows",
+                                    notices, {}, meetingAnotherSave);
+        setting.WriteActiveScreensaverPath("/hacks/deco");
+        EXPECT_EQ(dir.read(".xscreensaver"), c.expected);
+        if (c.reported) {
+            ASSERT_EQ(reported.size(), 1u);
+            EXPECT_NE(reported.front().find(c.reported), std::string::npos) << reported.front();
+        } else {
+            EXPECT_TRUE(reported.empty()) << reported.front();
+        }
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no temporary file";
+    }
+}
+
 TEST_F(XScreenSaverSettingTest, AFileWithCarriageReturnsIsWrittenBackWithLineFeedsAlone)
 {
     dir.write(".xscreensaver", "mode:\toff\r\nprograms:\t\\\r\n  deco --root \\n\\\r\n  swirl --root \\n\r\n");

@@ -182,9 +182,9 @@ std::string PathOfHackEntry(const HackProgramEntry& entry, const std::string& ha
 
 XScreenSaverSetting::XScreenSaverSetting(XScreenSaverPlaces places, const ScreensaverCatalogue& hacks,
                                          std::string windowsFolder, StatusNotices& notices,
-                                         std::function<bool()> settingsProgramRuns)
+                                         std::function<bool()> settingsProgramRuns, FileWriter writeFile)
     : m_places(std::move(places)), m_hacks(hacks), m_windowsFolder(std::move(windowsFolder)), m_notices(notices),
-      m_settingsProgramRuns(std::move(settingsProgramRuns))
+      m_settingsProgramRuns(std::move(settingsProgramRuns)), m_writeFile(std::move(writeFile))
 {}
 
 std::vector<HackProgramEntry> XScreenSaverSetting::SystemEntries() const
@@ -212,7 +212,7 @@ Result<XScreenSaverSetting::Loaded> XScreenSaverSetting::Load()
         if (!defaults) {
             defaults = XScreenSaverPreferences::Parse("");
         }
-        return Loaded{std::move(defaults).value(), Source::SystemDefaults};
+        return Loaded{std::move(defaults).value(), Source::SystemDefaults, std::nullopt};
     }
     const Result<std::string> bytes = ReadFileBytes(m_places.UserFile);
     if (!bytes) {
@@ -223,7 +223,7 @@ Result<XScreenSaverSetting::Loaded> XScreenSaverSetting::Load()
         return Result<Loaded>::Error(m_places.UserFile + " is not understood (" + preferences.message() +
                                      "), so Kelvane leaves it as it is");
     }
-    return Loaded{std::move(preferences).value(), Source::UserFile};
+    return Loaded{std::move(preferences).value(), Source::UserFile, bytes.value()};
 }
 
 std::string XScreenSaverSetting::ReadActiveScreensaverPath()
@@ -346,31 +346,61 @@ void XScreenSaverSetting::Change(const std::function<Status(XScreenSaverPreferen
         m_notices.Report("XScreenSaver's settings window is open and would undo this change: close it first");
         return;
     }
-    Result<Loaded> loaded = Load();
-    if (!loaded) {
-        m_notices.Report(loaded.message());
+    // Each time the file moved under the save, the change starts again from what it holds now.
+    constexpr int Attempts = 5;
+    for (int attempt = 1;; ++attempt) {
+        Result<Loaded> loaded = Load();
+        if (!loaded) {
+            m_notices.Report(loaded.message());
+            return;
+        }
+        const std::optional<std::string> asRead = loaded.value().UserBytes;
+        XScreenSaverPreferences preferences =
+            loaded.value().From == Source::SystemDefaults
+                ? XScreenSaverPreferences::FromSystemDefaults(loaded.value().Preferences)
+                : std::move(loaded).value().Preferences;
+        RequoteOlderEntries(preferences);
+        if (const Status edited = edit(preferences); !edited) {
+            m_notices.Report(edited.message());
+            return;
+        }
+        bool moved = false;
+        const Status saved = Save(preferences, asRead, moved);
+        if (moved && attempt < Attempts) {
+            continue;
+        }
+        if (moved) {
+            m_notices.Report("Another program kept changing " + m_places.UserFile +
+                             " while Kelvane saved it, so Kelvane's change was not saved");
+        } else if (!saved) {
+            m_notices.Report(saved.message());
+        }
         return;
-    }
-    XScreenSaverPreferences preferences = loaded.value().From == Source::SystemDefaults
-                                              ? XScreenSaverPreferences::FromSystemDefaults(loaded.value().Preferences)
-                                              : std::move(loaded).value().Preferences;
-    RequoteOlderEntries(preferences);
-    if (const Status edited = edit(preferences); !edited) {
-        m_notices.Report(edited.message());
-        return;
-    }
-    if (const Status saved = Save(preferences); !saved) {
-        m_notices.Report(saved.message());
     }
 }
 
-Status XScreenSaverSetting::Save(const XScreenSaverPreferences& preferences)
+bool XScreenSaverSetting::UserFileIs(const std::optional<std::string>& bytes) const
+{
+    std::error_code ec;
+    if (!fs::exists(PathFromUtf8(m_places.UserFile), ec)) {
+        return !bytes && !ec;
+    }
+    const Result<std::string> now = ReadFileBytes(m_places.UserFile);
+    return bytes && now && now.value() == *bytes;
+}
+
+Status XScreenSaverSetting::Save(const XScreenSaverPreferences& preferences, const std::optional<std::string>& asRead,
+                                 bool& moved)
 {
     const fs::path file = PathFromUtf8(m_places.UserFile);
     std::error_code ec;
     const auto before = fs::last_write_time(file, ec);
     const bool existed = !ec;
-    if (const Status written = WriteFileAtomically(m_places.UserFile, preferences.Text()); !written) {
+    const Status written = m_writeFile(m_places.UserFile, preferences.Text(), [&] {
+        moved = !UserFileIs(asRead);
+        return !moved;
+    });
+    if (!written) {
         return Status::Error("XScreenSaver's settings could not be saved: " + written.message());
     }
     // The daemon notices a change by the file's time in whole seconds: a second change within the
