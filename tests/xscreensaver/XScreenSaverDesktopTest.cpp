@@ -214,8 +214,16 @@ protected:
             arguments = {"--reuid=65534", "--regid=65534", "--clear-groups", "/usr/bin/xscreensaver"};
         }
         arguments.push_back("-no-splash");
-        daemon = std::make_unique<test::ProgramProcess>(test::ProgramProcess::Options{
-            program, arguments, {{"HOME", home.path()}, {"DISPLAY", display}}, {}, home.path()});
+        // The stand-ins a test puts into the home's "bin" come first for the daemon's shell.
+        const char* path = std::getenv("PATH");
+        daemon = std::make_unique<test::ProgramProcess>(
+            test::ProgramProcess::Options{program,
+                                          arguments,
+                                          {{"HOME", home.path()},
+                                           {"DISPLAY", display},
+                                           {"PATH", home.file("bin") + ":" + (path ? path : "/usr/bin:/bin")}},
+                                          {},
+                                          home.path()});
         ASSERT_TRUE(test::PollUntil([&] { return Command({"-time"}); }, 15s)) << "the daemon did not start";
     }
 
@@ -372,6 +380,94 @@ TEST_F(XScreenSaverDesktop, AScheduledActivationChangesTheDaemonsChoice)
                                 {},
                                 home.path()});
     EXPECT_EQ(program.WaitForExit(30s), 0) << program.Stderr();
+}
+
+// Names that XScreenSaver's reader of its file and then /bin/sh would take for more than a name; a
+// name that escaped its quotes would run "cd;touch pwned", which leaves a mark in the daemon's home.
+TEST_F(XScreenSaverDesktop, AWindowsScreensaverOfAnyNameReachesWineAsExactlyThatFile)
+{
+    // The stand-in for wine records its arguments (NUL after each, its process number first) and
+    // stays, as a screensaver does, until the daemon ends it.
+    std::filesystem::create_directories(home.file("bin"));
+    std::ofstream(home.file("bin/wine")) << "#!/bin/sh\n"
+                                            "printf '%s\\0' \"$$\" \"$@\" > \"$HOME/wine-run.part\"\n"
+                                            "mv \"$HOME/wine-run.part\" \"$HOME/wine-run\"\n"
+                                            "exec sleep 60\n";
+    std::filesystem::permissions(home.file("bin/wine"),
+                                 std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                     std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                                     std::filesystem::perms::others_exec);
+    const std::string folder = home.file("it's $(cd;touch pwned) \"here\"");
+    std::filesystem::create_directories(folder);
+    struct Case
+    {
+        std::string name;
+        const char* refusal; // what the status bar says of a name the list cannot carry
+    };
+    const Case cases[] = {
+        {"plain name.scr", nullptr},
+        {"it's.scr", nullptr},
+        {"x'$(cd;touch pwned)'y.scr", nullptr},
+        {"say \"hi\" $(cd;touch pwned).scr", nullptr},
+        {"`cd;touch pwned`.scr", nullptr},
+        {"a;cd;touch pwned;b.scr", nullptr},
+        {"a&(cd;touch pwned)&b.scr", nullptr},
+        {"a|(cd;touch pwned)|b.scr", nullptr},
+        {"-s.scr", nullptr},
+        {"~*?[a] {b,c} #!%=:.scr", nullptr},
+        {"'\"'\"'.scr", nullptr},
+        {"GL: \"Pretty\" - ends with a quote'.SCR", nullptr},
+        {"Zo\xC3\xAB \xE2\x98\x83 \xE6\x97\xA5\xE6\x9C\xAC.scr", nullptr},
+        {"back\\slash\\n.scr", "backslash"},
+        {"line\nbreak.scr", "control character"},
+        {"tab\there.scr", "control character"},
+    };
+    std::vector<std::string> reported;
+    notices.SetListener([&](const std::string& text) { reported.push_back(text); });
+    XScreenSaverSetting setting = MakeSetting();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder + "/" + c.name;
+        std::ofstream(path) << "MZ";
+        reported.clear();
+        const std::string before = home.read(".xscreensaver");
+        setting.WriteActiveScreensaverPath(path);
+        if (c.refusal) {
+            ASSERT_EQ(reported.size(), 1u);
+            EXPECT_NE(reported.front().find(c.refusal), std::string::npos) << reported.front();
+            EXPECT_EQ(home.read(".xscreensaver"), before);
+            continue;
+        }
+        EXPECT_TRUE(reported.empty()) << reported.front();
+        EXPECT_EQ(setting.ReadActiveScreensaverPath(), path);
+
+        std::filesystem::remove(home.file("wine-run"));
+        ASSERT_TRUE(Command({"-activate"}));
+        ASSERT_TRUE(test::PollUntil([&] { return std::filesystem::exists(home.file("wine-run")); }, 10s))
+            << "the daemon did not start wine";
+        std::vector<std::string> run;
+        const std::string bytes = home.read("wine-run");
+        for (size_t start = 0; start < bytes.size();) {
+            const size_t end = bytes.find('\0', start);
+            run.push_back(bytes.substr(start, end - start));
+            start = end + 1;
+        }
+        ASSERT_FALSE(run.empty());
+        const pid_t stand_in = static_cast<pid_t>(std::atol(run.front().c_str()));
+        EXPECT_EQ(std::vector<std::string>(run.begin() + 1, run.end()), (std::vector<std::string>{path, "/s"}));
+        // The daemon runs the stand-in and nothing else is left of the entry.
+        const std::vector<pid_t> below = RunningDescendants(daemon->Pid());
+        EXPECT_NE(std::find(below.begin(), below.end(), stand_in), below.end());
+        ASSERT_TRUE(Command({"-deactivate"}));
+        EXPECT_TRUE(test::PollUntil(
+            [&] {
+                const std::vector<pid_t> now = RunningDescendants(daemon->Pid());
+                return std::find(now.begin(), now.end(), stand_in) == now.end();
+            },
+            10s));
+        EXPECT_FALSE(std::filesystem::exists(home.file("pwned")));
+    }
+    EXPECT_FALSE(std::filesystem::exists(home.file("pwned")));
 }
 
 // The live preview, on the test's own display.
