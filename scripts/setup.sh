@@ -18,6 +18,8 @@ packages=(
     xvfb xauth xdotool x11-utils trayer
     # running the program under a faked clock, for scheduled events
     faketime
+    # reading desktop entries as GLib does (gio launch), for the autostart entry's tests
+    libglib2.0-bin
     # the Debian package: its dependencies, and the checks of the package and of what it installs
     dpkg-dev lintian desktop-file-utils appstream
     # the Windows build and its tests: the posix-thread cross compiler, and Wine to run what it builds

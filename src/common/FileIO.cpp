@@ -1,5 +1,6 @@
 #include "common/FileIO.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
@@ -46,7 +47,33 @@ std::string WithReason(const char* what, int error)
     return error != 0 ? std::string(what) + ": " + std::generic_category().message(error) : std::string(what);
 }
 
+// Removes what killed saves of the target left beside it.
+void RemoveAbandonedTemporaries(const std::filesystem::path& target)
+{
+    const std::string targetName = PathToUtf8(target.filename());
+    std::error_code ec;
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (IsTemporaryNameFor(PathToUtf8(it->path().filename()), targetName)) {
+            RemoveAbandonedTemporary(it->path());
+        }
+    }
+}
+
 } // namespace
+
+bool IsTemporaryNameFor(std::string_view name, std::string_view targetName)
+{
+    constexpr size_t Digits = 16;
+    constexpr std::string_view Ending = ".tmp";
+    if (name.size() != targetName.size() + 1 + Digits + Ending.size() || !name.starts_with(targetName) ||
+        !name.ends_with(Ending) || name[targetName.size()] != '.') {
+        return false;
+    }
+    const std::string_view digits = name.substr(targetName.size() + 1, Digits);
+    return std::all_of(digits.begin(), digits.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
 
 std::filesystem::path PathFromUtf8(const std::string& utf8)
 {
@@ -97,7 +124,7 @@ Result<std::string> ReadFileBytes(const std::string& path)
     return bytes;
 }
 
-Status WriteFileAtomically(const std::string& path, const std::string& bytes)
+Status WriteFileAtomically(const std::string& path, const std::string& bytes, const BeforeReplace& beforeReplace)
 {
     // A data file kept as a link (to a folder of dotfiles, say) stays a link: the file it leads to is
     // the one replaced.
@@ -115,7 +142,8 @@ Status WriteFileAtomically(const std::string& path, const std::string& bytes)
             return Status::Error("the file is read-only");
         }
     }
-    return ReplaceFileDurably(target.value(), bytes, RandomSuffixes());
+    RemoveAbandonedTemporaries(target.value());
+    return ReplaceFileDurably(target.value(), bytes, RandomSuffixes(), beforeReplace);
 }
 
 } // namespace kelvane

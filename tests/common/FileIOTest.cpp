@@ -10,8 +10,11 @@
 
 #ifndef _WIN32
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -103,6 +106,55 @@ TEST(AtomicWrite, ReplacesTheContentAndLeavesNoTemporaryFile)
     ASSERT_TRUE(WriteFileAtomically(dir.file("b.txt"), "made").ok());
     EXPECT_EQ(dir.read("b.txt"), "made");
     EXPECT_EQ(EntryCount(dir.path()), 2u);
+}
+
+TEST(AtomicWrite, TheQuestionBeforeTheReplaceSeesTheWholeNewFileAndCanStopIt)
+{
+    for (const bool goAhead : {true, false}) {
+        test::TempDir dir;
+        dir.write("a.txt", "old");
+        std::map<std::string, std::string> seen;
+        const Status status = WriteFileAtomically(dir.file("a.txt"), "new", [&] {
+            seen = Snapshot(dir);
+            return goAhead;
+        });
+        EXPECT_EQ(status.ok(), goAhead);
+        EXPECT_EQ(dir.read("a.txt"), goAhead ? "new" : "old");
+        EXPECT_EQ(EntryCount(dir.path()), 1u) << "no temporary file is left";
+        // Asked at the last moment: the new content is complete beside the untouched target.
+        ASSERT_EQ(seen.size(), 2u);
+        EXPECT_EQ(seen["a.txt"], "old");
+        seen.erase("a.txt");
+        EXPECT_TRUE(IsTemporaryNameFor(seen.begin()->first, "a.txt")) << seen.begin()->first;
+        EXPECT_EQ(seen.begin()->second, "new");
+    }
+}
+
+TEST(AtomicWrite, OnlyTheTemporaryNamesOfTheTargetsOwnSavesAreRemovedAtTheNextWrite)
+{
+    const struct
+    {
+        const char* name;
+        bool removed;
+    } cases[] = {
+        {"data.txt.0123456789abcdef.tmp", true},      {"data.txt.0123.tmp", false},
+        {"data.txt.00000000DEADBEEF.tmp", false},     {"data.txt.0123456789abcdeg.tmp", false},
+        {"data.txt.0123456789abcdef.tmp.bak", false}, {"data.txt-0123456789abcdef.tmp", false},
+        {"xdata.txt.0123456789abcdef.tmp", false},    {"other.txt.0123456789abcdef.tmp", false},
+    };
+    test::TempDir dir;
+    dir.write("data.txt", "old");
+    for (const auto& c : cases) {
+        dir.write(c.name, "left");
+    }
+    // A folder under the name of a temporary file is nobody's leftover.
+    fs::create_directory(dir.file("data.txt.fedcba9876543210.tmp"));
+    ASSERT_TRUE(WriteFileAtomically(dir.file("data.txt"), "new").ok());
+    EXPECT_EQ(dir.read("data.txt"), "new");
+    for (const auto& c : cases) {
+        EXPECT_EQ(fs::exists(dir.file(c.name)), !c.removed) << c.name;
+    }
+    EXPECT_TRUE(fs::is_directory(dir.file("data.txt.fedcba9876543210.tmp")));
 }
 
 TEST(AtomicWrite, AFailureKeepsTheOldFile)
@@ -241,6 +293,41 @@ TEST(AtomicWrite, AWriteThatFailsHalfwayLeavesTheOldFileAndNoTemporary)
     EXPECT_FALSE(status.ok());
     EXPECT_EQ(dir.read("data.txt"), "old");
     EXPECT_EQ(EntryCount(dir.path()), 1u);
+}
+
+TEST(AtomicWrite, ASaveKilledBeforeItsRenameLeavesATemporaryFileTheNextSaveRemoves)
+{
+    test::TempDir dir;
+    dir.write("data.txt", "old");
+    const pid_t saver = ::fork();
+    ASSERT_GE(saver, 0);
+    if (saver == 0) {
+        // Killed at the last moment, with the whole new file written beside the target.
+        (void)WriteFileAtomically(dir.file("data.txt"), "killed", [] { return ::raise(SIGKILL) == 0; });
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(saver, &status, 0), saver);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_EQ(EntryCount(dir.path()), 2u) << "the killed save's temporary file";
+
+    // A running save's file is left to it: its lock says so. Here the test holds one such file.
+    dir.write("data.txt.00000000000000ff.tmp", "still being written");
+    const int running = ::open(dir.file("data.txt.00000000000000ff.tmp").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(running, 0);
+    ASSERT_EQ(::flock(running, LOCK_EX), 0);
+    // A link under such a name is not followed, nor taken away.
+    dir.write("victim", "untouched");
+    fs::create_symlink(dir.file("victim"), dir.file("data.txt.0000000000000aaa.tmp"));
+
+    ASSERT_TRUE(WriteFileAtomically(dir.file("data.txt"), "new").ok());
+    ::close(running);
+    EXPECT_EQ(Snapshot(dir), (std::map<std::string, std::string>{
+                                 {"data.txt", "new"},
+                                 {"data.txt.00000000000000ff.tmp", "still being written"},
+                                 {"data.txt.0000000000000aaa.tmp", "-> " + dir.file("victim")},
+                                 {"victim", "untouched"},
+                             }));
 }
 #endif
 

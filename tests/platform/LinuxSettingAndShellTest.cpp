@@ -4,6 +4,8 @@
 #include "support/TempDir.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -97,9 +99,108 @@ TEST(DesktopExec, ArgumentsAreQuotedAndEscapedForTheEntry)
         {"/opt/a\"b/k", "\"/opt/a\\\\\"b/k\""}, // \" inside quotes, its backslash doubled for the file
         {"/opt/$(x)`y`/k", "\"/opt/\\\\$(x)\\\\`y\\\\`/k\""},
         {"/opt/back\\slash", "\"/opt/back\\\\\\\\slash\""},
+        {"/opt/tab\there\r", "\"/opt/tab\\there\\r\""}, // escaped for the file, which may not hold them raw
     };
     for (const auto& [argument, value] : cases) {
         EXPECT_EQ(DesktopExecArgument(argument), value) << argument;
+    }
+}
+
+// The output of a program that the test waits for; empty when it is not installed.
+struct Ran
+{
+    bool installed = false;
+    int code = -1;
+    QString output;
+};
+
+Ran RunTool(const char* tool, const QStringList& arguments, const std::string& folder)
+{
+    const QString program = QStandardPaths::findExecutable(QString::fromUtf8(tool));
+    if (program.isEmpty()) {
+        return {};
+    }
+    QProcess process;
+    process.setWorkingDirectory(QString::fromStdString(folder));
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    process.waitForFinished(20000);
+    return {true, process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAll())};
+}
+
+// Folder names that a shell, or a careless reader of desktop entries, would take for more than a name;
+// each holds a stand-in for the program, so the entry's path is as awkward as its folder.
+TEST_F(LinuxSettingTest, HostileProgramPathsReachTheProgramWholeThroughTheDesktopsReader)
+{
+    const std::string names[] = {
+        "with blanks",     "it's \"quoted\"",         "$(touch pwned)",       "`touch pwned`",
+        "a;touch pwned;b", "a|touch pwned|b",         "a&touch pwned&b",      "<in>out ~ * ? # (x) =",
+        "-leading dash",   "Zo\xC3\xAB \xE2\x98\x83", "back\\slash\\\\$HOME", "tab\there, line\nbreak, cr\rhere",
+    };
+    test::TempDir programs;
+    const std::string record = programs.file("record");
+    ScopedEnv recordEnv("KELVANE_EXEC_RECORD", record);
+    LinuxAutostartEntry autostart;
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const std::string program = programs.file(name + "/" + name);
+        std::filesystem::create_directories(programs.file(name));
+        std::ofstream(program) << "#!/bin/sh\n"
+                                  "printf '%s\\0' \"$0\" \"$@\" > \"$KELVANE_EXEC_RECORD.part\"\n"
+                                  "mv \"$KELVANE_EXEC_RECORD.part\" \"$KELVANE_EXEC_RECORD\"\n";
+        std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+        autostart.EnableAutostart(program);
+        const std::string entry = LinuxAutostartEntry::EntryFileName();
+        ASSERT_TRUE(std::filesystem::exists(entry));
+
+        if (const Ran valid = RunTool("desktop-file-validate", {QString::fromStdString(entry)}, programs.path());
+            valid.installed) {
+            EXPECT_EQ(valid.code, 0);
+            EXPECT_TRUE(valid.output.isEmpty()) << valid.output.toStdString();
+        }
+        // GLib's reader, as a GNOME session starts the entry: the program gets its own path and nothing else.
+        std::filesystem::remove(record);
+        if (const Ran launch =
+                RunTool("gio", {QStringLiteral("launch"), QString::fromStdString(entry)}, programs.path());
+            launch.installed) {
+            EXPECT_EQ(launch.code, 0) << launch.output.toStdString() << config.read("autostart/kelvane.desktop");
+            QElapsedTimer timer;
+            timer.start();
+            while (!std::filesystem::exists(record) && timer.elapsed() < 10000) {
+                QThread::msleep(10);
+            }
+            EXPECT_EQ(programs.read("record"), program + '\0');
+        }
+        EXPECT_FALSE(std::filesystem::exists(programs.file("pwned")));
+    }
+}
+
+TEST_F(LinuxSettingTest, AProgramPathTheEntryCannotCarryIsRefusedWithItsReason)
+{
+    struct Case
+    {
+        const char* name;
+        std::string program;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"a relative path would be looked up on the search path", "bin/kelvane", "not a full path"},
+        {"GLib looks the program up before it reads %% as %", "/opt/100%/kelvane", "\"%\""},
+        {"a control character without an escape", "/opt/bell\x07/kelvane", "control character"},
+        {"a name that is not UTF-8", "/opt/caf\xE9/kelvane", "not UTF-8"},
+    };
+    StatusNotices notices;
+    std::vector<std::string> reported;
+    notices.SetListener([&](const std::string& text) { reported.push_back(text); });
+    LinuxAutostartEntry autostart(&notices);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reported.clear();
+        autostart.EnableAutostart(c.program);
+        EXPECT_FALSE(std::filesystem::exists(LinuxAutostartEntry::EntryFileName()));
+        ASSERT_EQ(reported.size(), 1u);
+        EXPECT_NE(reported.front().find(c.reason), std::string::npos) << reported.front();
     }
 }
 

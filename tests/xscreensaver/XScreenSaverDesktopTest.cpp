@@ -20,6 +20,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <optional>
 #include <unistd.h>
 
 namespace kelvane::platform {
@@ -37,9 +39,66 @@ std::string Hack(const char* name)
     return std::string(HackFolder) + "/" + name;
 }
 
-bool Runs(const char* hack)
+std::string ReadWhole(const std::string& path)
 {
-    return LinuxProcessesAndInput().FindProcessByExeName(Hack(hack)).has_value();
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A process's parent and its state letter, from /proc; nothing when it has gone.
+std::optional<std::pair<pid_t, char>> ParentAndState(pid_t pid)
+{
+    const std::string stat = ReadWhole("/proc/" + std::to_string(pid) + "/stat");
+    // The program's name stands in parentheses and may itself hold ") ": the fields follow the last one.
+    const size_t nameEnd = stat.rfind(')');
+    if (nameEnd == std::string::npos || nameEnd + 4 >= stat.size()) {
+        return std::nullopt;
+    }
+    return std::pair<pid_t, char>(static_cast<pid_t>(std::atol(stat.c_str() + nameEnd + 4)), stat[nameEnd + 2]);
+}
+
+// The running processes that descend from root (a zombie has ended): only what the test started
+// counts, never the hacks of a screensaver the developer runs, nor anything else on the machine.
+std::vector<pid_t> RunningDescendants(pid_t root)
+{
+    std::multimap<pid_t, pid_t> children;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it("/proc", ec), end; !ec && it != end; it.increment(ec)) {
+        const pid_t pid = static_cast<pid_t>(std::atol(it->path().filename().c_str()));
+        if (const auto parent = pid > 0 ? ParentAndState(pid) : std::nullopt;
+            parent && parent->second != 'Z' && parent->second != 'X') {
+            children.emplace(parent->first, pid);
+        }
+    }
+    std::vector<pid_t> found;
+    std::vector<pid_t> parents{root};
+    while (!parents.empty()) {
+        const pid_t parent = parents.back();
+        parents.pop_back();
+        for (auto [it, end] = children.equal_range(parent); it != end; ++it) {
+            found.push_back(it->second);
+            parents.push_back(it->second);
+        }
+    }
+    return found;
+}
+
+// The process below root that runs the program, if one does.
+std::optional<pid_t> RunningUnder(pid_t root, const std::string& program)
+{
+    for (const pid_t pid : RunningDescendants(root)) {
+        std::error_code ec;
+        if (std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/exe", ec) == program) {
+            return pid;
+        }
+    }
+    return std::nullopt;
+}
+
+// A hack that the test process started itself (a window of ours, the preview).
+bool OursRuns(const char* hack)
+{
+    return RunningUnder(::getpid(), Hack(hack)).has_value();
 }
 
 std::string AsanOptions()
@@ -155,8 +214,16 @@ protected:
             arguments = {"--reuid=65534", "--regid=65534", "--clear-groups", "/usr/bin/xscreensaver"};
         }
         arguments.push_back("-no-splash");
-        daemon = std::make_unique<test::ProgramProcess>(test::ProgramProcess::Options{
-            program, arguments, {{"HOME", home.path()}, {"DISPLAY", display}}, {}, home.path()});
+        // The stand-ins a test puts into the home's "bin" come first for the daemon's shell.
+        const char* path = std::getenv("PATH");
+        daemon = std::make_unique<test::ProgramProcess>(
+            test::ProgramProcess::Options{program,
+                                          arguments,
+                                          {{"HOME", home.path()},
+                                           {"DISPLAY", display},
+                                           {"PATH", home.file("bin") + ":" + (path ? path : "/usr/bin:/bin")}},
+                                          {},
+                                          home.path()});
         ASSERT_TRUE(test::PollUntil([&] { return Command({"-time"}); }, 15s)) << "the daemon did not start";
     }
 
@@ -173,6 +240,9 @@ protected:
     }
 
     XScreenSaverSetting MakeSetting() { return XScreenSaverSetting(places, *hacks, "/nowhere/windows", notices, {}); }
+
+    // A hack that the test's own daemon runs.
+    bool Runs(const char* hack) { return daemon && RunningUnder(daemon->Pid(), Hack(hack)).has_value(); }
 
     test::TempDir home;
     std::string display;
@@ -195,17 +265,17 @@ TEST_F(XScreenSaverDesktop, TheChosenHackIsWhatTheDaemonRunsAndEveryOtherLineSta
     EXPECT_EQ(home.read(".xscreensaver"), expected);
 
     ASSERT_TRUE(Command({"-activate"}));
-    EXPECT_TRUE(test::PollUntil([] { return Runs("swirl"); }, 10s));
+    EXPECT_TRUE(test::PollUntil([this] { return Runs("swirl"); }, 10s));
     EXPECT_FALSE(Runs("deco"));
     ASSERT_TRUE(Command({"-deactivate"}));
-    EXPECT_TRUE(test::PollUntil([] { return !Runs("swirl"); }, 10s));
+    EXPECT_TRUE(test::PollUntil([this] { return !Runs("swirl"); }, 10s));
 
     // A change is seen at the next activation, without a restart: an entry the list lacked.
     setting.WriteActiveScreensaverPath(Hack("fuzzyflakes"));
     ASSERT_TRUE(Command({"-activate"}));
-    EXPECT_TRUE(test::PollUntil([] { return Runs("fuzzyflakes"); }, 10s));
+    EXPECT_TRUE(test::PollUntil([this] { return Runs("fuzzyflakes"); }, 10s));
     ASSERT_TRUE(Command({"-deactivate"}));
-    EXPECT_TRUE(test::PollUntil([] { return !Runs("fuzzyflakes"); }, 10s));
+    EXPECT_TRUE(test::PollUntil([this] { return !Runs("fuzzyflakes"); }, 10s));
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), Hack("fuzzyflakes"));
 }
 
@@ -233,7 +303,7 @@ TEST_F(XScreenSaverDesktop, RunNowGoesThroughTheDaemonAndTheExitInputEndsIt)
     LinuxShell shell(backend);
     LinuxProcessesAndInput processes(backend);
     shell.RunScreensaverFile(Hack("galaxy"));
-    ASSERT_TRUE(PumpUntil([] { return Runs("galaxy"); }, 10s));
+    ASSERT_TRUE(PumpUntil([this] { return Runs("galaxy"); }, 10s));
     // The daemon ran it, not a window of ours: the screen is blanked by the daemon.
     QProcess time;
     time.start(QStringLiteral("xscreensaver-command"), {QStringLiteral("-time")});
@@ -241,7 +311,7 @@ TEST_F(XScreenSaverDesktop, RunNowGoesThroughTheDaemonAndTheExitInputEndsIt)
     EXPECT_TRUE(time.readAllStandardOutput().contains("blanked"));
 
     processes.SendScreensaverExitInput();
-    EXPECT_TRUE(PumpUntil([] { return !Runs("galaxy"); }, 10s));
+    EXPECT_TRUE(PumpUntil([this] { return !Runs("galaxy"); }, 10s));
     // Nothing was written: running is not choosing.
     EXPECT_EQ(home.read(".xscreensaver"), UserFile);
 }
@@ -262,10 +332,10 @@ TEST_F(XScreenSaverDesktop, WithoutADaemonTheHackRunsInAWindowOfOurOwn)
     LinuxShell shell(backend);
     LinuxProcessesAndInput processes(backend);
     shell.RunScreensaverFile(Hack("deco"));
-    ASSERT_TRUE(PumpUntil([] { return Runs("deco"); }, 10s));
+    ASSERT_TRUE(PumpUntil([] { return OursRuns("deco"); }, 10s));
     EXPECT_TRUE(reported.empty()) << reported.front(); // falling back is no failure
     processes.SendScreensaverExitInput();
-    EXPECT_FALSE(Runs("deco"));
+    EXPECT_FALSE(OursRuns("deco"));
 }
 
 TEST_F(XScreenSaverDesktop, AScheduledActivationChangesTheDaemonsChoice)
@@ -302,7 +372,7 @@ TEST_F(XScreenSaverDesktop, AScheduledActivationChangesTheDaemonsChoice)
         << program.Stderr();
     EXPECT_NE(home.read(".xscreensaver").find("mode:\t\tone\n"), std::string::npos);
     ASSERT_TRUE(Command({"-activate"}));
-    EXPECT_TRUE(test::PollUntil([] { return Runs("swirl"); }, 10s));
+    EXPECT_TRUE(test::PollUntil([this] { return Runs("swirl"); }, 10s));
     ASSERT_TRUE(Command({"-deactivate"}));
     test::ProgramProcess close({KELVANE_EXECUTABLE,
                                 {"/CLOSE"},
@@ -310,6 +380,94 @@ TEST_F(XScreenSaverDesktop, AScheduledActivationChangesTheDaemonsChoice)
                                 {},
                                 home.path()});
     EXPECT_EQ(program.WaitForExit(30s), 0) << program.Stderr();
+}
+
+// Names that XScreenSaver's reader of its file and then /bin/sh would take for more than a name; a
+// name that escaped its quotes would run "cd;touch pwned", which leaves a mark in the daemon's home.
+TEST_F(XScreenSaverDesktop, AWindowsScreensaverOfAnyNameReachesWineAsExactlyThatFile)
+{
+    // The stand-in for wine records its arguments (NUL after each, its process number first) and
+    // stays, as a screensaver does, until the daemon ends it.
+    std::filesystem::create_directories(home.file("bin"));
+    std::ofstream(home.file("bin/wine")) << "#!/bin/sh\n"
+                                            "printf '%s\\0' \"$$\" \"$@\" > \"$HOME/wine-run.part\"\n"
+                                            "mv \"$HOME/wine-run.part\" \"$HOME/wine-run\"\n"
+                                            "exec sleep 60\n";
+    std::filesystem::permissions(home.file("bin/wine"),
+                                 std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                     std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                                     std::filesystem::perms::others_exec);
+    const std::string folder = home.file("it's $(cd;touch pwned) \"here\"");
+    std::filesystem::create_directories(folder);
+    struct Case
+    {
+        std::string name;
+        const char* refusal; // what the status bar says of a name the list cannot carry
+    };
+    const Case cases[] = {
+        {"plain name.scr", nullptr},
+        {"it's.scr", nullptr},
+        {"x'$(cd;touch pwned)'y.scr", nullptr},
+        {"say \"hi\" $(cd;touch pwned).scr", nullptr},
+        {"`cd;touch pwned`.scr", nullptr},
+        {"a;cd;touch pwned;b.scr", nullptr},
+        {"a&(cd;touch pwned)&b.scr", nullptr},
+        {"a|(cd;touch pwned)|b.scr", nullptr},
+        {"-s.scr", nullptr},
+        {"~*?[a] {b,c} #!%=:.scr", nullptr},
+        {"'\"'\"'.scr", nullptr},
+        {"GL: \"Pretty\" - ends with a quote'.SCR", nullptr},
+        {"Zo\xC3\xAB \xE2\x98\x83 \xE6\x97\xA5\xE6\x9C\xAC.scr", nullptr},
+        {"back\\slash\\n.scr", "backslash"},
+        {"line\nbreak.scr", "control character"},
+        {"tab\there.scr", "control character"},
+    };
+    std::vector<std::string> reported;
+    notices.SetListener([&](const std::string& text) { reported.push_back(text); });
+    XScreenSaverSetting setting = MakeSetting();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder + "/" + c.name;
+        std::ofstream(path) << "MZ";
+        reported.clear();
+        const std::string before = home.read(".xscreensaver");
+        setting.WriteActiveScreensaverPath(path);
+        if (c.refusal) {
+            ASSERT_EQ(reported.size(), 1u);
+            EXPECT_NE(reported.front().find(c.refusal), std::string::npos) << reported.front();
+            EXPECT_EQ(home.read(".xscreensaver"), before);
+            continue;
+        }
+        EXPECT_TRUE(reported.empty()) << reported.front();
+        EXPECT_EQ(setting.ReadActiveScreensaverPath(), path);
+
+        std::filesystem::remove(home.file("wine-run"));
+        ASSERT_TRUE(Command({"-activate"}));
+        ASSERT_TRUE(test::PollUntil([&] { return std::filesystem::exists(home.file("wine-run")); }, 10s))
+            << "the daemon did not start wine";
+        std::vector<std::string> run;
+        const std::string bytes = home.read("wine-run");
+        for (size_t start = 0; start < bytes.size();) {
+            const size_t end = bytes.find('\0', start);
+            run.push_back(bytes.substr(start, end - start));
+            start = end + 1;
+        }
+        ASSERT_FALSE(run.empty());
+        const pid_t stand_in = static_cast<pid_t>(std::atol(run.front().c_str()));
+        EXPECT_EQ(std::vector<std::string>(run.begin() + 1, run.end()), (std::vector<std::string>{path, "/s"}));
+        // The daemon runs the stand-in and nothing else is left of the entry.
+        const std::vector<pid_t> below = RunningDescendants(daemon->Pid());
+        EXPECT_NE(std::find(below.begin(), below.end(), stand_in), below.end());
+        ASSERT_TRUE(Command({"-deactivate"}));
+        EXPECT_TRUE(test::PollUntil(
+            [&] {
+                const std::vector<pid_t> now = RunningDescendants(daemon->Pid());
+                return std::find(now.begin(), now.end(), stand_in) == now.end();
+            },
+            10s));
+        EXPECT_FALSE(std::filesystem::exists(home.file("pwned")));
+    }
+    EXPECT_FALSE(std::filesystem::exists(home.file("pwned")));
 }
 
 // The live preview, on the test's own display.
@@ -329,12 +487,11 @@ TEST(ScreensaverPreviewPane, TheHackDrawsIntoThePanesWindowAndEndsWhenTheFileCha
     pane.show();
 
     auto commandLineOf = [](const char* hack) {
-        const auto pid = LinuxProcessesAndInput().FindProcessByExeName(Hack(hack));
+        const auto pid = RunningUnder(::getpid(), Hack(hack));
         if (!pid) {
             return std::string();
         }
-        std::ifstream in("/proc/" + std::to_string(*pid) + "/cmdline");
-        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string text = ReadWhole("/proc/" + std::to_string(*pid) + "/cmdline");
         std::replace(text.begin(), text.end(), '\0', ' ');
         return text;
     };
@@ -343,16 +500,19 @@ TEST(ScreensaverPreviewPane, TheHackDrawsIntoThePanesWindowAndEndsWhenTheFileCha
         Hack("deco") + " --window-id 0x" + QString::number(pane.Surface()->winId(), 16).toStdString() + " ";
     ASSERT_TRUE(test::PollUntil([&] { return commandLineOf("deco") == expected; }, 5s)) << commandLineOf("deco");
 
-    // The preview is the program's own: never taken for a running screensaver to end.
-    EXPECT_EQ(LinuxProcessesAndInput(nullptr, [&] { return preview.ProcessId(); }).FindProcessByExeName(Hack("deco")),
-              std::nullopt);
+    // The preview is the program's own: never taken for a running screensaver to end. (The search looks
+    // at the whole machine, where someone else's deco may run: only the preview must not be found.)
+    const std::optional<int64_t> previewProcess = preview.ProcessId();
+    ASSERT_TRUE(previewProcess.has_value());
+    EXPECT_NE(LinuxProcessesAndInput(nullptr, [&] { return preview.ProcessId(); }).FindProcessByExeName(Hack("deco")),
+              previewProcess);
 
     pane.ShowFile(Hack("swirl"));
-    EXPECT_FALSE(Runs("deco"));
+    EXPECT_FALSE(OursRuns("deco"));
     EXPECT_TRUE(test::PollUntil([&] { return !commandLineOf("swirl").empty(); }, 5s));
     // A Windows screensaver cannot draw into an X window: the pane says so and nothing runs.
     pane.ShowFile("/somewhere/saver.scr");
-    EXPECT_FALSE(Runs("swirl"));
+    EXPECT_FALSE(OursRuns("swirl"));
     EXPECT_FALSE(preview.Running());
 }
 

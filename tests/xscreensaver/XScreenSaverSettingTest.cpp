@@ -101,10 +101,11 @@ TEST_F(XScreenSaverSettingTest, SettingAScreensaverChangesOnlyTheModeTheSelectio
                   "  \"Pretty\" swirl --root \\n\n",
                   "  \"Pretty\" swirl --root \\n\\\n\t\t\t\tGL: galaxy --root --speed 2\t\t\t\t    \\n\n"),
          "/hacks/galaxy"},
-        {"a Windows screensaver runs through Wine, its path quoted for the shell", "/home/u/It's here.scr",
+        {"a Windows screensaver runs through Wine, its path quoted for the shell without a backslash",
+         "/home/u/It's here.scr",
          Replaced(Replaced(Replaced(UserFile, "mode:\t\trandom\n", chosen), "selected:\t-1\n", "selected:\t4\n"),
                   "  \"Pretty\" swirl --root \\n\n",
-                  "  \"Pretty\" swirl --root \\n\\\n\t\t\t\twine '/home/u/It'\\''s here.scr' /s\t\t\t\t    \\n\n"),
+                  "  \"Pretty\" swirl --root \\n\\\n\t\t\t\twine '/home/u/It'\"'\"'s here.scr' /s\t\t\t\t    \\n\n"),
          "/home/u/It's here.scr"},
         {"blank is XScreenSaver's own blank screen", "/wine/windows/System32/scrnsave.scr",
          Replaced(UserFile, "mode:\t\trandom\n", "mode:\t\tblank\n"), "/wine/windows/System32/scrnsave.scr"},
@@ -118,6 +119,38 @@ TEST_F(XScreenSaverSettingTest, SettingAScreensaverChangesOnlyTheModeTheSelectio
         EXPECT_EQ(setting.ReadActiveScreensaverPath(), c.readBack);
         EXPECT_TRUE(reported.empty()) << reported.front();
     }
+}
+
+TEST_F(XScreenSaverSettingTest, WineEntriesOfEveryQuotingReadBackAndOlderOnesAreRequotedInPlace)
+{
+    // Older versions quoted a quote as '\'', which XScreenSaver's reader turns into ''' before the shell
+    // sees it: the third entry ran "id" at the next activation.
+    const std::string older = "mode:\t\tone\n"
+                              "selected:\t0\n"
+                              "programs:\t\\\n"
+                              "\t\t\t\twine \"/s/by hand.scr\" /s\t\t\t\t    \\n\\\n"
+                              "\t\t\t\twine '/s/It'\\''s here.scr' /s\t\t\t\t    \\n\\\n"
+                              "- \"Mine\"\twine '/s/x'\\''$(cd;id>pwned)'\\''y.scr' /s \\n\\\n"
+                              "\t\t\t\twine '/s/now'\"'\"'s.scr' /s\t\t\t\t    \\n\\\n"
+                              "\t\t\t\twine /s/bare.scr /s\t\t\t\t    \\n\n";
+    const char* const paths[] = {"/s/by hand.scr", "/s/It's here.scr", "/s/x'$(cd;id>pwned)'y.scr", "/s/now's.scr",
+                                 "/s/bare.scr"};
+    for (size_t i = 0; i < std::size(paths); ++i) {
+        dir.write(".xscreensaver", Replaced(older, "selected:\t0\n", "selected:\t" + std::to_string(i) + "\n"));
+        EXPECT_EQ(MakeSetting().ReadActiveScreensaverPath(), paths[i]);
+    }
+
+    // Choosing one of them again picks it where it stands; the save writes both older ones the way the
+    // shell reads them as meant, and leaves the rest of their lines and the other entries as they were.
+    dir.write(".xscreensaver", older);
+    XScreenSaverSetting setting = MakeSetting();
+    setting.WriteActiveScreensaverPath("/s/It's here.scr");
+    std::string expected = Replaced(older, "selected:\t0\n", "selected:\t1\n");
+    expected = Replaced(expected, "'/s/It'\\''s here.scr'", "'/s/It'\"'\"'s here.scr'");
+    expected = Replaced(expected, "'/s/x'\\''$(cd;id>pwned)'\\''y.scr'", "'/s/x'\"'\"'$(cd;id>pwned)'\"'\"'y.scr'");
+    EXPECT_EQ(dir.read(".xscreensaver"), expected);
+    EXPECT_EQ(setting.ReadActiveScreensaverPath(), "/s/It's here.scr");
+    EXPECT_TRUE(reported.empty()) << reported.front();
 }
 
 TEST_F(XScreenSaverSettingTest, NoneTurnsTheDaemonOffAndAMissingFileIsMadeFromTheSystemDefaults)
@@ -202,6 +235,7 @@ TEST_F(XScreenSaverSettingTest, WhatCannotBeReadOrSetIsReportedWithoutAWrite)
         {"a file that is no screensaver", "mode: off\n", "/usr/bin/bash", "neither an XScreenSaver hack", ""},
         {"a relative Windows screensaver", "mode: off\n", "saver.scr", "not a full path", ""},
         {"a line break in a name", "mode: off\n", "/home/u/a\nb.scr", "control character", ""},
+        {"a backslash, which the file's reader would take out", "mode: off\n", "/home/u/a\\nb.scr", "backslash", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -227,6 +261,59 @@ TEST_F(XScreenSaverSettingTest, NothingIsWrittenWhileXScreenSaversOwnSettingsWin
     EXPECT_EQ(dir.read(".xscreensaver"), UserFile);
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_NE(reported.front().find("settings window is open"), std::string::npos);
+}
+
+TEST_F(XScreenSaverSettingTest, AnotherProgramsSaveBetweenTheReadAndTheReplaceIsKept)
+{
+    // The other program's save: a setting of its own, and a note that tells its saves apart.
+    const auto theirs = [](int save) {
+        return Replaced(UserFile, "timeout:\t0:05:00\n", "timeout:\t0:20:00\n") + "! their save " +
+               std::to_string(save) + "\n";
+    };
+    const std::string both =
+        Replaced(Replaced(theirs(1), "mode:\t\trandom\n", "mode:\t\tone\n"), "selected:\t-1\n", "selected:\t2\n");
+    struct Case
+    {
+        const char* name;
+        std::optional<std::string> before; // the file when Kelvane reads it; nothing: there is none
+        int theirSaves;                    // how many of Kelvane's saves the other program's save meets
+        std::string expected;
+        const char* reported;
+    };
+    const Case cases[] = {
+        {"a save while Kelvane's new content waits beside the file", UserFile, 1, both, nullptr},
+        {"the file made while Kelvane makes it from the system's defaults", std::nullopt, 1, both, nullptr},
+        {"a program that saves every time", UserFile, 100, theirs(5), "kept changing"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reported.clear();
+        std::filesystem::remove(dir.file(".xscreensaver"));
+        if (c.before) {
+            dir.write(".xscreensaver", *c.before);
+        }
+        int saves = 0;
+        const FileWriter meetingAnotherSave = [&](const std::string& path, const std::string& bytes,
+                                                  const BeforeReplace& beforeReplace) {
+            return WriteFileAtomically(path, bytes, [&] {
+                if (saves < c.theirSaves) {
+                    dir.write(".xscreensaver", theirs(++saves));
+                }
+                return beforeReplace();
+            });
+        };
+        XScreenSaverSetting setting({dir.file(".xscreensaver"), dir.file("defaults"), "/hacks"}, hacks, "/wine/windows",
+                                    notices, {}, meetingAnotherSave);
+        setting.WriteActiveScreensaverPath("/hacks/deco");
+        EXPECT_EQ(dir.read(".xscreensaver"), c.expected);
+        if (c.reported) {
+            ASSERT_EQ(reported.size(), 1u);
+            EXPECT_NE(reported.front().find(c.reported), std::string::npos) << reported.front();
+        } else {
+            EXPECT_TRUE(reported.empty()) << reported.front();
+        }
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no temporary file";
+    }
 }
 
 TEST_F(XScreenSaverSettingTest, AFileWithCarriageReturnsIsWrittenBackWithLineFeedsAlone)

@@ -57,7 +57,7 @@ PlatformServices MakePlatformServices(std::optional<int64_t> recordedBuildTime)
     services.Debug = std::make_unique<QtDebugOutput>();
     services.Zone = std::make_unique<QtTimeZone>();
     services.Regional = std::make_unique<LinuxRegionalSettings>();
-    services.Autostart = std::make_unique<LinuxAutostartEntry>();
+    services.Autostart = std::make_unique<LinuxAutostartEntry>(services.Notices.get());
     services.DesktopShell = std::make_unique<LinuxShell>(xscreensaver);
     auto preview = std::make_shared<QtScreensaverPreview>([xscreensaver](const std::string& path, uint64_t window) {
         return HackPreviewCommand(xscreensaver.get(), path, window);

@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxScreensaverSetting.h"
 
 #include "common/FileIO.h"
+#include "common/TextEncoding.h"
 #include "platform/linux/LinuxEnvironment.h"
 #include "settings/IniDocument.h"
 #include "settings/fileFunc.h"
@@ -72,8 +73,8 @@ std::string DesktopExecArgument(const std::string& argument)
     } else {
         quoted = argument;
     }
-    // Then the rules of the file itself: "%" introduces field codes, a backslash starts an escape,
-    // and a line break would end the value.
+    // Then the rules of the file itself: "%" introduces field codes, a backslash starts an escape, a
+    // line break would end the value, and the other control characters it escapes may not stand raw.
     std::string value;
     for (const char c : quoted) {
         if (c == '%') {
@@ -82,11 +83,36 @@ std::string DesktopExecArgument(const std::string& argument)
             value += "\\\\";
         } else if (c == '\n') {
             value += "\\n";
+        } else if (c == '\t') {
+            value += "\\t";
+        } else if (c == '\r') {
+            value += "\\r";
         } else {
             value += c;
         }
     }
     return value;
+}
+
+Result<std::string> DesktopExecLine(const std::string& program)
+{
+    if (program.empty() || program.front() != '/') {
+        return Result<std::string>::Error(program + " is not a full path");
+    }
+    if (!IsValidUtf8(program)) {
+        return Result<std::string>::Error(program + " is not UTF-8 text, which a desktop entry must be");
+    }
+    for (const char c : program) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7f) {
+            return Result<std::string>::Error(program + " holds a control character that a desktop entry cannot carry");
+        }
+        if (c == '%') {
+            return Result<std::string>::Error(program +
+                                              " holds a \"%\", which desktops do not read back in a program's path");
+        }
+    }
+    return DesktopExecArgument(program);
 }
 
 std::string LinuxAutostartEntry::EntryFileName()
@@ -96,6 +122,11 @@ std::string LinuxAutostartEntry::EntryFileName()
 
 void LinuxAutostartEntry::EnableAutostart(const std::string& executablePath)
 {
+    const Result<std::string> exec = DesktopExecLine(executablePath);
+    if (!exec) {
+        Report("Kelvane cannot start with the desktop: " + exec.message());
+        return;
+    }
     const std::string file = EntryFileName();
     MakeFolderFor(file);
     const std::string text = "[Desktop Entry]\n"
@@ -103,11 +134,20 @@ void LinuxAutostartEntry::EnableAutostart(const std::string& executablePath)
                              "Name=Kelvane\n"
                              "Comment=Screensaver manager\n"
                              "Exec=" +
-                             DesktopExecArgument(executablePath) +
+                             exec.value() +
                              "\n"
                              "Terminal=false\n"
                              "X-GNOME-Autostart-enabled=true\n";
-    (void)WriteFileAtomically(file, text);
+    if (const Status written = WriteFileAtomically(file, text); !written) {
+        Report("Kelvane's autostart entry could not be saved: " + written.message());
+    }
+}
+
+void LinuxAutostartEntry::Report(const std::string& text)
+{
+    if (m_notices) {
+        m_notices->Report(text);
+    }
 }
 
 void LinuxAutostartEntry::DisableAutostart()

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "common/Status.h"
 #include "platform/SettingAndAutostart.h"
+#include "platform/StatusNotices.h"
 
 #include <string>
 
@@ -21,15 +23,23 @@ public:
     static std::string SettingFileName();
 };
 
-// The autostart entry as a desktop entry file, $XDG_CONFIG_HOME/autostart/kelvane.desktop.
+// The autostart entry as a desktop entry file, $XDG_CONFIG_HOME/autostart/kelvane.desktop. A program
+// path that the entry cannot carry, and a failed write, are told to the notices.
 class LinuxAutostartEntry final : public AutostartEntry
 {
 public:
+    explicit LinuxAutostartEntry(StatusNotices* notices = nullptr) : m_notices(notices) {}
+
     void EnableAutostart(const std::string& executablePath) override;
     void DisableAutostart() override;
     std::optional<std::string> ReadAutostart() override;
 
     static std::string EntryFileName();
+
+private:
+    void Report(const std::string& text);
+
+    StatusNotices* m_notices;
 };
 
 // The per-user configuration folder, without a trailing separator.
@@ -37,5 +47,11 @@ std::string ConfigHome();
 
 // One argument of a desktop entry's Exec key, quoted where it must be and escaped for the file.
 std::string DesktopExecArgument(const std::string& argument);
+
+// The Exec value that starts the program, given by its full path, with no arguments. Refused with the
+// reason when a reader of desktop entries could not take the path back whole: a relative one (it would
+// be looked up on the search path), text that is not UTF-8, a control character the file cannot escape,
+// or a "%" (GLib looks the program up before it reads "%%" as "%").
+Result<std::string> DesktopExecLine(const std::string& program);
 
 } // namespace kelvane::platform

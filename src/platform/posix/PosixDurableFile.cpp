@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,10 +51,26 @@ void FlushFolder(const std::filesystem::path& folder)
     }
 }
 
+// Closes the descriptor when it goes.
+struct Descriptor
+{
+    explicit Descriptor(int descriptor) : fd(descriptor) {}
+    ~Descriptor()
+    {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    const int fd;
+};
+
 } // namespace
 
 Status ReplaceFileDurably(const std::filesystem::path& target, const std::string& bytes,
-                          const TemporarySuffixSource& nextSuffix)
+                          const TemporarySuffixSource& nextSuffix, const BeforeReplace& beforeReplace)
 {
     struct stat old = {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
@@ -62,6 +79,13 @@ Status ReplaceFileDurably(const std::filesystem::path& target, const std::string
     const int fd = CreateTemporary(target, nextSuffix, temporary);
     if (fd < 0) {
         return Status::Error("the file cannot be created");
+    }
+    // A lock on the temporary file says that this save runs, until the rename: the system drops it
+    // when the process ends, so a file without one was left by a killed save. A second descriptor holds
+    // it past the close below.
+    const Descriptor lock(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+    if (lock.fd >= 0) {
+        (void)::flock(lock.fd, LOCK_EX | LOCK_NB);
     }
     const auto fail = [&](const char* why) {
         ::close(fd);
@@ -82,12 +106,32 @@ Status ReplaceFileDurably(const std::filesystem::path& target, const std::string
         ::unlink(temporary.c_str());
         return Status::Error("the file cannot be written");
     }
+    if (beforeReplace && !beforeReplace()) {
+        ::unlink(temporary.c_str());
+        return Status::Error("the file changed while it was being saved");
+    }
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return Status::Error("the file cannot be replaced");
     }
     FlushFolder(target.parent_path());
     return Status::Ok();
+}
+
+void RemoveAbandonedTemporary(const std::filesystem::path& file)
+{
+    struct stat named = {};
+    if (::lstat(file.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) {
+        return;
+    }
+    const Descriptor opened(::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat held = {};
+    // Removed only when no save holds its lock, and only when the name still leads to the file locked.
+    if (opened.fd < 0 || ::flock(opened.fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(opened.fd, &held) != 0 ||
+        ::lstat(file.c_str(), &named) != 0 || held.st_dev != named.st_dev || held.st_ino != named.st_ino) {
+        return;
+    }
+    ::unlink(file.c_str());
 }
 
 } // namespace kelvane

@@ -7,7 +7,7 @@
 namespace kelvane {
 
 Status ReplaceFileDurably(const std::filesystem::path& target, const std::string& bytes,
-                          const TemporarySuffixSource& nextSuffix)
+                          const TemporarySuffixSource& nextSuffix, const BeforeReplace& beforeReplace)
 {
     std::wstring temporary;
     HANDLE file = INVALID_HANDLE_VALUE;
@@ -42,11 +42,26 @@ Status ReplaceFileDurably(const std::filesystem::path& target, const std::string
         return fail("the file cannot be written to the disk");
     }
     CloseHandle(file);
+    if (beforeReplace && !beforeReplace()) {
+        DeleteFileW(temporary.c_str());
+        return Status::Error("the file changed while it was being saved");
+    }
     if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(temporary.c_str());
         return Status::Error("the file cannot be replaced");
     }
     return Status::Ok();
+}
+
+void RemoveAbandonedTemporary(const std::filesystem::path& file)
+{
+    // A save that is writing holds its temporary file open without sharing it, so the system refuses
+    // to delete it; a link stays, as it does on other systems.
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0) {
+        DeleteFileW(file.c_str());
+    }
 }
 
 } // namespace kelvane

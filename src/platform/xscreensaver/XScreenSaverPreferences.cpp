@@ -344,6 +344,32 @@ size_t XScreenSaverPreferences::AddProgram(std::string_view entryText)
     return count;
 }
 
+bool XScreenSaverPreferences::ReplaceCommand(std::string_view oldCommand, std::string_view newCommand)
+{
+    const int index = FindLast("programs");
+    if (index < 0 || oldCommand.empty()) {
+        return false;
+    }
+    const Resource resource = m_resources[static_cast<size_t>(index)];
+    for (size_t i = 0; i < resource.LineCount; ++i) {
+        std::string& line = m_lines[resource.FirstLine + i];
+        const size_t from = i == 0 ? std::min(resource.ValueColumn, line.size()) : 0;
+        for (size_t at = line.find(oldCommand, from); at != std::string::npos; at = line.find(oldCommand, at + 1)) {
+            // Only a whole command: what stands before it ends a pretty name or a visual, or is blank; the
+            // entry's end or a blank follows it.
+            const size_t end = at + oldCommand.size();
+            const bool startsAlone = at == from || IsBlank(line[at - 1]) || line[at - 1] == '"' || line[at - 1] == ':';
+            const bool endsAlone = end == line.size() || IsBlank(line[end]) || line[end] == '\\';
+            if (startsAlone && endsAlone) {
+                line.replace(at, oldCommand.size(), newCommand);
+                (void)Reindex();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 void XScreenSaverPreferences::AppendLine(std::string line)
 {
     // A file whose last line asks for a continuation would take the new line into its last value.

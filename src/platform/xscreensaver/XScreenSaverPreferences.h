@@ -54,6 +54,10 @@ public:
     // its index. The entry is written as it is: the caller makes sure it holds no line break or escape.
     size_t AddProgram(std::string_view entryText);
 
+    // Writes another command over an entry's command where it stands whole on one line of the list,
+    // keeping the rest of the line; false when no line holds it so. Written as it is, like AddProgram.
+    bool ReplaceCommand(std::string_view oldCommand, std::string_view newCommand);
+
     // The whole text, LF line ends.
     std::string Text() const;
 

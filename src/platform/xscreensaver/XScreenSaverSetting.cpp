@@ -24,7 +24,21 @@ bool EndsWithScr(const std::string& path)
     return tail == ".scr";
 }
 
-std::string SingleQuoted(const std::string& text)
+// One word for /bin/sh with no backslash in it: XScreenSaver's reader of its file takes a backslash out
+// before the shell sees the line. A quote ends the single-quoted run, stands in double quotes of its
+// own, and a new run begins.
+std::string ShellWordWithoutBackslash(const std::string& text)
+{
+    std::string quoted = "'";
+    for (const char c : text) {
+        quoted += c == '\'' ? std::string("'\"'\"'") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+// How older versions quoted a path, a quote as '\''. The file's reader turns that into ''', so the
+// shell pairs the quotes up differently and the entry runs something else, or nothing.
+std::string OlderSingleQuoted(const std::string& text)
 {
     std::string quoted = "'";
     for (const char c : text) {
@@ -33,8 +47,14 @@ std::string SingleQuoted(const std::string& text)
     return quoted + "'";
 }
 
-// The first word of a shell command line with its quotes taken out (single quotes and backslashes, as
-// SingleQuoted writes them).
+std::string WineEntry(const std::string& path)
+{
+    return "wine " + ShellWordWithoutBackslash(path) + " /s";
+}
+
+// The first word of a shell command line with its quotes taken out: single and double quotes (a
+// quote in double quotes is how entries are written now), and a backslash before a character as
+// entries of older versions hold it.
 std::string FirstShellWord(std::string_view text)
 {
     std::string word;
@@ -43,8 +63,8 @@ std::string FirstShellWord(std::string_view text)
         ++i;
     }
     for (; i < text.size() && text[i] != ' ' && text[i] != '\t'; ++i) {
-        if (text[i] == '\'') {
-            const size_t close = text.find('\'', i + 1);
+        if (text[i] == '\'' || text[i] == '"') {
+            const size_t close = text.find(text[i], i + 1);
             const size_t end = close == std::string_view::npos ? text.size() : close;
             word.append(text.substr(i + 1, end - i - 1));
             i = end;
@@ -99,6 +119,21 @@ bool EntryRuns(const HackProgramEntry& entry, const std::string& path, const std
                             entry.ProgramName().find('/') == std::string::npos);
 }
 
+// Entries that older versions wrote for a Windows screensaver with a quote in its path run something
+// else, or nothing: each save writes them again the way the shell reads them as meant.
+void RequoteOlderEntries(XScreenSaverPreferences& preferences)
+{
+    for (const HackProgramEntry& entry : preferences.Programs()) {
+        if (entry.ProgramName() != "wine" || entry.Command.find('\\') == std::string::npos) {
+            continue;
+        }
+        const std::string file = PathOfHackEntry(entry, {});
+        if (EndsWithScr(file) && entry.Command == "wine " + OlderSingleQuoted(file) + " /s") {
+            preferences.ReplaceCommand(entry.Command, WineEntry(file));
+        }
+    }
+}
+
 } // namespace
 
 Result<std::string> HackEntryForPath(const std::string& path, const ScreensaverCatalogue& hacks,
@@ -115,7 +150,7 @@ Result<std::string> HackEntryForPath(const std::string& path, const ScreensaverC
                     path + " holds a backslash or a control character, which XScreenSaver's list cannot carry");
             }
         }
-        return "wine " + SingleQuoted(path) + " /s";
+        return WineEntry(path);
     }
     if (!hacks.LabelOf(name)) {
         return Result<std::string>::Error(path + " is neither an XScreenSaver hack nor a Windows screensaver, so "
@@ -147,9 +182,9 @@ std::string PathOfHackEntry(const HackProgramEntry& entry, const std::string& ha
 
 XScreenSaverSetting::XScreenSaverSetting(XScreenSaverPlaces places, const ScreensaverCatalogue& hacks,
                                          std::string windowsFolder, StatusNotices& notices,
-                                         std::function<bool()> settingsProgramRuns)
+                                         std::function<bool()> settingsProgramRuns, FileWriter writeFile)
     : m_places(std::move(places)), m_hacks(hacks), m_windowsFolder(std::move(windowsFolder)), m_notices(notices),
-      m_settingsProgramRuns(std::move(settingsProgramRuns))
+      m_settingsProgramRuns(std::move(settingsProgramRuns)), m_writeFile(std::move(writeFile))
 {}
 
 std::vector<HackProgramEntry> XScreenSaverSetting::SystemEntries() const
@@ -177,7 +212,7 @@ Result<XScreenSaverSetting::Loaded> XScreenSaverSetting::Load()
         if (!defaults) {
             defaults = XScreenSaverPreferences::Parse("");
         }
-        return Loaded{std::move(defaults).value(), Source::SystemDefaults};
+        return Loaded{std::move(defaults).value(), Source::SystemDefaults, std::nullopt};
     }
     const Result<std::string> bytes = ReadFileBytes(m_places.UserFile);
     if (!bytes) {
@@ -188,7 +223,7 @@ Result<XScreenSaverSetting::Loaded> XScreenSaverSetting::Load()
         return Result<Loaded>::Error(m_places.UserFile + " is not understood (" + preferences.message() +
                                      "), so Kelvane leaves it as it is");
     }
-    return Loaded{std::move(preferences).value(), Source::UserFile};
+    return Loaded{std::move(preferences).value(), Source::UserFile, bytes.value()};
 }
 
 std::string XScreenSaverSetting::ReadActiveScreensaverPath()
@@ -311,30 +346,61 @@ void XScreenSaverSetting::Change(const std::function<Status(XScreenSaverPreferen
         m_notices.Report("XScreenSaver's settings window is open and would undo this change: close it first");
         return;
     }
-    Result<Loaded> loaded = Load();
-    if (!loaded) {
-        m_notices.Report(loaded.message());
+    // Each time the file moved under the save, the change starts again from what it holds now.
+    constexpr int Attempts = 5;
+    for (int attempt = 1;; ++attempt) {
+        Result<Loaded> loaded = Load();
+        if (!loaded) {
+            m_notices.Report(loaded.message());
+            return;
+        }
+        const std::optional<std::string> asRead = loaded.value().UserBytes;
+        XScreenSaverPreferences preferences =
+            loaded.value().From == Source::SystemDefaults
+                ? XScreenSaverPreferences::FromSystemDefaults(loaded.value().Preferences)
+                : std::move(loaded).value().Preferences;
+        RequoteOlderEntries(preferences);
+        if (const Status edited = edit(preferences); !edited) {
+            m_notices.Report(edited.message());
+            return;
+        }
+        bool moved = false;
+        const Status saved = Save(preferences, asRead, moved);
+        if (moved && attempt < Attempts) {
+            continue;
+        }
+        if (moved) {
+            m_notices.Report("Another program kept changing " + m_places.UserFile +
+                             " while Kelvane saved it, so Kelvane's change was not saved");
+        } else if (!saved) {
+            m_notices.Report(saved.message());
+        }
         return;
-    }
-    XScreenSaverPreferences preferences = loaded.value().From == Source::SystemDefaults
-                                              ? XScreenSaverPreferences::FromSystemDefaults(loaded.value().Preferences)
-                                              : std::move(loaded).value().Preferences;
-    if (const Status edited = edit(preferences); !edited) {
-        m_notices.Report(edited.message());
-        return;
-    }
-    if (const Status saved = Save(preferences); !saved) {
-        m_notices.Report(saved.message());
     }
 }
 
-Status XScreenSaverSetting::Save(const XScreenSaverPreferences& preferences)
+bool XScreenSaverSetting::UserFileIs(const std::optional<std::string>& bytes) const
+{
+    std::error_code ec;
+    if (!fs::exists(PathFromUtf8(m_places.UserFile), ec)) {
+        return !bytes && !ec;
+    }
+    const Result<std::string> now = ReadFileBytes(m_places.UserFile);
+    return bytes && now && now.value() == *bytes;
+}
+
+Status XScreenSaverSetting::Save(const XScreenSaverPreferences& preferences, const std::optional<std::string>& asRead,
+                                 bool& moved)
 {
     const fs::path file = PathFromUtf8(m_places.UserFile);
     std::error_code ec;
     const auto before = fs::last_write_time(file, ec);
     const bool existed = !ec;
-    if (const Status written = WriteFileAtomically(m_places.UserFile, preferences.Text()); !written) {
+    const Status written = m_writeFile(m_places.UserFile, preferences.Text(), [&] {
+        moved = !UserFileIs(asRead);
+        return !moved;
+    });
+    if (!written) {
         return Status::Error("XScreenSaver's settings could not be saved: " + written.message());
     }
     // The daemon notices a change by the file's time in whole seconds: a second change within the

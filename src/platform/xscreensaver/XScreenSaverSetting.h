@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/FileIO.h"
 #include "common/Status.h"
 #include "platform/ScreensaverCatalogue.h"
 #include "platform/SettingAndAutostart.h"
@@ -22,26 +23,36 @@ struct XScreenSaverPlaces
 };
 
 // The programs-list entry that runs the file: a hack by its name with its own arguments (as the
-// system's list has it, else "--root"), or a Windows ".scr" through Wine with "/s". The daemon hands
-// entries to a shell, so a path goes in single quotes, and one that the list cannot carry safely (a
-// relative one, a backslash, a control character) is refused with the reason.
+// system's list has it, else "--root"), or a Windows ".scr" through Wine with "/s". The daemon's reader
+// of its file takes backslashes out and then hands the entry to /bin/sh, so a path goes in single
+// quotes with none in it (a quote as '"'"'), and one that the list cannot carry (a relative one, a
+// backslash, a control character) is refused with the reason.
 Result<std::string> HackEntryForPath(const std::string& path, const ScreensaverCatalogue& hacks,
                                      const std::vector<HackProgramEntry>& systemEntries);
 
 // The file an entry runs: the hack's path in the hack folder, or the ".scr" file of an entry made by
-// HackEntryForPath; a program given with its own path stays as it is.
+// HackEntryForPath (or by an older version, which quoted a quote as '\''); a program given with its
+// own path stays as it is.
 std::string PathOfHackEntry(const HackProgramEntry& entry, const std::string& hackFolder);
+
+// Writes a file whole; the question comes just before the new content replaces the old.
+using FileWriter =
+    std::function<Status(const std::string& path, const std::string& bytes, const BeforeReplace& beforeReplace)>;
 
 // The desktop's screensaver as XScreenSaver's daemon reads it: "mode: one" with "selected:" pointing
 // at the screensaver's entry in "programs:" (added when missing), "mode: off" for none and
 // "mode: blank" for the blank screen, which this program calls the system's blank screensaver. The
 // user's file is edited in place and replaced atomically; a missing one is made from the system's
-// defaults; one that cannot be read or understood is never written over. Problems go to the notices.
+// defaults; one that cannot be read or understood is never written over. Another program that saves
+// the file while the change is written keeps its change: the file is compared with what was read just
+// before it is replaced, and when it moved the change is made again on what it holds now. Problems go
+// to the notices.
 class XScreenSaverSetting final : public ScreensaverSetting
 {
 public:
     XScreenSaverSetting(XScreenSaverPlaces places, const ScreensaverCatalogue& hacks, std::string windowsFolder,
-                        StatusNotices& notices, std::function<bool()> settingsProgramRuns);
+                        StatusNotices& notices, std::function<bool()> settingsProgramRuns,
+                        FileWriter writeFile = WriteFileAtomically);
 
     std::string ReadActiveScreensaverPath() override;
     void WriteActiveScreensaverPath(const std::string& path) override;
@@ -62,6 +73,7 @@ private:
     {
         XScreenSaverPreferences Preferences;
         Source From = Source::UserFile;
+        std::optional<std::string> UserBytes; // the user's file as read; nothing when there was none
     };
 
     // The user's preferences, or the system's defaults when the user has no file; an error says why
@@ -69,7 +81,9 @@ private:
     Result<Loaded> Load();
     // Applies the edit to the user's preferences and saves them; reports what went wrong.
     void Change(const std::function<Status(XScreenSaverPreferences&)>& edit);
-    Status Save(const XScreenSaverPreferences& preferences);
+    // Saves the preferences while the user's file is still as it was read; moved tells that it was not.
+    Status Save(const XScreenSaverPreferences& preferences, const std::optional<std::string>& asRead, bool& moved);
+    bool UserFileIs(const std::optional<std::string>& bytes) const;
     std::string BlankPath() const;
     // The system's programs list; empty when its defaults cannot be read.
     std::vector<HackProgramEntry> SystemEntries() const;
@@ -79,6 +93,7 @@ private:
     const std::string m_windowsFolder;
     StatusNotices& m_notices;
     const std::function<bool()> m_settingsProgramRuns;
+    const FileWriter m_writeFile;
 };
 
 } // namespace kelvane::platform
