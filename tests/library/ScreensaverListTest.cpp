@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 namespace kelvane {
 namespace {
@@ -306,7 +307,11 @@ TEST_F(ListTest, ListFilesReadEveryFormAndWriteCrLf)
          "\xE9\0.\0s\0c\0r\0\r\0\n\0"s,
          {"\xC3\xA9.scr"}},
         {"utf16be_mark", "\xFE\xFF\0\xE9\0.\0s\0c\0r"s, {"\xC3\xA9.scr"}},
+#ifdef _WIN32
         {"eight_bit", "caf\xE9.scr\r\n", {"caf\xC3\xA9.scr"}},
+#else
+        {"eight_bit", "caf\xE9.scr\r\n", {"caf\xE9.scr"}}, // a Linux path is bytes
+#endif
         {"long_line", std::string(100000, 'x') + "\r\n", {std::string(100000, 'x')}},
     };
     for (const auto& c : cases) {
@@ -350,6 +355,123 @@ TEST(ListFileEncoding, FolderFilesKeepTheirMarkAndUnwritablePathsAreNotLost)
     EXPECT_EQ(SerializeListFile({"caf\xC3\xA9"}, TextEncoding::Windows1252), "caf\xE9\r\n");
     EXPECT_EQ(SerializeListFile({"\xE4\xB8\xAD.scr"}, TextEncoding::Windows1252), "\xEF\xBB\xBF\xE4\xB8\xAD.scr\r\n")
         << "a path the code page cannot hold makes the file UTF-8 with a mark";
+}
+
+// One list file, and what each system reads from it. Written back, the lines read as the same lines, so
+// no damage grows from one start to the next.
+struct MixedListCase
+{
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> linux;   // KeepLocalPathBytes
+    std::vector<std::string> windows; // CodePage
+    std::string linuxWritten;         // what a Linux program writes back (UTF-8, its default)
+};
+
+const MixedListCase kMixedLists[] = {
+    {"all_utf8",
+     "/s/\xC3\x9C"
+     "ber.scr\r\n/s/a.scr\r\n",
+     {"/s/\xC3\x9C"
+      "ber.scr",
+      "/s/a.scr"},
+     {"/s/\xC3\x9C"
+      "ber.scr",
+      "/s/a.scr"},
+     "/s/\xC3\x9C"
+     "ber.scr\r\n/s/a.scr\r\n"},
+    {"one_latin1_line",
+     "/s/\xC3\x9C"
+     "ber.scr\r\n/s/caf\xE9.scr\n/s/a.scr",
+     {"/s/\xC3\x9C"
+      "ber.scr",
+      "/s/caf\xE9.scr", "/s/a.scr"},
+     {"/s/\xC3\x9C"
+      "ber.scr",
+      "/s/caf\xC3\xA9.scr", "/s/a.scr"},
+     "/s/\xC3\x9C"
+     "ber.scr\r\n/s/caf\xE9.scr\r\n/s/a.scr\r\n"},
+    {"drive_letter_paths_are_windows_ones",
+     "C:\\caf\xE9.scr\r\n\"d:\\na\xEFve.scr\"\tmore\r\n/s/caf\xE9.scr\r\n",
+     {"C:\\caf\xC3\xA9.scr", "\"d:\\na\xC3\xAFve.scr\"\tmore", "/s/caf\xE9.scr"},
+     {"C:\\caf\xC3\xA9.scr", "\"d:\\na\xC3\xAFve.scr\"\tmore", "/s/caf\xC3\xA9.scr"},
+     "C:\\caf\xC3\xA9.scr\r\n\"d:\\na\xC3\xAFve.scr\"\tmore\r\n/s/caf\xE9.scr\r\n"},
+    {"utf8_mark_and_a_latin1_line",
+     "\xEF\xBB\xBF/s/\xC3\x9C"
+     "ber.scr\r\n/s/caf\xE9.scr\r\n",
+     {"/s/\xC3\x9C"
+      "ber.scr",
+      "/s/caf\xE9.scr"},
+     {"/s/\xC3\x9C"
+      "ber.scr",
+      "/s/caf\xC3\xA9.scr"},
+     "/s/\xC3\x9C"
+     "ber.scr\r\n/s/caf\xE9.scr\r\n"},
+    {"all_code_page",
+     "C:\\caf\xE9.scr\r\nC:\\\x80.scr\r\n/s/na\xEFve.scr\r\n",
+     {"C:\\caf\xC3\xA9.scr", "C:\\\xE2\x82\xAC.scr", "/s/na\xEFve.scr"},
+     {"C:\\caf\xC3\xA9.scr", "C:\\\xE2\x82\xAC.scr", "/s/na\xC3\xAFve.scr"},
+     "C:\\caf\xC3\xA9.scr\r\nC:\\\xE2\x82\xAC.scr\r\n/s/na\xEFve.scr\r\n"},
+};
+
+// The paths ListFilePaths finds, which must be those of ParseListFile's lines.
+std::vector<std::string> PathsOf(const std::string& bytes, NonUtf8Lines rule)
+{
+    const ListFilePaths paths(bytes, rule);
+    std::vector<std::string> found;
+    for (size_t i = 0; i < paths.Count(); ++i) {
+        found.emplace_back(paths.Path(i));
+    }
+    return found;
+}
+
+std::vector<std::string> LinePaths(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> paths;
+    for (const std::string& line : lines) {
+        if (const auto path = ListLinePath(line)) {
+            paths.emplace_back(*path);
+        }
+    }
+    return paths;
+}
+
+TEST(ListFileEncoding, EachLineIsReadByItself)
+{
+    for (const MixedListCase& c : kMixedLists) {
+        for (const auto& [rule, lines, encoding] :
+             {std::tuple{NonUtf8Lines::KeepLocalPathBytes, c.linux, TextEncoding::Utf8},
+              std::tuple{NonUtf8Lines::CodePage, c.windows, TextEncoding::Windows1252}}) {
+            const std::string system = rule == NonUtf8Lines::CodePage ? "windows" : "linux";
+            SCOPED_TRACE(std::string(c.name) + " on " + system);
+            const ListFileText text = ParseListFile(c.bytes, rule);
+            EXPECT_EQ(text.Lines, lines);
+            EXPECT_EQ(PathsOf(c.bytes, rule), LinePaths(lines));
+            const std::string written = SerializeListFile(text.Lines, text.HadByteOrderMark ? text.Encoding : encoding);
+            EXPECT_EQ(ParseListFile(written, rule).Lines, lines) << "the next start reads the same lines";
+            if (rule == NonUtf8Lines::KeepLocalPathBytes) {
+                const std::string mark = text.HadByteOrderMark ? "\xEF\xBB\xBF" : "";
+                EXPECT_EQ(written, mark + c.linuxWritten) << "each line keeps its bytes";
+            }
+        }
+    }
+}
+
+TEST_F(ListTest, AListFileWithANonUtf8LineSurvivesRestarts)
+{
+    test::TempDir dir;
+    dir.write("ssList.txt", kMixedLists[1].bytes);
+    for (int start = 0; start < 3; ++start) {
+        list.Clear();
+        ASSERT_TRUE(list.LoadListFromFile(dir.file("ssList.txt")));
+        ASSERT_TRUE(list.SaveListToFile(dir.file("ssList.txt")));
+    }
+#ifdef _WIN32
+    EXPECT_EQ(Paths(), kMixedLists[1].windows);
+#else
+    EXPECT_EQ(Paths(), kMixedLists[1].linux) << "every row still names its file";
+    EXPECT_EQ(dir.read("ssList.txt"), kMixedLists[1].linuxWritten);
+#endif
 }
 
 TEST(ActiveRowRule, LetterCaseDoesNotMatter)
