@@ -161,6 +161,12 @@ std::optional<std::string_view> ListLinePath(std::string_view line)
     return field;
 }
 
+bool ListFileCanKeep(std::string_view path)
+{
+    const bool quoted = path.size() >= 2 && path.front() == '"' && path.back() == '"';
+    return !path.empty() && !quoted && path.find_first_of("\r\n\t") == std::string_view::npos;
+}
+
 TextEncoding DefaultListFileEncoding()
 {
 #ifdef _WIN32

@@ -70,6 +70,10 @@ std::string SerializeListFile(const std::vector<std::string>& lines, TextEncodin
 // double quotes around it; nothing for an empty line.
 std::optional<std::string_view> ListLinePath(std::string_view line);
 
+// Whether a screensaver list file can keep the path, so that it reads back as the same one row: not
+// when it is empty, holds a line break or a TAB, or is itself enclosed in double quotes.
+bool ListFileCanKeep(std::string_view path);
+
 // The platform's default 8-bit encoding for list files written afresh: UTF-8 where the system's
 // locale is UTF-8 (Linux), Windows-1252 on western Windows systems.
 TextEncoding DefaultListFileEncoding();

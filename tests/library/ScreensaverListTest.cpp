@@ -14,6 +14,8 @@ namespace kelvane {
 namespace {
 
 using namespace std::string_literals;
+constexpr auto Added = ScreensaverList::Addition::Added;
+constexpr auto AlreadyListed = ScreensaverList::Addition::AlreadyListed;
 
 // Icons that name their path, and a count of the look-ups that reached the platform.
 class CountingIcons : public IconProvider
@@ -60,10 +62,10 @@ protected:
 
 TEST_F(ListTest, AddingKeepsOrderAndDropsOnlyExactDuplicates)
 {
-    EXPECT_TRUE(list.AddScreensaverRow("/s/a.scr"));
-    EXPECT_FALSE(list.AddScreensaverRow("/s/a.scr"));
-    EXPECT_TRUE(list.AddScreensaverRow("/s/A.scr")) << "another letter case is another row";
-    EXPECT_TRUE(list.AddScreensaverRow("/s/a.scr ")) << "paths are not normalised";
+    EXPECT_EQ(list.AddScreensaverRow("/s/a.scr"), Added);
+    EXPECT_EQ(list.AddScreensaverRow("/s/a.scr"), AlreadyListed);
+    EXPECT_EQ(list.AddScreensaverRow("/s/A.scr"), Added) << "another letter case is another row";
+    EXPECT_EQ(list.AddScreensaverRow("/s/a.scr "), Added) << "paths are not normalised";
     EXPECT_EQ(Paths(), (std::vector<std::string>{"/s/a.scr", "/s/A.scr", "/s/a.scr "}));
     EXPECT_EQ(list.Rows()[2].IconIndex, 2);
     EXPECT_EQ(provider.lookups, 0) << "nothing is looked up before its row is drawn";
@@ -72,7 +74,7 @@ TEST_F(ListTest, AddingKeepsOrderAndDropsOnlyExactDuplicates)
 
     Select({0});
     list.DeleteSelectedRows();
-    EXPECT_TRUE(list.AddScreensaverRow("/s/a.scr")) << "a removed path can be added again";
+    EXPECT_EQ(list.AddScreensaverRow("/s/a.scr"), Added) << "a removed path can be added again";
     EXPECT_EQ(list.Rows().back().IconIndex, 3) << "images only grow";
     DrawAll();
     EXPECT_EQ(provider.lookups, 3) << "the cache answers for a path seen before";
@@ -91,7 +93,7 @@ TEST_F(ListTest, ALoadedListAsksForIconsOnlyAsItsRowsAreDrawn)
     EXPECT_EQ(provider.lookups, 1) << "rows of one path share one look-up";
     Select({0, 1});
     list.DeleteSelectedRows(); // b goes without ever being drawn
-    EXPECT_TRUE(list.AddScreensaverRow("/s/b.scr"));
+    EXPECT_EQ(list.AddScreensaverRow("/s/b.scr"), Added);
     DrawAll();
     EXPECT_EQ(provider.lookups, 3) << "b and c once each";
 }
@@ -149,7 +151,7 @@ TEST_F(ListTest, TheDuplicateTestAndTheIconsFollowRowsThroughMovesAndRemovals)
     for (const auto& c : cases) {
         c.operation();
         const std::vector<std::string> before = Paths();
-        EXPECT_EQ(list.AddScreensaverRow(c.added), c.accepted) << c.name;
+        EXPECT_EQ(list.AddScreensaverRow(c.added) == Added, c.accepted) << c.name;
         EXPECT_EQ(Paths().size(), before.size() + (c.accepted ? 1 : 0)) << c.name;
         SCOPED_TRACE(c.name);
         DrawAll();
@@ -472,6 +474,38 @@ TEST_F(ListTest, AListFileWithANonUtf8LineSurvivesRestarts)
     EXPECT_EQ(Paths(), kMixedLists[1].linux) << "every row still names its file";
     EXPECT_EQ(dir.read("ssList.txt"), kMixedLists[1].linuxWritten);
 #endif
+}
+
+TEST_F(ListTest, APathAListFileCannotKeepIsNotListed)
+{
+    const struct
+    {
+        std::string path;
+        ScreensaverList::Addition result;
+    } cases[] = {
+        {"/s/new\nline.scr", ScreensaverList::Addition::CannotKeep},
+        {"/s/carriage\rreturn.scr", ScreensaverList::Addition::CannotKeep},
+        {"/s/tab\there.scr", ScreensaverList::Addition::CannotKeep},
+        {"\"/s/quoted.scr\"", ScreensaverList::Addition::CannotKeep},
+        {"", ScreensaverList::Addition::CannotKeep},
+        {"/s/\"inner\" quotes.scr", Added},
+        {"\"/s/one quote.scr", Added},
+        {"/s/caf\xC3\xA9.scr", Added},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(list.AddScreensaverRow(c.path), c.result) << c.path;
+        EXPECT_EQ(ListFileCanKeep(c.path), c.result == Added) << c.path;
+    }
+    // Whatever was listed comes back from the list file as the same rows.
+    test::TempDir dir;
+    const std::vector<std::string> listed = Paths();
+    ASSERT_TRUE(list.SaveListToFile(dir.file("ssList.txt")));
+    list.Clear();
+    ASSERT_TRUE(list.LoadListFromFile(dir.file("ssList.txt")));
+    EXPECT_EQ(Paths(), listed);
+    EXPECT_EQ(LeftOutOfListText(1), "1 file left out: a list file cannot keep a name with a line break, a tab or "
+                                    "enclosing double quotes");
+    EXPECT_EQ(LeftOutOfListText(2).substr(0, 18), "2 files left out: ");
 }
 
 TEST(ActiveRowRule, LetterCaseDoesNotMatter)

@@ -389,6 +389,28 @@ TEST_F(MainWindowTest, AFirstStartScansTheWindowsFoldersAndRotatesByActivation)
         << "three steps over two rows wrap to the top";
 }
 
+TEST_F(MainWindowTest, NamesAListFileCannotKeepAreLeftOutAndCounted)
+{
+#ifndef _WIN32
+    for (const char* name : {"tree/new\nline.scr", "tree/tab\there.scr", "tree/kept.scr"}) {
+        std::filesystem::create_directories(dir.file("tree"));
+        dir.write(name, "");
+    }
+    dir.write("folderList.txt", dir.file("tree") + "\r\n");
+    auto window = Create();
+    window->Screens().findButtonClick();
+    QtUiThread(window.get()).ProcessUntil([&] { return !window->Screens().IsProcessing(); });
+    EXPECT_EQ(window->Data().Screensavers().Paths(), std::vector<std::string>{dir.file("tree/kept.scr")});
+    EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("Active: None - 2 files left out: a list file cannot keep a "
+                                                         "name with a line break, a tab or enclosing double quotes"));
+
+    window->Screens().AddScreensaverFiles({"/s/one\nmore.scr", "/s/added.scr"});
+    EXPECT_EQ(window->StatusPanelText(2).left(17), QStringLiteral("1 file left out: "));
+    window->Exit1Click();
+    EXPECT_EQ(dir.read("ssList.txt"), dir.file("tree/kept.scr") + "\r\n/s/added.scr\r\n");
+#endif
+}
+
 TEST_F(MainWindowTest, ClosingDuringAScanTakesNoInputAndSavesEverything)
 {
     for (int i = 0; i < 200; ++i) {
