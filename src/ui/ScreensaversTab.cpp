@@ -158,7 +158,7 @@ void TScreensaversTab::ConnectControls()
 
     const auto run = [this](SelectionNeed need) {
         if (const auto path = PathForAction(need, SelectedPaths())) {
-            m_context.DesktopShell.RunScreensaverFile(*path);
+            m_context.Active.RunScreensaverFile(*path);
         }
     };
     connect(c.runButton, &QPushButton::clicked, this, [run] { run(SelectionNeed::AtLeastOne); });
@@ -255,8 +255,7 @@ void TScreensaversTab::IntervalBoxChange(int64_t seconds)
 
 void TScreensaversTab::switchTimerTimer()
 {
-    RotationStep(m_rotation, m_context.Data.Screensavers().Paths(), m_context.Data.Settings().Action, m_context.Active,
-                 m_context.DesktopShell);
+    RotationStep(m_rotation, m_context.Data.Screensavers().Paths(), m_context.Data.Settings().Action, m_context.Active);
 }
 
 void TScreensaversTab::AddScreensaverFiles(const std::vector<std::string>& paths)

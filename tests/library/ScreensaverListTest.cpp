@@ -522,24 +522,43 @@ TEST(RotationSteps, WalkTheListAndWrap)
     RotationState state;
     const std::vector<std::string> three{"/a.scr", "/b.scr", "/c.scr"};
     std::vector<std::string> used;
-    EXPECT_EQ(RotationStep(state, {}, RotationAction::ActivateOnly, active, platform), std::nullopt);
+    EXPECT_EQ(RotationStep(state, {}, RotationAction::ActivateOnly, active), std::nullopt);
     EXPECT_EQ(state.RotationIndex, -1);
     for (int i = 0; i < 4; ++i) {
-        used.push_back(*RotationStep(state, three, RotationAction::ActivateOnly, active, platform));
+        used.push_back(*RotationStep(state, three, RotationAction::ActivateOnly, active));
     }
     EXPECT_EQ(used, (std::vector<std::string>{"/a.scr", "/b.scr", "/c.scr", "/a.scr"}));
     EXPECT_EQ(platform.setting, "/a.scr");
 
     state.RotationIndex = 4; // rows were removed since the last step
-    EXPECT_EQ(RotationStep(state, three, RotationAction::Run, active, platform), "/a.scr");
+    EXPECT_EQ(RotationStep(state, three, RotationAction::Run, active), "/a.scr");
     EXPECT_EQ(platform.calls.back(), "run /a.scr");
     EXPECT_EQ(state.RotationCount, 3);
 
     platform.calls.clear();
     platform.runningExeNames = {"B.SCR"};
-    RotationStep(state, three, RotationAction::Run, active, platform);
+    RotationStep(state, three, RotationAction::Run, active);
     EXPECT_EQ(platform.calls, (std::vector<std::string>{"find a.scr", "find b.scr", "exit input", "run /b.scr"}))
         << "a running screensaver of the list is closed first";
+}
+
+TEST(RotationSteps, ARowWhoseFileIsMissingIsPassedOver)
+{
+    test::FakePlatform platform;
+    ActiveScreensaverControl active(platform, platform, platform, {});
+    RotationState state;
+    const std::vector<std::string> three{"/a.scr", "/gone.scr", "/c.scr"};
+    platform.missingFiles = {"/gone.scr"};
+    for (const RotationAction action : {RotationAction::Run, RotationAction::ActivateOnly}) {
+        platform.calls.clear();
+        platform.setting.reset();
+        state = {0, 3}; // the next step takes the missing row
+        EXPECT_EQ(RotationStep(state, three, action, active), "/gone.scr");
+        EXPECT_EQ(platform.calls, (std::vector<std::string>{"find a.scr", "find gone.scr", "find c.scr"}))
+            << "nothing started, nothing written";
+        EXPECT_FALSE(platform.setting.has_value());
+        EXPECT_EQ(RotationStep(state, three, action, active), "/c.scr") << "the next step goes on from there";
+    }
 }
 
 TEST(IntervalBox, LimitsAndMessages)

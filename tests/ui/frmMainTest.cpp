@@ -411,6 +411,28 @@ TEST_F(MainWindowTest, NamesAListFileCannotKeepAreLeftOutAndCounted)
 #endif
 }
 
+TEST_F(MainWindowTest, ARowOfAMissingFileRunsNothingAndSaysSo)
+{
+    dir.write("ssList.txt", "/s/gone.scr\r\n/s/caf\xE9.scr\r\n");
+    platform.missingFiles = {"/s/gone.scr"};
+    auto window = Create();
+    const ScreensaversControls& c = window->Screens().Controls();
+    QAbstractItemModel* model = c.SSListBox->model();
+    EXPECT_FALSE(model->data(model->index(1, 1)).toString().isEmpty()) << "a row that is not UTF-8 still shows";
+    c.SSListBox->selectionModel()->select(model->index(0, 0),
+                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    platform.calls.clear();
+    for (QPushButton* button : {c.runButton, c.setActiveButton}) {
+        button->click();
+        EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("Screensaver file is missing, nothing done: /s/gone.scr"));
+    }
+    c.SSFileItems.Options->trigger();
+    EXPECT_EQ(platform.calls, std::vector<std::string>{});
+    EXPECT_FALSE(platform.setting.has_value());
+    window->Exit1Click();
+    EXPECT_EQ(dir.read("ssList.txt"), "/s/gone.scr\r\n/s/caf\xE9.scr\r\n") << "the rows stay, and keep their bytes";
+}
+
 TEST_F(MainWindowTest, ClosingDuringAScanTakesNoInputAndSavesEverything)
 {
     for (int i = 0; i < 200; ++i) {
