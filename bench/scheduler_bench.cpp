@@ -64,7 +64,7 @@ int main()
     log.LogIsOn = true;
     kelvane::test::FakePlatform platform;
     ActiveScreensaverControl active(platform, platform, platform, {});
-    EventActionContext actions{log, active, platform, nullptr};
+    EventActionContext actions{log, active, nullptr};
     EventEngine engine(table, log, {clock, zone, regional}, actions, nullptr);
     const double pass = MedianMilliseconds([&] {
         for (size_t i = 0; i < kRows; i += 1000) {

@@ -79,21 +79,6 @@ std::string DecodeUtf16(std::string_view bytes, bool bigEndian)
     return out;
 }
 
-std::string DecodeWindows1252(std::string_view bytes)
-{
-    std::string out;
-    out.reserve(bytes.size());
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        char32_t cp = b;
-        if (b >= 0x80 && b <= 0x9F && kCp1252High[b - 0x80u] != 0) {
-            cp = kCp1252High[b - 0x80u];
-        }
-        AppendUtf8(out, cp);
-    }
-    return out;
-}
-
 bool StartsWith(std::string_view s, std::string_view prefix)
 {
     return s.substr(0, prefix.size()) == prefix;
@@ -158,6 +143,21 @@ void AppendUtf8(std::string& out, char32_t cp)
         put(0x80 | ((cp >> 6) & 0x3F));
         put(0x80 | (cp & 0x3F));
     }
+}
+
+std::string DecodeWindows1252(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        char32_t cp = b;
+        if (b >= 0x80 && b <= 0x9F && kCp1252High[b - 0x80u] != 0) {
+            cp = kCp1252High[b - 0x80u];
+        }
+        AppendUtf8(out, cp);
+    }
+    return out;
 }
 
 std::vector<std::string> SplitLines(std::string_view text)

@@ -34,6 +34,9 @@ Result<DecodedText> DecodeTextStrict(std::string_view bytes);
 // anything else is read as Windows-1252 (every byte has a meaning there, so this never fails).
 DecodedText DecodeTextLenient(std::string_view bytes);
 
+// Reads bytes in Windows-1252 (every byte has a meaning there, so this never fails).
+std::string DecodeWindows1252(std::string_view bytes);
+
 // Encodes UTF-8 text in the given encoding, with its byte-order mark. Characters that Windows-1252 cannot
 // hold become '?', as Windows does.
 std::string EncodeText(std::string_view utf8, TextEncoding encoding);

@@ -4,6 +4,11 @@
 
 namespace kelvane {
 
+std::string MissingScreensaverText(const std::string& path)
+{
+    return "Screensaver file is missing, nothing done: " + path;
+}
+
 std::string BlankScreensaverPath(const std::string& windowsFolder)
 {
     constexpr char separator = static_cast<char>(std::filesystem::path::preferred_separator);
@@ -32,13 +37,51 @@ void ActiveScreensaverControl::GetActiveScreenSaverForDisplay()
     }
 }
 
-void ActiveScreensaverControl::ActivateScreensaver(const std::string& path)
+bool ActiveScreensaverControl::FileIsThere(const std::string& path)
+{
+    if (m_shell.ScreensaverFileExists(path)) {
+        return true;
+    }
+    if (m_view.ShowMessage) {
+        m_view.ShowMessage(MissingScreensaverText(path));
+    }
+    return false;
+}
+
+void ActiveScreensaverControl::WriteAndShow(const std::string& path)
 {
     m_setting.WriteActiveScreensaverPath(path);
     GetActiveScreenSaverForDisplay();
     if (m_view.RedrawList) {
         m_view.RedrawList();
     }
+}
+
+bool ActiveScreensaverControl::ActivateScreensaver(const std::string& path)
+{
+    if (!FileIsThere(path)) {
+        return false;
+    }
+    WriteAndShow(path);
+    return true;
+}
+
+bool ActiveScreensaverControl::RunScreensaverFile(const std::string& path)
+{
+    if (!FileIsThere(path)) {
+        return false;
+    }
+    m_shell.RunScreensaverFile(path);
+    return true;
+}
+
+bool ActiveScreensaverControl::ConfigureScreensaverFile(const std::string& path)
+{
+    if (!FileIsThere(path)) {
+        return false;
+    }
+    m_shell.ConfigureScreensaverFile(path);
+    return true;
 }
 
 void ActiveScreensaverControl::SetNone()
@@ -52,13 +95,13 @@ void ActiveScreensaverControl::SetNone()
 
 void ActiveScreensaverControl::SetBlank()
 {
-    ActivateScreensaver(BlankScreensaverPath(m_setting.WindowsFolder()));
+    WriteAndShow(BlankScreensaverPath(m_setting.WindowsFolder()));
 }
 
 void ActiveScreensaverControl::RunActiveScreensaver()
 {
     if (!m_activeText.empty() && m_activeText != NoActiveScreensaver) {
-        m_shell.RunScreensaverFile(m_activeText);
+        RunScreensaverFile(m_activeText);
     }
 }
 

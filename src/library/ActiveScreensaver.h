@@ -14,6 +14,9 @@ namespace kelvane {
 // The text shown for the active screensaver when none is set.
 inline constexpr const char* NoActiveScreensaver = "None";
 
+// What the status bar and the event log say when a screensaver file to run or set is not there.
+std::string MissingScreensaverText(const std::string& path);
+
 // The system's blank screensaver below the Windows folder.
 std::string BlankScreensaverPath(const std::string& windowsFolder);
 
@@ -39,6 +42,8 @@ public:
         std::function<void(const std::string&)> ShowActiveText;
         // Redraws the screensaver list at once, so its highlighted row follows the setting.
         std::function<void()> RedrawList;
+        // Shows a message in the status bar: a file that is missing.
+        std::function<void(const std::string&)> ShowMessage;
     };
 
     ActiveScreensaverControl(platform::ScreensaverSetting& setting, platform::Shell& shell,
@@ -50,8 +55,17 @@ public:
     // Reads the setting and shows it; the list is not redrawn here.
     void GetActiveScreenSaverForDisplay();
 
+    // Every action on one file goes through here, so that none starts a program for a file that is not
+    // there (under Wine, a missing ".scr" would first build a whole Wine prefix) or makes it the active
+    // screensaver: the file is looked for first, and when it is missing the action is skipped and the
+    // status bar says so. Each gives false then.
+
     // Makes the file the desktop's screensaver ("Set: Active", rotation, events).
-    void ActivateScreensaver(const std::string& path);
+    bool ActivateScreensaver(const std::string& path);
+    // Runs the file full screen ("Run", rotation, events).
+    bool RunScreensaverFile(const std::string& path);
+    // Opens the file's own settings ("Screensaver Options").
+    bool ConfigureScreensaverFile(const std::string& path);
     // "Set: None": no screensaver is set.
     void SetNone();
     // "Set: Blank": the system's blank screensaver, whether or not its file exists.
@@ -64,6 +78,10 @@ public:
     bool CloseRunningScreensaver(const std::vector<std::string>& listPaths);
 
 private:
+    // True when the file is there; else the status bar names it.
+    bool FileIsThere(const std::string& path);
+    void WriteAndShow(const std::string& path);
+
     platform::ScreensaverSetting& m_setting;
     platform::Shell& m_shell;
     platform::ProcessesAndInput& m_processes;

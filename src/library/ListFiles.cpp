@@ -2,14 +2,79 @@
 
 #include "common/FileIO.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace kelvane {
+namespace {
 
-ListFileText ParseListFile(std::string_view bytes)
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// "C:\...", also as a quoted field: a Windows path, whatever system reads the file.
+bool HasDriveLetter(std::string_view line)
+{
+    if (!line.empty() && line.front() == '"') {
+        line.remove_prefix(1);
+    }
+    const auto letter = static_cast<unsigned char>(line.empty() ? 0 : line.front());
+    return line.size() >= 2 && ((letter | 0x20) >= 'a' && (letter | 0x20) <= 'z') && line[1] == ':';
+}
+
+void AppendLine(std::string& out, std::string_view line, NonUtf8Lines rule)
+{
+    if (IsValidUtf8(line) || (rule == NonUtf8Lines::KeepLocalPathBytes && !HasDriveLetter(line))) {
+        out += line;
+    } else {
+        out += DecodeWindows1252(line);
+    }
+}
+
+// The file's text: the marked encodings as marked, and otherwise UTF-8 line by line (see NonUtf8Lines).
+// A file that is all UTF-8, the usual form, comes back without a pass over its lines.
+DecodedText DecodeListFile(std::string_view bytes, NonUtf8Lines rule)
+{
+    TextEncoding encoding = TextEncoding::Utf8;
+    if (bytes.starts_with(kUtf8Mark)) {
+        bytes.remove_prefix(kUtf8Mark.size());
+        encoding = TextEncoding::Utf8Bom;
+    } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        return DecodeTextLenient(bytes); // UTF-16: every unit has a meaning
+    }
+    if (IsValidUtf8(bytes)) {
+        return {std::string(bytes), encoding};
+    }
+    if (encoding == TextEncoding::Utf8) {
+        encoding = TextEncoding::Windows1252; // not all of it is UTF-8: some lines come from the code page
+    }
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 4);
+    size_t start = 0;
+    while (start < bytes.size()) {
+        // A line end is ASCII, never part of a longer UTF-8 sequence: each line can be judged alone.
+        const size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+        AppendLine(text, bytes.substr(start, end - start), rule);
+        const size_t next = std::min(bytes.find_first_not_of("\r\n", end), bytes.size());
+        text += bytes.substr(end, next - end);
+        start = next;
+    }
+    return {std::move(text), encoding};
+}
+
+} // namespace
+
+NonUtf8Lines DefaultNonUtf8Lines()
+{
+#ifdef _WIN32
+    return NonUtf8Lines::CodePage;
+#else
+    return NonUtf8Lines::KeepLocalPathBytes;
+#endif
+}
+
+ListFileText ParseListFile(std::string_view bytes, NonUtf8Lines rule)
 {
     ListFileText result;
-    const DecodedText decoded = DecodeTextLenient(bytes);
+    DecodedText decoded = DecodeListFile(bytes, rule);
     result.Encoding = decoded.encoding;
     result.HadByteOrderMark = decoded.encoding == TextEncoding::Utf8Bom ||
                               decoded.encoding == TextEncoding::Utf16LeBom ||
@@ -27,11 +92,11 @@ Result<ListFileText> ReadListFile(const std::string& file)
     return ParseListFile(bytes.value());
 }
 
-ListFilePaths::ListFilePaths(std::string bytes) : m_text(std::move(bytes))
+ListFilePaths::ListFilePaths(std::string bytes, NonUtf8Lines rule) : m_text(std::move(bytes))
 {
     // Plain UTF-8, the usual form, is kept as it was read; any other is decoded first.
-    if (m_text.starts_with("\xEF\xBB\xBF") || !IsValidUtf8(m_text)) {
-        m_text = DecodeTextLenient(m_text).utf8;
+    if (m_text.starts_with(kUtf8Mark) || !IsValidUtf8(m_text)) {
+        m_text = DecodeListFile(m_text, rule).utf8;
     }
     // The lines as SplitLines cuts them.
     const std::string_view all = m_text;
@@ -69,11 +134,17 @@ std::string SerializeListFile(const std::vector<std::string>& lines, TextEncodin
     }
     if (encoding == TextEncoding::Windows1252) {
         const std::string encoded = EncodeText(text, encoding);
-        // Anything the code page cannot hold came out as '?', so the file would no longer name the path.
-        if (DecodeTextLenient(encoded).utf8 != text) {
+        // Anything the code page cannot hold came out as '?', and a line whose code-page bytes happen to
+        // be UTF-8 would read as UTF-8: either way the file would no longer name the path.
+        if (DecodeListFile(encoded, NonUtf8Lines::CodePage).utf8 != text) {
             return EncodeText(text, TextEncoding::Utf8Bom);
         }
         return encoded;
+    }
+    if (encoding == TextEncoding::Utf8 &&
+        (text.starts_with(kUtf8Mark) || text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF"))) {
+        // A first path that begins like a byte-order mark would be read as one: a mark of its own keeps it.
+        return EncodeText(text, TextEncoding::Utf8Bom);
     }
     return EncodeText(text, encoding);
 }
@@ -88,6 +159,12 @@ std::optional<std::string_view> ListLinePath(std::string_view line)
         field = field.substr(1, field.size() - 2);
     }
     return field;
+}
+
+bool ListFileCanKeep(std::string_view path)
+{
+    const bool quoted = path.size() >= 2 && path.front() == '"' && path.back() == '"';
+    return !path.empty() && !quoted && path.find_first_of("\r\n\t") == std::string_view::npos;
 }
 
 TextEncoding DefaultListFileEncoding()

@@ -5,7 +5,7 @@
 namespace kelvane {
 
 std::optional<std::string> RotationStep(RotationState& state, const std::vector<std::string>& listPaths,
-                                        RotationAction action, ActiveScreensaverControl& active, platform::Shell& shell)
+                                        RotationAction action, ActiveScreensaverControl& active)
 {
     if (listPaths.empty()) {
         return std::nullopt;
@@ -19,7 +19,7 @@ std::optional<std::string> RotationStep(RotationState& state, const std::vector<
     const std::string path = listPaths[static_cast<size_t>(state.RotationIndex)];
     active.CloseRunningScreensaver(listPaths);
     if (action == RotationAction::Run) {
-        shell.RunScreensaverFile(path);
+        active.RunScreensaverFile(path);
     } else {
         active.ActivateScreensaver(path);
     }

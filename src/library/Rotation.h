@@ -19,11 +19,10 @@ struct RotationState
 };
 
 // One rotation step over the list's paths: closes a running screensaver of the list, then runs or
-// activates the next row, wrapping to the top after the last. Nothing happens with an empty list.
-// Gives the path used.
+// activates the next row, wrapping to the top after the last (a row whose file is missing is passed
+// over, and the next step goes on from it). Nothing happens with an empty list. Gives the path used.
 std::optional<std::string> RotationStep(RotationState& state, const std::vector<std::string>& listPaths,
-                                        RotationAction action, ActiveScreensaverControl& active,
-                                        platform::Shell& shell);
+                                        RotationAction action, ActiveScreensaverControl& active);
 
 inline constexpr const char* IntervalTooLowMessage =
     "You have entered an interval that is too low, please adjust to prevent excessive resource use. Interval "

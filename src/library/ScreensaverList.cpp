@@ -86,13 +86,16 @@ const FileIcon& ScreensaverList::IconOfRow(size_t row)
     return m_images[image];
 }
 
-bool ScreensaverList::AddScreensaverRow(const std::string& path)
+ScreensaverList::Addition ScreensaverList::AddScreensaverRow(const std::string& path)
 {
+    if (!ListFileCanKeep(path)) {
+        return Addition::CannotKeep;
+    }
     if (const auto standing = FindPath(path); standing && m_owners[*standing].LiveRows > 0) {
-        return false;
+        return Addition::AlreadyListed;
     }
     AnnounceChange(m_observer, {ListChange::Kind::Insert, m_rows.size(), 1}, [&] { AppendRow(path); });
-    return true;
+    return Addition::Added;
 }
 
 Status ScreensaverList::LoadListFromFile(const std::string& file)
@@ -265,6 +268,12 @@ void ScreensaverList::DeleteSelectedRows()
         RemoveRows(first, end - first);
         end = first;
     }
+}
+
+std::string LeftOutOfListText(size_t count)
+{
+    return std::to_string(count) + (count == 1 ? " file" : " files") +
+           " left out: a list file cannot keep a name with a line break, a tab or enclosing double quotes";
 }
 
 bool IsActiveRow(const std::string& path, const std::string& activeScreensaverText)

@@ -46,9 +46,16 @@ public:
     // Told of every change of the rows, so a view can follow; none when null.
     void SetObserver(ListObserver* observer) { m_observer = observer; }
 
-    // The one way a file joins the list: appended unless the exact path (letter case included) is
-    // already listed. True when a row was added.
-    bool AddScreensaverRow(const std::string& path);
+    enum class Addition
+    {
+        Added,
+        AlreadyListed, // the exact path, letter case included
+        CannotKeep,    // a list file cannot keep the path (see ListFileCanKeep): it would come back as
+                       // other rows at the next start
+    };
+    // The one way a file joins the list: appended unless the path is already listed or could not be
+    // saved with the list.
+    Addition AddScreensaverRow(const std::string& path);
 
     // Appends a row for every line of the list file that yields a path, without any duplicate test.
     Status LoadListFromFile(const std::string& file);
@@ -112,6 +119,10 @@ private:
     TextIndex<PathOfImageIn> m_paths{PathOfImageIn{this}};
     ListObserver* m_observer = nullptr;
 };
+
+// For the status bar: how many files a scan or "Add Screensaver" left out because a list file cannot
+// keep their names.
+std::string LeftOutOfListText(size_t count);
 
 // The active screensaver's row is drawn highlighted: its path equals the active text, letters compared
 // upper-cased.

@@ -11,6 +11,10 @@ class Shell
 public:
     virtual ~Shell() = default;
 
+    // Whether the screensaver file is there to run or to set: the file the desktop would start for this
+    // path exists. Asked before anything is started or set, so that a missing file starts nothing.
+    virtual bool ScreensaverFileExists(const std::string& path) = 0;
+
     // Runs the screensaver full screen.
     virtual void RunScreensaverFile(const std::string& path) = 0;
     // Opens the screensaver's own settings dialog.

@@ -13,10 +13,10 @@ void RunEventProcedure(const ScheduledEvent& row, EventActionContext& context)
         context.Active.CloseRunningScreensaver(context.Screensavers ? context.Screensavers->Paths()
                                                                     : std::vector<std::string>{});
     }
-    if (activate) {
-        context.Active.ActivateScreensaver(row.Screensaver());
-    } else {
-        context.DesktopShell.RunScreensaverFile(row.Screensaver());
+    const bool done = activate ? context.Active.ActivateScreensaver(row.Screensaver())
+                               : context.Active.RunScreensaverFile(row.Screensaver());
+    if (!done) {
+        context.Log.AddLogLine(MissingScreensaverText(row.Screensaver()));
     }
 }
 

@@ -16,13 +16,13 @@ struct EventActionContext
 {
     EventLog& Log;
     ActiveScreensaverControl& Active;
-    platform::Shell& DesktopShell;
     const ScreensaverList* Screensavers = nullptr;
 };
 
 // Logs the call and performs the row's action: "Activate" makes its screensaver the active one, "Run"
 // starts it now, each after closing a running screensaver of the list when the close command is "True".
-// Any other action only logs. The row itself is not changed.
+// A screensaver file that is missing is neither started nor set, and the log says so. Any other action
+// only logs. The row itself is not changed.
 void RunEventProcedure(const ScheduledEvent& row, EventActionContext& context);
 
 } // namespace kelvane

@@ -24,8 +24,8 @@
 namespace kelvane::ui {
 
 TEventSchedulerTab::TEventSchedulerTab(const EventSchedulerTabContext& context, QWidget* parent)
-    : QWidget(parent), m_context(context), m_eventActions{context.Data.Log(), context.Active, context.DesktopShell,
-                                                          &context.Data.Screensavers()},
+    : QWidget(parent),
+      m_context(context), m_eventActions{context.Data.Log(), context.Active, &context.Data.Screensavers()},
       m_engine(context.Data.Events(), context.Data.Log(), {context.LocalClock, context.Zone, context.Regional},
                m_eventActions, [this](const std::string& problem) { ReportProblem(problem); })
 {

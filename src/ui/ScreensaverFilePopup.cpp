@@ -36,12 +36,12 @@ void ConnectScreensaverFileItems(QObject* context, const ScreensaverFileItems& i
     };
     platform::Shell* s = &shell; // both outlive the popup's owner
     ActiveScreensaverControl* a = &active;
-    onPath(items.Run, [s](const std::string& path) { s->RunScreensaverFile(path); });
+    onPath(items.Run, [a](const std::string& path) { a->RunScreensaverFile(path); });
     onPath(items.SetActive, [a](const std::string& path) { a->ActivateScreensaver(path); });
     onPath(items.ShowInFolder, [s](const std::string& path) { s->ShowFileInFolder(path); });
     onPath(items.ShowFileProperties, [s](const std::string& path) { s->ShowFileProperties(path); });
     onPath(items.CopyFilepath, [s](const std::string& path) { s->CopyPathToClipboard(path); });
-    onPath(items.Options, [s](const std::string& path) { s->ConfigureScreensaverFile(path); });
+    onPath(items.Options, [a](const std::string& path) { a->ConfigureScreensaverFile(path); });
     QObject::connect(items.Settings, &QAction::triggered, context, [s] { s->OpenScreensaverControlPanel(); });
 }
 

@@ -28,6 +28,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace kelvane::ui {
 
 TScreensaversTab::TScreensaversTab(const ScreensaversTabContext& context, QWidget* parent)
@@ -136,12 +138,14 @@ void TScreensaversTab::ConnectControls()
             ScanAddedFolder(QDir::toNativeSeparators(folder).toStdString());
         }
     });
-    connect(c.addScreenSaverButton, &QPushButton::clicked, this, [this, &list] {
+    connect(c.addScreenSaverButton, &QPushButton::clicked, this, [this] {
         const QStringList files =
             QFileDialog::getOpenFileNames(this, QString(), QString(), QStringLiteral("Screensaver files (*.scr)"));
+        std::vector<std::string> paths;
         for (const QString& file : files) {
-            list.AddScreensaverRow(QDir::toNativeSeparators(file).toStdString());
+            paths.push_back(QDir::toNativeSeparators(file).toStdString());
         }
+        AddScreensaverFiles(paths);
     });
     connect(c.foldersMemo, &QPlainTextEdit::textChanged, this, [this] {
         const QStringList lines = m_controls.foldersMemo->toPlainText().split(u'\n');
@@ -154,7 +158,7 @@ void TScreensaversTab::ConnectControls()
 
     const auto run = [this](SelectionNeed need) {
         if (const auto path = PathForAction(need, SelectedPaths())) {
-            m_context.DesktopShell.RunScreensaverFile(*path);
+            m_context.Active.RunScreensaverFile(*path);
         }
     };
     connect(c.runButton, &QPushButton::clicked, this, [run] { run(SelectionNeed::AtLeastOne); });
@@ -251,25 +255,45 @@ void TScreensaversTab::IntervalBoxChange(int64_t seconds)
 
 void TScreensaversTab::switchTimerTimer()
 {
-    RotationStep(m_rotation, m_context.Data.Screensavers().Paths(), m_context.Data.Settings().Action, m_context.Active,
-                 m_context.DesktopShell);
+    RotationStep(m_rotation, m_context.Data.Screensavers().Paths(), m_context.Data.Settings().Action, m_context.Active);
+}
+
+void TScreensaversTab::AddScreensaverFiles(const std::vector<std::string>& paths)
+{
+    size_t leftOut = 0;
+    for (const std::string& path : paths) {
+        if (m_context.Data.Screensavers().AddScreensaverRow(path) == ScreensaverList::Addition::CannotKeep) {
+            ++leftOut;
+        }
+    }
+    if (leftOut > 0) {
+        m_context.ShowMessage(QString::fromStdString(LeftOutOfListText(leftOut)));
+    }
 }
 
 ScanSteps TScreensaversTab::MakeScanSteps()
 {
+    // The files of this scan that the list could not take; scans side by side count their own.
+    const auto leftOut = std::make_shared<size_t>(0);
     return {[this] {
                 QApplication::setOverrideCursor(Qt::WaitCursor);
                 m_controls.findButton->setEnabled(false);
             },
-            [this](const std::string& path) {
+            [this, leftOut](const std::string& path) {
                 m_context.ShowMessage(QStringLiteral("Processing: ") + QString::fromStdString(path));
-                m_context.Data.Screensavers().AddScreensaverRow(path);
+                if (m_context.Data.Screensavers().AddScreensaverRow(path) == ScreensaverList::Addition::CannotKeep) {
+                    ++*leftOut;
+                }
             },
-            [this] {
+            [this, leftOut] {
                 m_controls.findButton->setEnabled(true);
                 QApplication::restoreOverrideCursor();
                 m_isProcessing = false;
                 m_context.Active.GetActiveScreenSaverForDisplay();
+                if (*leftOut > 0) {
+                    m_context.ShowMessage(QString::fromStdString("Active: " + m_context.Active.ActiveScreensaverText() +
+                                                                 " - " + LeftOutOfListText(*leftOut)));
+                }
             }};
 }
 

@@ -111,6 +111,8 @@ public:
     bool IsProcessing() const { return m_isProcessing; }
     // One rotation step.
     void switchTimerTimer();
+    // "Add Screensaver" once the files are chosen; the status bar says how many the list could not take.
+    void AddScreensaverFiles(const std::vector<std::string>& paths);
     // "Load from Disk File.." and "Export to Disk File.." of the Screensavers menu.
     void LoadFromDiskFileClick();
     void ExportToDiskFileClick();

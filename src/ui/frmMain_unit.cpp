@@ -58,7 +58,8 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
                                if (m_screensaversTab) {
                                    m_screensaversTab->RedrawActive();
                                }
-                           }})
+                           },
+                           [this](const std::string& text) { ShowMessage(QString::fromStdString(text)); }})
 {
     setWindowTitle(QString::fromUtf8(ApplicationTitle));
     setWindowIcon(AppIcon());

@@ -16,6 +16,7 @@
 #include <iterator>
 #include <map>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kelvane::test {
@@ -150,6 +151,74 @@ TEST_F(ProgramEndToEnd, AFirstStartCreatesTheTwoExampleEvents)
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].Name(), "Ribbons");
     EXPECT_EQ(rows[1].Name(), "Bubbles");
+}
+
+// A first start on a desktop that never ran Wine: the example events name files that are not there, so
+// neither may start wine (which would build a whole Wine prefix behind the user's back) or become the
+// active screensaver; the log says why instead.
+TEST_F(ProgramEndToEnd, TheExampleEventsOfAFirstStartMakeNoWinePrefix)
+{
+    if (!fs::exists("/usr/bin/faketime")) {
+        GTEST_SKIP() << "needs faketime";
+    }
+    const std::string home = dir.path() + "/home";
+    const std::string prefix = dir.path() + "/no-prefix";
+    const std::string bin = dir.path() + "/bin";
+    const std::string wineStarts = dir.path() + "/wine-started";
+    fs::create_directories(home);
+    fs::create_directories(bin);
+    // A stand-in for wine, first on the path, that does what matters here: it makes the prefix.
+    std::ofstream(bin + "/wine") << "#!/bin/sh\nmkdir -p \"$WINEPREFIX\"\necho \"$@\" >> '" + wineStarts + "'\n";
+    fs::permissions(bin + "/wine", fs::perms::owner_all);
+    // The log is kept in a file at the end; a tolerance of a minute keeps each event due for four real
+    // seconds under the fast clock below, however busy the machine.
+    WriteData("settings.ini", "[Settings]\r\nLogIsOn=1\r\nSaveLog=1\r\nEventTimerTolerance=60\r\n");
+
+    // The program's clock, its timers included, runs 30 times as fast: the events' times, 3 and 5 minutes
+    // after the start, come within seconds.
+    constexpr int kSpeed = 30;
+    ProgramProcess::Options options;
+    options.executable = "/usr/bin/faketime";
+    options.arguments = {"-f", "@2030-01-01 12:00:00 x" + std::to_string(kSpeed), KELVANE_EXECUTABLE};
+    options.outputFolder = dir.path();
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    options.setEnvironment = {{"HOME", home},
+                              {"XDG_DATA_HOME", dataHome},
+                              {"XDG_CONFIG_HOME", home + "/.config"},
+                              {"XDG_CACHE_HOME", home + "/.cache"},
+                              {"XDG_RUNTIME_DIR", runtimeDir},
+                              {"WINEPREFIX", prefix},
+                              {"PATH", bin + ":/usr/bin:/bin"},
+                              {"TZ", "UTC"},
+                              {"LC_ALL", "C"},
+                              {"QT_QPA_PLATFORM", "offscreen"},
+                              // A sanitized build would refuse to start with the clock library loaded first.
+                              {"ASAN_OPTIONS", std::string(asan ? asan : "") + ":verify_asan_link_order=0"},
+                              {"KELVANE_UPDATE_URL", "https://127.0.0.1:1/updates/KelvaneUpdates.ver"}};
+    const auto started = std::chrono::steady_clock::now();
+    ProgramProcess program(options);
+    ASSERT_TRUE(WaitUntilListening()) << program.Stderr();
+    // Until the program's clock is past both events and their tolerance: 6 minutes and 10 seconds.
+    std::this_thread::sleep_until(started + std::chrono::seconds(370) / kSpeed);
+    auto closer = Start({"/CLOSE"});
+    ASSERT_EQ(program.WaitForExit(20s), 0) << program.Stderr();
+
+    const std::string log = ReadData("eventLog.txt");
+    for (const char* name : {"Ribbons", "Bubbles"}) {
+        std::string file = name;
+        file[0] = static_cast<char>(file[0] - 'A' + 'a');
+        EXPECT_NE(log.find("Event Procedure Called for " + std::string(name) +
+                           "\r\nScreensaver file is missing, nothing done: C:\\Windows\\System32\\" + file +
+                           ".scr\r\n"),
+                  std::string::npos)
+            << log;
+    }
+    EXPECT_NE(log.find("Next Event: No upcoming events found."), std::string::npos) << "both events have run";
+    EXPECT_FALSE(fs::exists(wineStarts)) << "wine was started";
+    EXPECT_FALSE(fs::exists(prefix));
+    EXPECT_FALSE(fs::exists(home + "/.wine"));
+    EXPECT_FALSE(fs::exists(home + "/.xscreensaver")) << "nothing was made the active screensaver";
+    EXPECT_FALSE(fs::exists(home + "/.config/kelvane/desktop.ini")) << "nothing was made the active screensaver";
 }
 
 TEST_F(ProgramEndToEnd, AHandMadeEventsFileComesThroughARunIntact)

@@ -1,9 +1,11 @@
-#include "common/TextCase.h"
 #include "library/ActiveScreensaver.h"
 
+#include "common/TextCase.h"
 #include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace kelvane {
 namespace {
@@ -15,11 +17,13 @@ class ActiveScreensaverTest : public testing::Test
 protected:
     ActiveScreensaverTest()
         : control(platform, platform, platform,
-                  {[this](const std::string& text) { shown.push_back(text); }, [this] { ++redraws; }})
+                  {[this](const std::string& text) { shown.push_back(text); }, [this] { ++redraws; },
+                   [this](const std::string& text) { messages.push_back(text); }})
     {}
 
     test::FakePlatform platform;
     std::vector<std::string> shown;
+    std::vector<std::string> messages;
     int redraws = 0;
     ActiveScreensaverControl control;
 };
@@ -72,6 +76,44 @@ TEST_F(ActiveScreensaverTest, RunScreensaverStartsOnlyASetOne)
     control.ActivateScreensaver("/s/a.scr");
     control.RunActiveScreensaver();
     EXPECT_EQ(platform.calls.back(), "run /s/a.scr");
+}
+
+TEST_F(ActiveScreensaverTest, AMissingFileIsNeitherStartedNorSet)
+{
+    const std::string missing = "C:\\Windows\\System32\\ribbons.scr";
+    const struct
+    {
+        const char* name;
+        std::function<bool(const std::string&)> action;
+        std::string call; // what it does with a file that is there
+    } cases[] = {
+        {"activate", [this](const std::string& path) { return control.ActivateScreensaver(path); }, "write "},
+        {"run", [this](const std::string& path) { return control.RunScreensaverFile(path); }, "run "},
+        {"configure", [this](const std::string& path) { return control.ConfigureScreensaverFile(path); }, "configure "},
+    };
+    platform.missingFiles = {missing};
+    platform.setting = "/s/before.scr";
+    for (const auto& c : cases) {
+        platform.calls.clear();
+        messages.clear();
+        EXPECT_FALSE(c.action(missing)) << c.name;
+        EXPECT_EQ(platform.calls, Calls{}) << c.name;
+        EXPECT_EQ(messages, Calls{"Screensaver file is missing, nothing done: " + missing}) << c.name;
+        EXPECT_TRUE(c.action("/s/there.scr")) << c.name;
+        EXPECT_EQ(platform.calls, Calls{c.call + "/s/there.scr"}) << c.name;
+        EXPECT_EQ(messages.size(), 1u) << c.name;
+        platform.setting = "/s/before.scr";
+    }
+
+    platform.setting = missing; // set active by someone else, and gone since
+    control.GetActiveScreenSaverForDisplay();
+    platform.calls.clear();
+    control.RunActiveScreensaver();
+    EXPECT_EQ(platform.calls, Calls{}) << "\"Run Screensaver\" starts nothing for a missing active file";
+
+    platform.missingFiles.insert(BlankScreensaverPath("C:\\Windows"));
+    control.SetBlank();
+    EXPECT_EQ(platform.setting, BlankScreensaverPath("C:\\Windows")) << "\"Set: Blank\" keeps its own rule";
 }
 
 TEST_F(ActiveScreensaverTest, CloseSendsTheInputOnceForTheFirstRunningFileOfTheList)

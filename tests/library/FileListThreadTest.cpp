@@ -133,6 +133,43 @@ TEST_F(ScanTest, AStopEndsTheScanAfterTheCurrentFolderAndTheEndStepRuns)
     EXPECT_EQ(ends, 1);
 }
 
+TEST_F(ScanTest, NamesWithALineBreakOrATabAreFoundButNotListed)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows file names hold no line break and no tab";
+#else
+    const struct
+    {
+        const char* name;
+        bool listed;
+    } cases[] = {
+        {"new\nline.scr", false},          {"carriage\rreturn.scr", false}, {"tab\there.scr", false},
+        {"sub\nfolder/inside.scr", false}, {"blank and 'quote'.scr", true}, {"caf\xE9.scr", true},
+    };
+    std::vector<std::string> expected;
+    for (const auto& c : cases) {
+        fs::create_directories(fs::path(dir.file("odd/" + std::string(c.name))).parent_path());
+        dir.write("odd/" + std::string(c.name), "");
+        if (c.listed) {
+            expected.push_back(Found(dir.file("odd"), c.name));
+        }
+    }
+    size_t leftOut = 0;
+    ScanSteps steps = Steps();
+    steps.File = [&](const std::string& path) {
+        leftOut += list.AddScreensaverRow(path) == ScreensaverList::Addition::CannotKeep ? 1u : 0u;
+    };
+    {
+        ScanWorkers workers(ui);
+        workers.Start({dir.file("odd")}, steps, scanLock);
+        ui.ProcessUntil([&] { return !workers.AnyRunning(); });
+    }
+    EXPECT_EQ(CollectScreensaverFiles(dir.file("odd")).size(), std::size(cases)) << "the walk finds every one";
+    EXPECT_EQ(Sorted(list.Paths()), Sorted(expected));
+    EXPECT_EQ(leftOut, 4u);
+#endif
+}
+
 TEST_F(ScanTest, TwoScansSideBySideFillOneListWithoutDuplicates)
 {
     {

@@ -8,11 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 namespace kelvane {
 namespace {
 
 using namespace std::string_literals;
+constexpr auto Added = ScreensaverList::Addition::Added;
+constexpr auto AlreadyListed = ScreensaverList::Addition::AlreadyListed;
 
 // Icons that name their path, and a count of the look-ups that reached the platform.
 class CountingIcons : public IconProvider
@@ -59,10 +62,10 @@ protected:
 
 TEST_F(ListTest, AddingKeepsOrderAndDropsOnlyExactDuplicates)
 {
-    EXPECT_TRUE(list.AddScreensaverRow("/s/a.scr"));
-    EXPECT_FALSE(list.AddScreensaverRow("/s/a.scr"));
-    EXPECT_TRUE(list.AddScreensaverRow("/s/A.scr")) << "another letter case is another row";
-    EXPECT_TRUE(list.AddScreensaverRow("/s/a.scr ")) << "paths are not normalised";
+    EXPECT_EQ(list.AddScreensaverRow("/s/a.scr"), Added);
+    EXPECT_EQ(list.AddScreensaverRow("/s/a.scr"), AlreadyListed);
+    EXPECT_EQ(list.AddScreensaverRow("/s/A.scr"), Added) << "another letter case is another row";
+    EXPECT_EQ(list.AddScreensaverRow("/s/a.scr "), Added) << "paths are not normalised";
     EXPECT_EQ(Paths(), (std::vector<std::string>{"/s/a.scr", "/s/A.scr", "/s/a.scr "}));
     EXPECT_EQ(list.Rows()[2].IconIndex, 2);
     EXPECT_EQ(provider.lookups, 0) << "nothing is looked up before its row is drawn";
@@ -71,7 +74,7 @@ TEST_F(ListTest, AddingKeepsOrderAndDropsOnlyExactDuplicates)
 
     Select({0});
     list.DeleteSelectedRows();
-    EXPECT_TRUE(list.AddScreensaverRow("/s/a.scr")) << "a removed path can be added again";
+    EXPECT_EQ(list.AddScreensaverRow("/s/a.scr"), Added) << "a removed path can be added again";
     EXPECT_EQ(list.Rows().back().IconIndex, 3) << "images only grow";
     DrawAll();
     EXPECT_EQ(provider.lookups, 3) << "the cache answers for a path seen before";
@@ -90,7 +93,7 @@ TEST_F(ListTest, ALoadedListAsksForIconsOnlyAsItsRowsAreDrawn)
     EXPECT_EQ(provider.lookups, 1) << "rows of one path share one look-up";
     Select({0, 1});
     list.DeleteSelectedRows(); // b goes without ever being drawn
-    EXPECT_TRUE(list.AddScreensaverRow("/s/b.scr"));
+    EXPECT_EQ(list.AddScreensaverRow("/s/b.scr"), Added);
     DrawAll();
     EXPECT_EQ(provider.lookups, 3) << "b and c once each";
 }
@@ -148,7 +151,7 @@ TEST_F(ListTest, TheDuplicateTestAndTheIconsFollowRowsThroughMovesAndRemovals)
     for (const auto& c : cases) {
         c.operation();
         const std::vector<std::string> before = Paths();
-        EXPECT_EQ(list.AddScreensaverRow(c.added), c.accepted) << c.name;
+        EXPECT_EQ(list.AddScreensaverRow(c.added) == Added, c.accepted) << c.name;
         EXPECT_EQ(Paths().size(), before.size() + (c.accepted ? 1 : 0)) << c.name;
         SCOPED_TRACE(c.name);
         DrawAll();
@@ -306,7 +309,11 @@ TEST_F(ListTest, ListFilesReadEveryFormAndWriteCrLf)
          "\xE9\0.\0s\0c\0r\0\r\0\n\0"s,
          {"\xC3\xA9.scr"}},
         {"utf16be_mark", "\xFE\xFF\0\xE9\0.\0s\0c\0r"s, {"\xC3\xA9.scr"}},
+#ifdef _WIN32
         {"eight_bit", "caf\xE9.scr\r\n", {"caf\xC3\xA9.scr"}},
+#else
+        {"eight_bit", "caf\xE9.scr\r\n", {"caf\xE9.scr"}}, // a Linux path is bytes
+#endif
         {"long_line", std::string(100000, 'x') + "\r\n", {std::string(100000, 'x')}},
     };
     for (const auto& c : cases) {
@@ -352,6 +359,155 @@ TEST(ListFileEncoding, FolderFilesKeepTheirMarkAndUnwritablePathsAreNotLost)
         << "a path the code page cannot hold makes the file UTF-8 with a mark";
 }
 
+// One list file, and what each system reads from it. Written back, the lines read as the same lines, so
+// no damage grows from one start to the next.
+struct MixedListCase
+{
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> linux;   // KeepLocalPathBytes
+    std::vector<std::string> windows; // CodePage
+    std::string linuxWritten;         // what a Linux program writes back (UTF-8, its default)
+};
+
+const MixedListCase kMixedLists[] = {
+    {"all_utf8",
+     "/s/\xC3\x9C"
+     "ber.scr\r\n/s/a.scr\r\n",
+     {"/s/\xC3\x9C"
+      "ber.scr",
+      "/s/a.scr"},
+     {"/s/\xC3\x9C"
+      "ber.scr",
+      "/s/a.scr"},
+     "/s/\xC3\x9C"
+     "ber.scr\r\n/s/a.scr\r\n"},
+    {"one_latin1_line",
+     "/s/\xC3\x9C"
+     "ber.scr\r\n/s/caf\xE9.scr\n/s/a.scr",
+     {"/s/\xC3\x9C"
+      "ber.scr",
+      "/s/caf\xE9.scr", "/s/a.scr"},
+     {"/s/\xC3\x9C"
+      "ber.scr",
+      "/s/caf\xC3\xA9.scr", "/s/a.scr"},
+     "/s/\xC3\x9C"
+     "ber.scr\r\n/s/caf\xE9.scr\r\n/s/a.scr\r\n"},
+    {"drive_letter_paths_are_windows_ones",
+     "C:\\caf\xE9.scr\r\n\"d:\\na\xEFve.scr\"\tmore\r\n/s/caf\xE9.scr\r\n",
+     {"C:\\caf\xC3\xA9.scr", "\"d:\\na\xC3\xAFve.scr\"\tmore", "/s/caf\xE9.scr"},
+     {"C:\\caf\xC3\xA9.scr", "\"d:\\na\xC3\xAFve.scr\"\tmore", "/s/caf\xC3\xA9.scr"},
+     "C:\\caf\xC3\xA9.scr\r\n\"d:\\na\xC3\xAFve.scr\"\tmore\r\n/s/caf\xE9.scr\r\n"},
+    {"utf8_mark_and_a_latin1_line",
+     "\xEF\xBB\xBF/s/\xC3\x9C"
+     "ber.scr\r\n/s/caf\xE9.scr\r\n",
+     {"/s/\xC3\x9C"
+      "ber.scr",
+      "/s/caf\xE9.scr"},
+     {"/s/\xC3\x9C"
+      "ber.scr",
+      "/s/caf\xC3\xA9.scr"},
+     "/s/\xC3\x9C"
+     "ber.scr\r\n/s/caf\xE9.scr\r\n"},
+    {"all_code_page",
+     "C:\\caf\xE9.scr\r\nC:\\\x80.scr\r\n/s/na\xEFve.scr\r\n",
+     {"C:\\caf\xC3\xA9.scr", "C:\\\xE2\x82\xAC.scr", "/s/na\xEFve.scr"},
+     {"C:\\caf\xC3\xA9.scr", "C:\\\xE2\x82\xAC.scr", "/s/na\xC3\xAFve.scr"},
+     "C:\\caf\xC3\xA9.scr\r\nC:\\\xE2\x82\xAC.scr\r\n/s/na\xEFve.scr\r\n"},
+};
+
+// The paths ListFilePaths finds, which must be those of ParseListFile's lines.
+std::vector<std::string> PathsOf(const std::string& bytes, NonUtf8Lines rule)
+{
+    const ListFilePaths paths(bytes, rule);
+    std::vector<std::string> found;
+    for (size_t i = 0; i < paths.Count(); ++i) {
+        found.emplace_back(paths.Path(i));
+    }
+    return found;
+}
+
+std::vector<std::string> LinePaths(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> paths;
+    for (const std::string& line : lines) {
+        if (const auto path = ListLinePath(line)) {
+            paths.emplace_back(*path);
+        }
+    }
+    return paths;
+}
+
+TEST(ListFileEncoding, EachLineIsReadByItself)
+{
+    for (const MixedListCase& c : kMixedLists) {
+        for (const auto& [rule, lines, encoding] :
+             {std::tuple{NonUtf8Lines::KeepLocalPathBytes, c.linux, TextEncoding::Utf8},
+              std::tuple{NonUtf8Lines::CodePage, c.windows, TextEncoding::Windows1252}}) {
+            const std::string system = rule == NonUtf8Lines::CodePage ? "windows" : "linux";
+            SCOPED_TRACE(std::string(c.name) + " on " + system);
+            const ListFileText text = ParseListFile(c.bytes, rule);
+            EXPECT_EQ(text.Lines, lines);
+            EXPECT_EQ(PathsOf(c.bytes, rule), LinePaths(lines));
+            const std::string written = SerializeListFile(text.Lines, text.HadByteOrderMark ? text.Encoding : encoding);
+            EXPECT_EQ(ParseListFile(written, rule).Lines, lines) << "the next start reads the same lines";
+            if (rule == NonUtf8Lines::KeepLocalPathBytes) {
+                const std::string mark = text.HadByteOrderMark ? "\xEF\xBB\xBF" : "";
+                EXPECT_EQ(written, mark + c.linuxWritten) << "each line keeps its bytes";
+            }
+        }
+    }
+}
+
+TEST_F(ListTest, AListFileWithANonUtf8LineSurvivesRestarts)
+{
+    test::TempDir dir;
+    dir.write("ssList.txt", kMixedLists[1].bytes);
+    for (int start = 0; start < 3; ++start) {
+        list.Clear();
+        ASSERT_TRUE(list.LoadListFromFile(dir.file("ssList.txt")));
+        ASSERT_TRUE(list.SaveListToFile(dir.file("ssList.txt")));
+    }
+#ifdef _WIN32
+    EXPECT_EQ(Paths(), kMixedLists[1].windows);
+#else
+    EXPECT_EQ(Paths(), kMixedLists[1].linux) << "every row still names its file";
+    EXPECT_EQ(dir.read("ssList.txt"), kMixedLists[1].linuxWritten);
+#endif
+}
+
+TEST_F(ListTest, APathAListFileCannotKeepIsNotListed)
+{
+    const struct
+    {
+        std::string path;
+        ScreensaverList::Addition result;
+    } cases[] = {
+        {"/s/new\nline.scr", ScreensaverList::Addition::CannotKeep},
+        {"/s/carriage\rreturn.scr", ScreensaverList::Addition::CannotKeep},
+        {"/s/tab\there.scr", ScreensaverList::Addition::CannotKeep},
+        {"\"/s/quoted.scr\"", ScreensaverList::Addition::CannotKeep},
+        {"", ScreensaverList::Addition::CannotKeep},
+        {"/s/\"inner\" quotes.scr", Added},
+        {"\"/s/one quote.scr", Added},
+        {"/s/caf\xC3\xA9.scr", Added},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(list.AddScreensaverRow(c.path), c.result) << c.path;
+        EXPECT_EQ(ListFileCanKeep(c.path), c.result == Added) << c.path;
+    }
+    // Whatever was listed comes back from the list file as the same rows.
+    test::TempDir dir;
+    const std::vector<std::string> listed = Paths();
+    ASSERT_TRUE(list.SaveListToFile(dir.file("ssList.txt")));
+    list.Clear();
+    ASSERT_TRUE(list.LoadListFromFile(dir.file("ssList.txt")));
+    EXPECT_EQ(Paths(), listed);
+    EXPECT_EQ(LeftOutOfListText(1), "1 file left out: a list file cannot keep a name with a line break, a tab or "
+                                    "enclosing double quotes");
+    EXPECT_EQ(LeftOutOfListText(2).substr(0, 18), "2 files left out: ");
+}
+
 TEST(ActiveRowRule, LetterCaseDoesNotMatter)
 {
     EXPECT_TRUE(IsActiveRow("C:\\Windows\\System32\\Ribbons.scr", "c:\\windows\\system32\\RIBBONS.SCR"));
@@ -366,24 +522,43 @@ TEST(RotationSteps, WalkTheListAndWrap)
     RotationState state;
     const std::vector<std::string> three{"/a.scr", "/b.scr", "/c.scr"};
     std::vector<std::string> used;
-    EXPECT_EQ(RotationStep(state, {}, RotationAction::ActivateOnly, active, platform), std::nullopt);
+    EXPECT_EQ(RotationStep(state, {}, RotationAction::ActivateOnly, active), std::nullopt);
     EXPECT_EQ(state.RotationIndex, -1);
     for (int i = 0; i < 4; ++i) {
-        used.push_back(*RotationStep(state, three, RotationAction::ActivateOnly, active, platform));
+        used.push_back(*RotationStep(state, three, RotationAction::ActivateOnly, active));
     }
     EXPECT_EQ(used, (std::vector<std::string>{"/a.scr", "/b.scr", "/c.scr", "/a.scr"}));
     EXPECT_EQ(platform.setting, "/a.scr");
 
     state.RotationIndex = 4; // rows were removed since the last step
-    EXPECT_EQ(RotationStep(state, three, RotationAction::Run, active, platform), "/a.scr");
+    EXPECT_EQ(RotationStep(state, three, RotationAction::Run, active), "/a.scr");
     EXPECT_EQ(platform.calls.back(), "run /a.scr");
     EXPECT_EQ(state.RotationCount, 3);
 
     platform.calls.clear();
     platform.runningExeNames = {"B.SCR"};
-    RotationStep(state, three, RotationAction::Run, active, platform);
+    RotationStep(state, three, RotationAction::Run, active);
     EXPECT_EQ(platform.calls, (std::vector<std::string>{"find a.scr", "find b.scr", "exit input", "run /b.scr"}))
         << "a running screensaver of the list is closed first";
+}
+
+TEST(RotationSteps, ARowWhoseFileIsMissingIsPassedOver)
+{
+    test::FakePlatform platform;
+    ActiveScreensaverControl active(platform, platform, platform, {});
+    RotationState state;
+    const std::vector<std::string> three{"/a.scr", "/gone.scr", "/c.scr"};
+    platform.missingFiles = {"/gone.scr"};
+    for (const RotationAction action : {RotationAction::Run, RotationAction::ActivateOnly}) {
+        platform.calls.clear();
+        platform.setting.reset();
+        state = {0, 3}; // the next step takes the missing row
+        EXPECT_EQ(RotationStep(state, three, action, active), "/gone.scr");
+        EXPECT_EQ(platform.calls, (std::vector<std::string>{"find a.scr", "find gone.scr", "find c.scr"}))
+            << "nothing started, nothing written";
+        EXPECT_FALSE(platform.setting.has_value());
+        EXPECT_EQ(RotationStep(state, three, action, active), "/c.scr") << "the next step goes on from there";
+    }
 }
 
 TEST(IntervalBox, LimitsAndMessages)

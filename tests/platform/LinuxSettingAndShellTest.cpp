@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxScreensaverSetting.h"
 #include "platform/linux/LinuxShell.h"
+#include "platform/linux/WineDrive.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
@@ -260,6 +261,86 @@ TEST_F(FakeWine, AnAwkwardPathArrivesAsOneIntactAbsoluteArgument)
               (std::vector<std::string>{std::filesystem::current_path().string() + "/-x.scr", "/s"}));
     EXPECT_FALSE(std::filesystem::exists(bin.file("pwned")));
     EXPECT_FALSE(std::filesystem::exists("pwned"));
+}
+
+TEST_F(FakeWine, AWindowsPathRunsTheFileOnThePrefixsDrive)
+{
+    test::TempDir prefix;
+    ScopedEnv winePrefix("WINEPREFIX", prefix.path());
+    std::filesystem::create_directories(prefix.file("drive_c/windows/system32"));
+    prefix.write("drive_c/windows/system32/ribbons.scr", "");
+    LinuxShell shell;
+    shell.RunScreensaverFile("C:\\Windows\\System32\\ribbons.scr");
+    EXPECT_EQ(WaitForArguments(),
+              (std::vector<std::string>{prefix.file("drive_c/windows/system32/ribbons.scr"), "/s"}));
+}
+
+TEST(ScreensaverCommand, ANameThatIsNotUtf8IsRefusedWithANotice)
+{
+    const std::string latin1 = "/tmp/caf\xE9.scr";
+    EXPECT_TRUE(LinuxShell::ScreensaverCommand(latin1, false).isEmpty())
+        << "Qt's arguments are Unicode text: the name would reach wine changed";
+    StatusNotices notices;
+    std::vector<std::string> reported;
+    notices.SetListener([&](const std::string& text) { reported.push_back(text); });
+    LinuxShell shell(nullptr, &notices);
+    shell.RunScreensaverFile(latin1);
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_EQ(reported[0].rfind(latin1 + " cannot be started", 0), 0u) << reported[0];
+}
+
+// A Wine prefix as Wine lays it out: drive C in drive_c, the other drives as links in dosdevices.
+class WinePrefixTest : public testing::Test
+{
+protected:
+    WinePrefixTest()
+    {
+        std::filesystem::create_directories(root.file("prefix/drive_c/windows/system32"));
+        std::filesystem::create_directories(root.file("prefix/dosdevices"));
+        std::filesystem::create_directories(root.file("games"));
+        root.write("prefix/drive_c/windows/system32/ribbons.scr", "");
+        root.write("games/Saver.SCR", "");
+        std::filesystem::create_directory_symlink("../drive_c", root.file("prefix/dosdevices/c:"));
+        std::filesystem::create_directory_symlink(root.file("games"), root.file("prefix/dosdevices/d:"));
+    }
+
+    test::TempDir root;
+    const std::string prefix = root.file("prefix");
+    ScopedEnv winePrefix{"WINEPREFIX", prefix};
+};
+
+TEST_F(WinePrefixTest, ADriveLetterPathNamesAFileInThePrefixNeverBelowTheWorkingFolder)
+{
+    const std::string ribbons = prefix + "/drive_c/windows/system32/ribbons.scr";
+    const struct
+    {
+        const char* path;
+        std::string file;
+        bool exists;
+    } cases[] = {
+        {"C:\\Windows\\System32\\ribbons.scr", ribbons, true}, // the example event's, in Wine's own case
+        {"c:/WINDOWS/system32/RIBBONS.SCR", ribbons, true},
+        {"C:\\Windows\\..\\..\\..\\windows\\.\\system32\\\\ribbons.scr", ribbons, true}, // never above the root
+        {"C:\\Windows\\System32\\bubbles.scr", prefix + "/drive_c/windows/system32/bubbles.scr", false},
+        {"D:\\saver.scr", prefix + "/dosdevices/d:/Saver.SCR", true},
+        {"e:\\saver.scr", prefix + "/dosdevices/e:/saver.scr", false}, // no such drive
+        {"/home/u/glow.scr", "/home/u/glow.scr", false},
+    };
+    // A file of the literal name in the working folder must not count.
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::create_directories(root.file("work"));
+    root.write("work/C:\\Windows\\System32\\bubbles.scr", "");
+    std::filesystem::current_path(root.file("work"));
+    LinuxShell shell;
+    for (const auto& c : cases) {
+        EXPECT_EQ(LocalScreensaverFile(c.path), c.file) << c.path;
+        EXPECT_EQ(shell.ScreensaverFileExists(c.path), c.exists) << c.path;
+    }
+    std::filesystem::current_path(before);
+
+    ScopedEnv noPrefix("WINEPREFIX", std::nullopt);
+    ScopedEnv home("HOME", "/home/u");
+    EXPECT_EQ(LocalScreensaverFile("C:\\x.scr"), "/home/u/.wine/drive_c/x.scr") << "the default prefix";
 }
 
 TEST(ScreensaverCommand, WhatRunsEachKindOfFile)

@@ -43,7 +43,7 @@ class EngineTest : public testing::Test
 {
 protected:
     EngineTest()
-        : active(platform, platform, platform, {}), actions{log, active, platform, nullptr},
+        : active(platform, platform, platform, {}), actions{log, active, nullptr},
           engine(table, log, {clock, zone, regional}, actions, [this](const std::string& problem) {
               problems.push_back(problem);
               actionsBeforeProblems.push_back(platform.calls.size());
@@ -378,7 +378,7 @@ TEST(EventActions, WhatEachActionDoes)
         IconCache icons(platform);
         ScreensaverList list(icons);
         list.AddScreensaverRow("/list/a.scr");
-        EventActionContext context{log, active, platform, &list};
+        EventActionContext context{log, active, &list};
         ScheduledEvent row;
         row.SetName("x");
         row.SetAction(c.action);
@@ -388,6 +388,37 @@ TEST(EventActions, WhatEachActionDoes)
         EXPECT_EQ(platform.calls, c.calls) << c.action << " " << c.close;
         EXPECT_EQ(log.Lines().back(), "Event Procedure Called for x");
     }
+}
+
+// The example events of a first start name files that need not exist (on Linux, a Wine prefix that was
+// never made): neither is started nor set, and the log says why.
+TEST(EventActions, AMissingScreensaverFileIsSkippedAndLogged)
+{
+    EventTable table;
+    CreateDefaultEvents(table, test::FakeClock(), test::FakeRegionalSettings());
+    ASSERT_EQ(table.Rows.size(), 2u);
+    test::FakePlatform platform;
+    platform.missingFiles = {table.Rows[0].Screensaver(), table.Rows[1].Screensaver()};
+    platform.setting = "/s/kept.scr";
+    std::vector<std::string> status;
+    ActiveScreensaverControl active(platform, platform, platform,
+                                    {{}, {}, [&](const std::string& text) { status.push_back(text); }});
+    EventLog log;
+    log.LogIsOn = true;
+    EventActionContext context{log, active, nullptr};
+    for (const ScheduledEvent& row : table.Rows) {
+        RunEventProcedure(row, context);
+    }
+    EXPECT_EQ(platform.calls, std::vector<std::string>{});
+    EXPECT_EQ(platform.setting, "/s/kept.scr");
+    const std::vector<std::string> expected = {
+        "Event Procedure Called for Ribbons",
+        "Screensaver file is missing, nothing done: C:\\Windows\\System32\\ribbons.scr",
+        "Event Procedure Called for Bubbles",
+        "Screensaver file is missing, nothing done: C:\\Windows\\System32\\bubbles.scr",
+    };
+    EXPECT_EQ(std::vector<std::string>(log.Lines().begin(), log.Lines().end()), expected);
+    EXPECT_EQ(status, (std::vector<std::string>{expected[1], expected[3]}));
 }
 
 } // namespace

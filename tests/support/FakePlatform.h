@@ -9,6 +9,7 @@
 #include "platform/WebBrowser.h"
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,8 @@ public:
     std::string windowsFolder = "C:\\Windows";
     std::optional<std::string> autostart;
     std::vector<std::string> runningExeNames;
-    std::vector<std::string> calls; // "run <path>", "exit input", ...
+    std::set<std::string> missingFiles; // every other screensaver file is there
+    std::vector<std::string> calls;     // "run <path>", "exit input", ...
 
     std::string ReadActiveScreensaverPath() override { return setting.value_or(""); }
     void WriteActiveScreensaverPath(const std::string& path) override
@@ -46,6 +48,7 @@ public:
     void DisableAutostart() override { autostart.reset(); }
     std::optional<std::string> ReadAutostart() override { return autostart; }
 
+    bool ScreensaverFileExists(const std::string& path) override { return !missingFiles.contains(path); }
     void RunScreensaverFile(const std::string& path) override { calls.push_back("run " + path); }
     void ConfigureScreensaverFile(const std::string& path) override { calls.push_back("configure " + path); }
     void OpenScreensaverControlPanel() override { calls.push_back("control panel"); }

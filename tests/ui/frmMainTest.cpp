@@ -512,6 +512,50 @@ TEST_F(MainWindowTest, AFirstStartScansTheWindowsFoldersAndRotatesByActivation)
         << "three steps over two rows wrap to the top";
 }
 
+TEST_F(MainWindowTest, NamesAListFileCannotKeepAreLeftOutAndCounted)
+{
+#ifndef _WIN32
+    for (const char* name : {"tree/new\nline.scr", "tree/tab\there.scr", "tree/kept.scr"}) {
+        std::filesystem::create_directories(dir.file("tree"));
+        dir.write(name, "");
+    }
+    dir.write("folderList.txt", dir.file("tree") + "\r\n");
+    auto window = Create();
+    window->Screens().findButtonClick();
+    QtUiThread(window.get()).ProcessUntil([&] { return !window->Screens().IsProcessing(); });
+    EXPECT_EQ(window->Data().Screensavers().Paths(), std::vector<std::string>{dir.file("tree/kept.scr")});
+    EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("Active: None - 2 files left out: a list file cannot keep a "
+                                                         "name with a line break, a tab or enclosing double quotes"));
+
+    window->Screens().AddScreensaverFiles({"/s/one\nmore.scr", "/s/added.scr"});
+    EXPECT_EQ(window->StatusPanelText(2).left(17), QStringLiteral("1 file left out: "));
+    window->Exit1Click();
+    EXPECT_EQ(dir.read("ssList.txt"), dir.file("tree/kept.scr") + "\r\n/s/added.scr\r\n");
+#endif
+}
+
+TEST_F(MainWindowTest, ARowOfAMissingFileRunsNothingAndSaysSo)
+{
+    dir.write("ssList.txt", "/s/gone.scr\r\n/s/caf\xE9.scr\r\n");
+    platform.missingFiles = {"/s/gone.scr"};
+    auto window = Create();
+    const ScreensaversControls& c = window->Screens().Controls();
+    QAbstractItemModel* model = c.SSListBox->model();
+    EXPECT_FALSE(model->data(model->index(1, 1)).toString().isEmpty()) << "a row that is not UTF-8 still shows";
+    c.SSListBox->selectionModel()->select(model->index(0, 0),
+                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    platform.calls.clear();
+    for (QPushButton* button : {c.runButton, c.setActiveButton}) {
+        button->click();
+        EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("Screensaver file is missing, nothing done: /s/gone.scr"));
+    }
+    c.SSFileItems.Options->trigger();
+    EXPECT_EQ(platform.calls, std::vector<std::string>{});
+    EXPECT_FALSE(platform.setting.has_value());
+    window->Exit1Click();
+    EXPECT_EQ(dir.read("ssList.txt"), "/s/gone.scr\r\n/s/caf\xE9.scr\r\n") << "the rows stay, and keep their bytes";
+}
+
 TEST_F(MainWindowTest, ClosingDuringAScanTakesNoInputAndSavesEverything)
 {
     for (int i = 0; i < 200; ++i) {

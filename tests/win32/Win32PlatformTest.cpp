@@ -339,6 +339,15 @@ TEST_F(TestScreensaver, RunHandsItSlashSAndTheSearchFindsItByName)
     EXPECT_FALSE(processes.FindProcessByExeName("C:\\Elsewhere\\ribbons.sc").has_value());
 }
 
+TEST_F(TestScreensaver, OnlyAFileThatIsThereCountsAsAScreensaverFile)
+{
+    Win32Shell shell;
+    EXPECT_TRUE(shell.ScreensaverFileExists(copy));
+    EXPECT_TRUE(shell.ScreensaverFileExists(dir.path() + "\\ribbons.scr")) << "Windows names ignore letter case";
+    EXPECT_FALSE(shell.ScreensaverFileExists(dir.path() + "\\bubbles.scr"));
+    EXPECT_FALSE(shell.ScreensaverFileExists(dir.path())) << "a folder is no file";
+}
+
 // A copy started by the test itself, which lets others open it only for the given rights (as a process of
 // another user or of higher integrity does); ended when it goes.
 class StartedCopy

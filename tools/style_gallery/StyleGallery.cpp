@@ -66,6 +66,7 @@ public:
     void EnableAutostart(const std::string&) override {}
     void DisableAutostart() override {}
     std::optional<std::string> ReadAutostart() override { return std::nullopt; }
+    bool ScreensaverFileExists(const std::string&) override { return true; }
     void RunScreensaverFile(const std::string&) override {}
     void ConfigureScreensaverFile(const std::string&) override {}
     void OpenScreensaverControlPanel() override {}

@@ -3,6 +3,7 @@
 #include "common/FileIO.h"
 #include "common/TextEncoding.h"
 #include "platform/linux/LinuxEnvironment.h"
+#include "platform/linux/WineDrive.h"
 #include "settings/IniDocument.h"
 #include "settings/fileFunc.h"
 
@@ -51,7 +52,7 @@ void LinuxScreensaverSetting::ClearActiveScreensaverPath()
 
 std::string LinuxScreensaverSetting::WindowsFolder()
 {
-    return AbsoluteFolderOr("WINEPREFIX", HomeFolder() + "/.wine") + "/drive_c/windows";
+    return WinePrefix() + "/drive_c/windows";
 }
 
 std::string DesktopExecArgument(const std::string& argument)

@@ -1,5 +1,7 @@
 #include "platform/linux/LinuxShell.h"
 
+#include "common/TextEncoding.h"
+#include "platform/linux/WineDrive.h"
 #include "platform/linux/XScreenSaverBackend.h"
 
 #include <QClipboard>
@@ -13,6 +15,9 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <filesystem>
+#include <system_error>
 
 namespace kelvane::platform {
 namespace {
@@ -31,11 +36,24 @@ void StartDetached(const QStringList& command)
 
 } // namespace
 
+bool LinuxShell::ScreensaverFileExists(const std::string& path)
+{
+    if (m_xscreensaver && m_xscreensaver->IsHack(path)) {
+        return QFileInfo(m_xscreensaver->HackProgram(path)).isFile();
+    }
+    std::error_code ec;
+    return std::filesystem::is_regular_file(LocalScreensaverFile(path), ec);
+}
+
 QStringList LinuxShell::ScreensaverCommand(const std::string& path, bool configure)
 {
+    const std::string local = LocalScreensaverFile(path);
+    if (!IsValidUtf8(local)) {
+        return {};
+    }
     // A full path, so that a name starting with "-" or holding no "/" is never looked up or read as an
     // option, by wine as by the program itself.
-    const QString file = QFileInfo(FromUtf8(path)).absoluteFilePath();
+    const QString file = QFileInfo(FromUtf8(local)).absoluteFilePath();
     if (file.endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive)) {
         const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
         if (wine.isEmpty()) {
@@ -55,12 +73,24 @@ void LinuxShell::RunScreensaverFile(const std::string& path)
         m_xscreensaver->RunHack(path);
         return;
     }
-    StartDetached(ScreensaverCommand(path, false));
+    Start(path, false);
 }
 
 void LinuxShell::ConfigureScreensaverFile(const std::string& path)
 {
-    StartDetached(ScreensaverCommand(path, true));
+    Start(path, true);
+}
+
+void LinuxShell::Start(const std::string& path, bool configure)
+{
+    if (!IsValidUtf8(LocalScreensaverFile(path))) {
+        if (m_notices) {
+            m_notices->Report(path + " cannot be started: its name is not UTF-8, and a program's arguments "
+                                     "would change it");
+        }
+        return;
+    }
+    StartDetached(ScreensaverCommand(path, configure));
 }
 
 void LinuxShell::OpenScreensaverControlPanel()
@@ -87,12 +117,12 @@ void LinuxShell::OpenScreensaverControlPanel()
 
 void LinuxShell::ShowFileProperties(const std::string& path)
 {
-    AskFileManager(QStringLiteral("ShowItemProperties"), path);
+    AskFileManager(QStringLiteral("ShowItemProperties"), LocalScreensaverFile(path));
 }
 
 void LinuxShell::ShowFileInFolder(const std::string& path)
 {
-    AskFileManager(QStringLiteral("ShowItems"), path);
+    AskFileManager(QStringLiteral("ShowItems"), LocalScreensaverFile(path));
 }
 
 void LinuxShell::CopyPathToClipboard(const std::string& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Shell.h"
+#include "platform/StatusNotices.h"
 
 #include <QObject>
 #include <QString>
@@ -16,13 +17,16 @@ class XScreenSaverBackend;
 // through Wine when Wine is installed ("/s" to run, "/c" to configure). Any other file is taken for a
 // native program and run directly. Programs get one argument vector, never a shell, and nothing
 // waits for them. With XScreenSaver, a hack runs through its daemon, and its settings are XScreenSaver's.
+// A path with a drive letter names a file on the Wine prefix's drive.
 class LinuxShell final : public QObject, public Shell
 {
 public:
-    explicit LinuxShell(std::shared_ptr<XScreenSaverBackend> xscreensaver = nullptr)
-        : m_xscreensaver(std::move(xscreensaver))
+    // A file that cannot be started is reported to the notices, when given.
+    explicit LinuxShell(std::shared_ptr<XScreenSaverBackend> xscreensaver = nullptr, StatusNotices* notices = nullptr)
+        : m_xscreensaver(std::move(xscreensaver)), m_notices(notices)
     {}
 
+    bool ScreensaverFileExists(const std::string& path) override;
     void RunScreensaverFile(const std::string& path) override;
     void ConfigureScreensaverFile(const std::string& path) override;
     void OpenScreensaverControlPanel() override;
@@ -30,15 +34,18 @@ public:
     void ShowFileInFolder(const std::string& path) override;
     void CopyPathToClipboard(const std::string& path) override;
 
-    // The program and arguments that run (or configure) the file; empty when nothing can.
+    // The program and arguments that run (or configure) the file; empty when nothing can, as for a name
+    // that is not UTF-8 (a program's arguments pass through Unicode text here, which would change it).
     static QStringList ScreensaverCommand(const std::string& path, bool configure);
 
 private:
+    void Start(const std::string& path, bool configure);
     // Asks the file manager over D-Bus; opens the file's folder when it cannot.
     void AskFileManager(const QString& method, const std::string& path);
     static void OpenContainingFolder(const std::string& path);
 
     std::shared_ptr<XScreenSaverBackend> m_xscreensaver;
+    StatusNotices* m_notices;
 };
 
 } // namespace kelvane::platform

@@ -29,6 +29,12 @@ void* Win32Shell::ClipboardOwner()
     return m_clipboardOwner;
 }
 
+bool Win32Shell::ScreensaverFileExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 void Win32Shell::RunScreensaverFile(const std::string& path)
 {
     ShellExecuteW(nullptr, L"open", Widen(path).c_str(), L"/s", nullptr, SW_SHOW);

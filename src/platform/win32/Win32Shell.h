@@ -13,6 +13,7 @@ public:
     Win32Shell(const Win32Shell&) = delete;
     Win32Shell& operator=(const Win32Shell&) = delete;
 
+    bool ScreensaverFileExists(const std::string& path) override;
     void RunScreensaverFile(const std::string& path) override;
     void ConfigureScreensaverFile(const std::string& path) override;
     void OpenScreensaverControlPanel() override;
