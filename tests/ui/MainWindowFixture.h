@@ -67,8 +67,9 @@ protected:
     {
         auto window = std::make_unique<TestWindow>(
             dataFolder, ProgramData::Services{clock, zone, regional, platform}, [this](ProgramData& data) {
-                MainWindowContext context{data,     debug,    messages, clock,    zone,
-                                          regional, platform, platform, platform, platform};
+                MainWindowContext context{
+                    data,     debug,    messages, clock, zone, regional, setting ? *setting : platform,
+                    platform, platform, platform};
                 context.TrayAvailable = [this] { return trayAvailable; };
                 context.Notices = &notices;
                 context.Programs = programs;
@@ -92,6 +93,7 @@ protected:
     FakeTimeZone zone = EasternTime2024();
     FakeRegionalSettings regional;
     FakePlatform platform;
+    platform::ScreensaverSetting* setting = nullptr; // the desktop's setting, when not the fake platform's
     platform::StatusNotices notices;
     RecordedPreview preview;
     const platform::ScreensaverCatalogue* programs = nullptr;

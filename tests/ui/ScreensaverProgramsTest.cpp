@@ -1,12 +1,17 @@
 // The desktop's own screensaver programs on the Screensavers tab: found by a scan, shown by their
-// label, previewed live; and the platform's notices in the message panel.
+// label, previewed live, set active through XScreenSaver's file; and the platform's notices in the
+// message panel.
+#include "platform/xscreensaver/XScreenSaverSetting.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/PreviewPane.h"
 #include "ui/QtUiThread.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QFont>
 #include <QItemSelectionModel>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTreeView>
 
 #include <filesystem>
@@ -113,6 +118,42 @@ TEST_F(MainWindowTest, APlatformNoticeShowsInTheMessagePanelAfterTheActiveScreen
     notices.Report("XScreenSaver did not answer");
     QApplication::processEvents();
     EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("XScreenSaver did not answer"));
+}
+
+// A Windows path in the list, as a list from the Windows program holds it, made the desktop's screensaver
+// through XScreenSaver's file: the daemon's entry runs that file through Wine in the prefix it was
+// found in, and the row is drawn as the active one, at once and at the next start.
+TEST_F(MainWindowTest, AWindowsPathSetActiveThroughXScreenSaverIsTheActiveRow)
+{
+    const OneProgram catalogue(dir.path() + "/hacks");
+    const std::string prefix = dir.file("wine prefix");
+    platform::XScreenSaverSetting xscreensaver(
+        {dir.file(".xscreensaver"), dir.file("defaults"), catalogue.ProgramFolder(), prefix}, catalogue,
+        prefix + "/drive_c/windows", notices, {});
+    setting = &xscreensaver;
+    const std::string ribbons = "C:\\Windows\\System32\\ribbons.scr";
+    dir.write("ssList.txt", "/s/other.scr\r\n" + ribbons + "\r\n");
+    const auto isActiveRow = [](const kelvane::test::TestWindow& window, int row) {
+        const QAbstractItemModel* model = window.Screens().Controls().SSListBox->model();
+        return model->index(row, 1).data(Qt::FontRole).value<QFont>().bold();
+    };
+
+    auto window = Create();
+    SelectRows(window->Screens().Controls().SSListBox, {1});
+    window->Screens().Controls().setActiveButton->click();
+    EXPECT_NE(
+        dir.read(".xscreensaver").find("env WINEPREFIX='" + prefix + "' wine 'C:/Windows/System32/ribbons.scr' /s"),
+        std::string::npos)
+        << dir.read(".xscreensaver");
+    EXPECT_EQ(window->statusBar()->toolTip().toStdString(), "Active: " + ribbons);
+    EXPECT_TRUE(isActiveRow(*window, 1));
+    EXPECT_FALSE(isActiveRow(*window, 0));
+    window->Exit1Click();
+    window.reset();
+
+    window = Create();
+    EXPECT_TRUE(isActiveRow(*window, 1)) << "read back from XScreenSaver's file";
+    EXPECT_FALSE(isActiveRow(*window, 0));
 }
 
 } // namespace

@@ -69,8 +69,8 @@ protected:
 
     XScreenSaverSetting MakeSetting()
     {
-        return XScreenSaverSetting({dir.file(".xscreensaver"), dir.file("defaults"), "/hacks"}, hacks, "/wine/windows",
-                                   notices, [this] { return settingsOpen; });
+        return XScreenSaverSetting({dir.file(".xscreensaver"), dir.file("defaults"), "/hacks", winePrefix}, hacks,
+                                   "/wine/windows", notices, [this] { return settingsOpen; });
     }
 
     test::TempDir dir;
@@ -78,6 +78,7 @@ protected:
     StatusNotices notices;
     std::vector<std::string> reported;
     bool settingsOpen = false;
+    std::string winePrefix = "/home/u/.wine";
 };
 
 TEST_F(XScreenSaverSettingTest, SettingAScreensaverChangesOnlyTheModeTheSelectionAndTheList)
@@ -107,6 +108,13 @@ TEST_F(XScreenSaverSettingTest, SettingAScreensaverChangesOnlyTheModeTheSelectio
                   "  \"Pretty\" swirl --root \\n\n",
                   "  \"Pretty\" swirl --root \\n\\\n\t\t\t\twine '/home/u/It'\"'\"'s here.scr' /s\t\t\t\t    \\n\n"),
          "/home/u/It's here.scr"},
+        {"a Windows path stays one for Wine, with slashes, and names the prefix it was found in",
+         "C:\\Program Files\\It's here\\Saver.scr",
+         Replaced(Replaced(Replaced(UserFile, "mode:\t\trandom\n", chosen), "selected:\t-1\n", "selected:\t4\n"),
+                  "  \"Pretty\" swirl --root \\n\n",
+                  "  \"Pretty\" swirl --root \\n\\\n\t\t\t\tenv WINEPREFIX='/home/u/.wine' wine 'C:/Program "
+                  "Files/It'\"'\"'s here/Saver.scr' /s\t\t\t\t    \\n\n"),
+         "C:\\Program Files\\It's here\\Saver.scr"},
         {"blank is XScreenSaver's own blank screen", "/wine/windows/System32/scrnsave.scr",
          Replaced(UserFile, "mode:\t\trandom\n", "mode:\t\tblank\n"), "/wine/windows/System32/scrnsave.scr"},
     };
@@ -150,6 +158,35 @@ TEST_F(XScreenSaverSettingTest, WineEntriesOfEveryQuotingReadBackAndOlderOnesAre
     expected = Replaced(expected, "'/s/x'\\''$(cd;id>pwned)'\\''y.scr'", "'/s/x'\"'\"'$(cd;id>pwned)'\"'\"'y.scr'");
     EXPECT_EQ(dir.read(".xscreensaver"), expected);
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), "/s/It's here.scr");
+    EXPECT_TRUE(reported.empty()) << reported.front();
+}
+
+// A Windows path is the same file for Wine with either separator and in any letter case, but only in
+// the same prefix.
+TEST_F(XScreenSaverSettingTest, AWindowsPathIsChosenAgainWhereItStandsWhileItsPrefixIsTheSame)
+{
+    const std::string entry = "env WINEPREFIX='/home/u/.wine' wine 'C:/Windows/System32/ribbons.scr' /s";
+    dir.write(".xscreensaver", "mode: off\nprograms: deco --root \\n\\\n  " + entry + " \\n\n");
+    XScreenSaverSetting setting = MakeSetting();
+    setting.WriteActiveScreensaverPath("c:/windows/system32/RIBBONS.SCR");
+    EXPECT_EQ(dir.read(".xscreensaver"),
+              "mode: one\nselected:\t\t1\nprograms: deco --root \\n\\\n  " + entry + " \\n\n");
+    EXPECT_EQ(setting.ReadActiveScreensaverPath(), "C:\\Windows\\System32\\ribbons.scr") << "as the entry has it";
+    EXPECT_EQ(setting.DaemonListNumber("C:\\WINDOWS\\System32\\Ribbons.scr"), 2u);
+
+    winePrefix = "/home/u/other prefix";
+    XScreenSaverSetting elsewhere = MakeSetting();
+    EXPECT_EQ(elsewhere.DaemonListNumber("C:\\Windows\\System32\\ribbons.scr"), std::nullopt);
+    elsewhere.WriteActiveScreensaverPath("C:\\Windows\\System32\\ribbons.scr");
+    EXPECT_EQ(dir.read(".xscreensaver"),
+              "mode: one\nselected:\t\t2\nprograms: deco --root \\n\\\n  " + entry +
+                  " \\n\\\n\t\t\t\tenv WINEPREFIX='/home/u/other prefix' wine 'C:/Windows/System32/ribbons.scr' "
+                  "/s\t\t\t\t    \\n\n");
+    EXPECT_TRUE(reported.empty()) << reported.front();
+
+    // An entry written by hand, without a prefix, reads back as its Windows path too.
+    dir.write(".xscreensaver", "mode: one\nselected: 0\nprograms: wine d:/Games/x.scr /s \\n\n");
+    EXPECT_EQ(MakeSetting().ReadActiveScreensaverPath(), "d:\\Games\\x.scr");
     EXPECT_TRUE(reported.empty()) << reported.front();
 }
 
@@ -224,6 +261,7 @@ TEST_F(XScreenSaverSettingTest, WhatCannotBeReadOrSetIsReportedWithoutAWrite)
         std::string path; // empty: only read
         std::string message;
         std::string readBack;
+        std::string prefix = "/home/u/.wine";
     };
     const Case cases[] = {
         {"a selection past the end", "mode: one\nselected: 7\nprograms: deco --root \\n\n", "",
@@ -236,10 +274,13 @@ TEST_F(XScreenSaverSettingTest, WhatCannotBeReadOrSetIsReportedWithoutAWrite)
         {"a relative Windows screensaver", "mode: off\n", "saver.scr", "not a full path", ""},
         {"a line break in a name", "mode: off\n", "/home/u/a\nb.scr", "control character", ""},
         {"a backslash, which the file's reader would take out", "mode: off\n", "/home/u/a\\nb.scr", "backslash", ""},
+        {"a line break in a Windows path", "mode: off\n", "C:\\a\nb.scr", "control character", ""},
+        {"a Windows path on a prefix with a backslash", "mode: off\n", "C:\\a.scr", "Wine prefix", "", "/home/u/a\\nb"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         reported.clear();
+        winePrefix = c.prefix;
         dir.write(".xscreensaver", c.file);
         XScreenSaverSetting setting = MakeSetting();
         if (!c.path.empty()) {

@@ -7,6 +7,7 @@
 #include "platform/linux/LinuxScreensaverSetting.h"
 #include "platform/linux/LinuxShell.h"
 #include "platform/linux/LinuxTerminationSignals.h"
+#include "platform/linux/WineDrive.h"
 #include "platform/linux/XScreenSaverBackend.h"
 #include "platform/qt/ModuleHttpGet.h"
 #include "platform/qt/QtDebugOutput.h"
@@ -38,7 +39,7 @@ PlatformServices MakePlatformServices(std::optional<int64_t> recordedBuildTime)
     // XScreenSaver is the screensaver that Linux desktops run when idle: with it, the active screensaver
     // is its choice. Its hacks are listed and previewed whenever they are installed.
     const XScreenSaverPlaces places{HomeFolder() + "/.xscreensaver", "/etc/X11/app-defaults/XScreenSaver",
-                                    "/usr/libexec/xscreensaver"};
+                                    "/usr/libexec/xscreensaver", WinePrefix()};
     auto hacks = std::make_shared<const XScreenSaverHacks>(places.HackFolder, "/usr/share/xscreensaver/config");
     const bool daemonInstalled = XScreenSaverBackend::Installed();
     auto xscreensaver =

@@ -1,8 +1,10 @@
 #include "platform/xscreensaver/XScreenSaverSetting.h"
 
 #include "common/FileIO.h"
+#include "common/TextCase.h"
 #include "platform/ProcessesAndInput.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <system_error>
@@ -52,13 +54,36 @@ std::string WineEntry(const std::string& path)
     return "wine " + ShellWordWithoutBackslash(path) + " /s";
 }
 
-// The first word of a shell command line with its quotes taken out: single and double quotes (a
-// quote in double quotes is how entries are written now), and a backslash before a character as
-// entries of older versions hold it.
-std::string FirstShellWord(std::string_view text)
+constexpr std::string_view WinePrefixAssignment = "WINEPREFIX=";
+
+// A Windows path: a drive letter and a colon.
+bool IsDriveLetterPath(std::string_view path)
+{
+    const auto letter = static_cast<unsigned char>(path.empty() ? 0 : path.front()) | 0x20u;
+    return path.size() >= 2 && letter >= 'a' && letter <= 'z' && path[1] == ':';
+}
+
+std::string Replaced(std::string text, char from, char to)
+{
+    std::replace(text.begin(), text.end(), from, to);
+    return text;
+}
+
+// A drive-letter path as Wine's own form with slashes, which the entry can carry, in the prefix where
+// it was found.
+std::string WineDriveEntry(const std::string& path, const std::string& winePrefix)
+{
+    return "env " + std::string(WinePrefixAssignment) + ShellWordWithoutBackslash(winePrefix) + " wine " +
+           ShellWordWithoutBackslash(Replaced(path, '\\', '/')) + " /s";
+}
+
+// The next word of a shell command line from "at" on, with its quotes taken out: single and double
+// quotes (a quote in double quotes is how entries are written now), and a backslash before a character
+// as entries of older versions hold it. "at" moves past the word.
+std::string NextShellWord(std::string_view text, size_t& at)
 {
     std::string word;
-    size_t i = 0;
+    size_t i = at;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
         ++i;
     }
@@ -74,7 +99,39 @@ std::string FirstShellWord(std::string_view text)
             word += text[i];
         }
     }
+    at = std::min(i, text.size());
     return word;
+}
+
+// What an entry that runs a ".scr" through Wine names: the file as the entry gives it, and the Wine
+// prefix when the entry sets one.
+struct WineRun
+{
+    std::string File;
+    std::optional<std::string> Prefix;
+};
+
+std::optional<WineRun> WineRunOf(const HackProgramEntry& entry)
+{
+    size_t at = 0;
+    std::string program = NextShellWord(entry.Command, at);
+    std::optional<std::string> prefix;
+    if (program == "env") {
+        const std::string assignment = NextShellWord(entry.Command, at);
+        if (!assignment.starts_with(WinePrefixAssignment)) {
+            return std::nullopt;
+        }
+        prefix = assignment.substr(WinePrefixAssignment.size());
+        program = NextShellWord(entry.Command, at);
+    }
+    if (program != "wine") {
+        return std::nullopt;
+    }
+    std::string file = NextShellWord(entry.Command, at);
+    if (!EndsWithScr(file)) {
+        return std::nullopt;
+    }
+    return WineRun{std::move(file), std::move(prefix)};
 }
 
 std::string EntryText(HackProgramEntry entry)
@@ -111,9 +168,15 @@ std::vector<HackProgramEntry> DaemonList(const XScreenSaverPreferences& user,
     return list;
 }
 
-bool EntryRuns(const HackProgramEntry& entry, const std::string& path, const std::string& hackFolder)
+bool EntryRuns(const HackProgramEntry& entry, const std::string& path, const XScreenSaverPlaces& places)
 {
-    const std::string runs = PathOfHackEntry(entry, hackFolder);
+    if (IsDriveLetterPath(path)) {
+        // The same file as Wine finds it: either separator, any letter case, and the same prefix.
+        const std::optional<WineRun> run = WineRunOf(entry);
+        return run && run->Prefix == places.WinePrefix &&
+               EqualsIgnoringAsciiCase(Replaced(run->File, '\\', '/'), Replaced(path, '\\', '/'));
+    }
+    const std::string runs = PathOfHackEntry(entry, places.HackFolder);
     // A hack runs by its name wherever the list found it.
     return runs == path || (!EndsWithScr(path) && ExecutableFileName(runs) == ExecutableFileName(path) &&
                             entry.ProgramName().find('/') == std::string::npos);
@@ -137,18 +200,33 @@ void RequoteOlderEntries(XScreenSaverPreferences& preferences)
 } // namespace
 
 Result<std::string> HackEntryForPath(const std::string& path, const ScreensaverCatalogue& hacks,
-                                     const std::vector<HackProgramEntry>& systemEntries)
+                                     const std::vector<HackProgramEntry>& systemEntries, const std::string& winePrefix)
 {
     const std::string name = ExecutableFileName(path);
     if (EndsWithScr(path)) {
+        const auto cannotCarry = [](const std::string& text, bool backslashes) {
+            return std::any_of(text.begin(), text.end(), [backslashes](char c) {
+                return (c == '\\' && !backslashes) || static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+            });
+        };
+        if (IsDriveLetterPath(path)) {
+            // Its backslashes become slashes, so only a control character cannot go.
+            if (cannotCarry(path, true)) {
+                return Result<std::string>::Error(path +
+                                                  " holds a control character, which XScreenSaver's list cannot carry");
+            }
+            if (winePrefix.empty() || winePrefix.front() != '/' || cannotCarry(winePrefix, false)) {
+                return Result<std::string>::Error(path + " is on the drive of the Wine prefix \"" + winePrefix +
+                                                  "\", which XScreenSaver's list cannot carry");
+            }
+            return WineDriveEntry(path, winePrefix);
+        }
         if (path.empty() || path.front() != '/') {
             return Result<std::string>::Error(path + " is not a full path, so XScreenSaver cannot run it");
         }
-        for (const char c : path) {
-            if (c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
-                return Result<std::string>::Error(
-                    path + " holds a backslash or a control character, which XScreenSaver's list cannot carry");
-            }
+        if (cannotCarry(path, false)) {
+            return Result<std::string>::Error(
+                path + " holds a backslash or a control character, which XScreenSaver's list cannot carry");
         }
         return WineEntry(path);
     }
@@ -167,13 +245,11 @@ Result<std::string> HackEntryForPath(const std::string& path, const ScreensaverC
 
 std::string PathOfHackEntry(const HackProgramEntry& entry, const std::string& hackFolder)
 {
-    const std::string program = entry.ProgramName();
-    if (program == "wine") {
-        const std::string file = FirstShellWord(std::string_view(entry.Command).substr(program.size()));
-        if (EndsWithScr(file)) {
-            return file;
-        }
+    if (const std::optional<WineRun> run = WineRunOf(entry)) {
+        // The entry carries a drive-letter path with slashes, the list holds it with backslashes.
+        return IsDriveLetterPath(run->File) ? Replaced(run->File, '/', '\\') : run->File;
     }
+    const std::string program = entry.ProgramName();
     if (program.find('/') != std::string::npos) {
         return program;
     }
@@ -269,7 +345,7 @@ std::string XScreenSaverSetting::ReadActiveScreensaverPath()
     }
     const HackProgramEntry& entry = list[selected];
     const std::string path = PathOfHackEntry(entry, m_places.HackFolder);
-    if (entry.ProgramName() != "wine" && entry.ProgramName().find('/') == std::string::npos &&
+    if (entry.ProgramName() != "wine" && !WineRunOf(entry) && entry.ProgramName().find('/') == std::string::npos &&
         !m_hacks.LabelOf(entry.ProgramName())) {
         m_notices.Report("XScreenSaver's chosen screensaver \"" + entry.ProgramName() + "\" is not installed");
     }
@@ -287,7 +363,7 @@ void XScreenSaverSetting::WriteActiveScreensaverPath(const std::string& path)
     }
     Change([&](XScreenSaverPreferences& preferences) {
         const std::vector<HackProgramEntry> systemEntries = SystemEntries();
-        const Result<std::string> entryText = HackEntryForPath(path, m_hacks, systemEntries);
+        const Result<std::string> entryText = HackEntryForPath(path, m_hacks, systemEntries, m_places.WinePrefix);
         if (!entryText) {
             return Status::Error(entryText.message());
         }
@@ -301,7 +377,7 @@ void XScreenSaverSetting::WriteActiveScreensaverPath(const std::string& path)
         const std::vector<HackProgramEntry> own = preferences.Programs();
         size_t index = own.size();
         for (size_t i = 0; i < own.size(); ++i) {
-            if (EntryRuns(own[i], path, m_places.HackFolder)) {
+            if (EntryRuns(own[i], path, m_places)) {
                 index = i;
                 break;
             }
@@ -333,7 +409,7 @@ std::optional<size_t> XScreenSaverSetting::DaemonListNumber(const std::string& p
         DaemonList(loaded.value().Preferences,
                    loaded.value().From == Source::UserFile ? SystemEntries() : std::vector<HackProgramEntry>{});
     for (size_t i = 0; i < list.size(); ++i) {
-        if (EntryRuns(list[i], path, m_places.HackFolder)) {
+        if (EntryRuns(list[i], path, m_places)) {
             return i + 1;
         }
     }

@@ -17,9 +17,10 @@ namespace kelvane::platform {
 // Where XScreenSaver keeps its preferences.
 struct XScreenSaverPlaces
 {
-    std::string UserFile;       // ~/.xscreensaver
-    std::string SystemDefaults; // the app-defaults file a user without a file of their own gets
-    std::string HackFolder;     // where the hacks are installed
+    std::string UserFile;        // ~/.xscreensaver
+    std::string SystemDefaults;  // the app-defaults file a user without a file of their own gets
+    std::string HackFolder;      // where the hacks are installed
+    std::string WinePrefix = {}; // the Wine prefix whose drives a Windows path ("C:\...") names
 };
 
 // The programs-list entry that runs the file: a hack by its name with its own arguments (as the
@@ -27,12 +28,20 @@ struct XScreenSaverPlaces
 // of its file takes backslashes out and then hands the entry to /bin/sh, so a path goes in single
 // quotes with none in it (a quote as '"'"'), and one that the list cannot carry (a relative one, a
 // backslash, a control character) is refused with the reason.
+//
+// A ".scr" named by a drive letter ("C:\Windows\System32\foo.scr") stays a Windows path in the entry,
+// with slashes for its backslashes, which Wine reads the same way, and with the Wine prefix it was found
+// in: "env WINEPREFIX='<prefix>' wine 'C:/Windows/System32/foo.scr' /s". Wine then looks the file up on
+// that prefix's drive exactly as the existence check before did, whatever prefix the daemon itself
+// would use, and the entry reads back as the path that was set, so the list's row for it shows as the
+// active one, at once and after a restart. A drive-letter path written with slashes reads back with
+// backslashes.
 Result<std::string> HackEntryForPath(const std::string& path, const ScreensaverCatalogue& hacks,
-                                     const std::vector<HackProgramEntry>& systemEntries);
+                                     const std::vector<HackProgramEntry>& systemEntries, const std::string& winePrefix);
 
 // The file an entry runs: the hack's path in the hack folder, or the ".scr" file of an entry made by
-// HackEntryForPath (or by an older version, which quoted a quote as '\''); a program given with its
-// own path stays as it is.
+// HackEntryForPath (a drive-letter path with backslashes) or by an older version, which quoted a quote
+// as '\''; a program given with its own path stays as it is.
 std::string PathOfHackEntry(const HackProgramEntry& entry, const std::string& hackFolder);
 
 // Writes a file whole; the question comes just before the new content replaces the old.
