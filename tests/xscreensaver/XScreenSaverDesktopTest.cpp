@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -241,6 +242,60 @@ protected:
 
     XScreenSaverSetting MakeSetting() { return XScreenSaverSetting(places, *hacks, "/nowhere/windows", notices, {}); }
 
+    // A stand-in for wine, first on the daemon's path: it records its arguments (NUL after each) and its
+    // WINEPREFIX, and stays, as a screensaver does, until the daemon ends it.
+    void InstallWineStandIn()
+    {
+        std::filesystem::create_directories(home.file("bin"));
+        std::ofstream(home.file("bin/wine")) << "#!/bin/sh\n"
+                                                "printf '%s' \"$WINEPREFIX\" > \"$HOME/wine-prefix\"\n"
+                                                "printf '%s\\0' \"$$\" \"$@\" > \"$HOME/wine-run.part\"\n"
+                                                "mv \"$HOME/wine-run.part\" \"$HOME/wine-run\"\n"
+                                                "exec sleep 60\n";
+        std::filesystem::permissions(home.file("bin/wine"),
+                                     std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                         std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                                         std::filesystem::perms::others_exec);
+    }
+
+    // Activates the daemon and gives the arguments its wine got, after checking that the daemon runs the
+    // stand-in itself and ends it at the deactivation; nothing when wine did not start.
+    std::optional<std::vector<std::string>> WineArgumentsAtActivation()
+    {
+        std::filesystem::remove(home.file("wine-run"));
+        if (!Command({"-activate"})) {
+            ADD_FAILURE() << "the daemon did not activate";
+            return std::nullopt;
+        }
+        if (!test::PollUntil([&] { return std::filesystem::exists(home.file("wine-run")); }, 10s)) {
+            ADD_FAILURE() << "the daemon did not start wine";
+            return std::nullopt;
+        }
+        std::vector<std::string> run;
+        const std::string bytes = home.read("wine-run");
+        for (size_t start = 0; start < bytes.size();) {
+            const size_t end = bytes.find('\0', start);
+            run.push_back(bytes.substr(start, end - start));
+            start = end + 1;
+        }
+        if (run.empty()) {
+            ADD_FAILURE() << "wine recorded nothing";
+            return std::nullopt;
+        }
+        const pid_t stand_in = static_cast<pid_t>(std::atol(run.front().c_str()));
+        // The daemon runs the stand-in and nothing else is left of the entry.
+        const std::vector<pid_t> below = RunningDescendants(daemon->Pid());
+        EXPECT_NE(std::find(below.begin(), below.end(), stand_in), below.end());
+        EXPECT_TRUE(Command({"-deactivate"}));
+        EXPECT_TRUE(test::PollUntil(
+            [&] {
+                const std::vector<pid_t> now = RunningDescendants(daemon->Pid());
+                return std::find(now.begin(), now.end(), stand_in) == now.end();
+            },
+            10s));
+        return std::vector<std::string>(run.begin() + 1, run.end());
+    }
+
     // A hack that the test's own daemon runs.
     bool Runs(const char* hack) { return daemon && RunningUnder(daemon->Pid(), Hack(hack)).has_value(); }
 
@@ -386,17 +441,7 @@ TEST_F(XScreenSaverDesktop, AScheduledActivationChangesTheDaemonsChoice)
 // name that escaped its quotes would run "cd;touch pwned", which leaves a mark in the daemon's home.
 TEST_F(XScreenSaverDesktop, AWindowsScreensaverOfAnyNameReachesWineAsExactlyThatFile)
 {
-    // The stand-in for wine records its arguments (NUL after each, its process number first) and
-    // stays, as a screensaver does, until the daemon ends it.
-    std::filesystem::create_directories(home.file("bin"));
-    std::ofstream(home.file("bin/wine")) << "#!/bin/sh\n"
-                                            "printf '%s\\0' \"$$\" \"$@\" > \"$HOME/wine-run.part\"\n"
-                                            "mv \"$HOME/wine-run.part\" \"$HOME/wine-run\"\n"
-                                            "exec sleep 60\n";
-    std::filesystem::permissions(home.file("bin/wine"),
-                                 std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
-                                     std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
-                                     std::filesystem::perms::others_exec);
+    InstallWineStandIn();
     const std::string folder = home.file("it's $(cd;touch pwned) \"here\"");
     std::filesystem::create_directories(folder);
     struct Case
@@ -441,33 +486,40 @@ TEST_F(XScreenSaverDesktop, AWindowsScreensaverOfAnyNameReachesWineAsExactlyThat
         EXPECT_TRUE(reported.empty()) << reported.front();
         EXPECT_EQ(setting.ReadActiveScreensaverPath(), path);
 
-        std::filesystem::remove(home.file("wine-run"));
-        ASSERT_TRUE(Command({"-activate"}));
-        ASSERT_TRUE(test::PollUntil([&] { return std::filesystem::exists(home.file("wine-run")); }, 10s))
-            << "the daemon did not start wine";
-        std::vector<std::string> run;
-        const std::string bytes = home.read("wine-run");
-        for (size_t start = 0; start < bytes.size();) {
-            const size_t end = bytes.find('\0', start);
-            run.push_back(bytes.substr(start, end - start));
-            start = end + 1;
-        }
-        ASSERT_FALSE(run.empty());
-        const pid_t stand_in = static_cast<pid_t>(std::atol(run.front().c_str()));
-        EXPECT_EQ(std::vector<std::string>(run.begin() + 1, run.end()), (std::vector<std::string>{path, "/s"}));
-        // The daemon runs the stand-in and nothing else is left of the entry.
-        const std::vector<pid_t> below = RunningDescendants(daemon->Pid());
-        EXPECT_NE(std::find(below.begin(), below.end(), stand_in), below.end());
-        ASSERT_TRUE(Command({"-deactivate"}));
-        EXPECT_TRUE(test::PollUntil(
-            [&] {
-                const std::vector<pid_t> now = RunningDescendants(daemon->Pid());
-                return std::find(now.begin(), now.end(), stand_in) == now.end();
-            },
-            10s));
+        const auto run = WineArgumentsAtActivation();
+        ASSERT_TRUE(run.has_value());
+        EXPECT_EQ(*run, (std::vector<std::string>{path, "/s"}));
         EXPECT_FALSE(std::filesystem::exists(home.file("pwned")));
     }
     EXPECT_FALSE(std::filesystem::exists(home.file("pwned")));
+}
+
+// A Windows path, as a list from the Windows program holds it, reaches wine as the same path with
+// slashes, in the Wine prefix where the program found the file, whatever either name holds.
+TEST_F(XScreenSaverDesktop, AWindowsPathReachesWineAsThatPathInThePrefixItWasFoundIn)
+{
+    InstallWineStandIn();
+    const std::string prefix = home.file("it's $(cd;touch pwned) prefix");
+    places.WinePrefix = prefix;
+    XScreenSaverSetting setting = MakeSetting();
+    const char* const names[] = {
+        "C:\\Windows\\System32\\ribbons.scr",
+        "C:\\Program Files\\it's \"here\" $(cd;touch pwned)\\`cd;touch pwned`.scr",
+        "d:\\a;cd;touch pwned;b\\'\"'\"'.SCR",
+    };
+    for (const std::string path : names) {
+        SCOPED_TRACE(path);
+        std::string slashed = path;
+        std::replace(slashed.begin(), slashed.end(), '\\', '/');
+        setting.WriteActiveScreensaverPath(path);
+        EXPECT_EQ(setting.ReadActiveScreensaverPath(), path);
+
+        const auto run = WineArgumentsAtActivation();
+        ASSERT_TRUE(run.has_value());
+        EXPECT_EQ(*run, (std::vector<std::string>{slashed, "/s"}));
+        EXPECT_EQ(home.read("wine-prefix"), prefix);
+        EXPECT_FALSE(std::filesystem::exists(home.file("pwned")));
+    }
 }
 
 // The live preview, on the test's own display.
