@@ -72,7 +72,7 @@ MessageLayout LayOutMessage(const QString& text, const QFont& font, int titleBot
     const int singleWidth = metrics.horizontalAdvance(text);
     if (!text.contains(u'\n') && singleWidth <= width) {
         // A label that sizes itself keeps its left edge and takes the width its text needs.
-        return {text, QRect(MessageLeft, MessageTop, std::max(singleWidth + 2, 1), MessageLineHeight)};
+        return {text, QRect(MessageLeft, MessageTop, singleWidth + 2, MessageLineHeight)};
     }
 
     const int lineHeight = metrics.lineSpacing();

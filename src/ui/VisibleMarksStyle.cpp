@@ -47,7 +47,7 @@ Surroundings SurroundingsOf(const QStyleOption& option)
     return {palette.color(QPalette::Window), palette.color(QPalette::WindowText)};
 }
 
-// The largest square centred in the rectangle.
+// A square centred in the rectangle, a pixel smaller than it so that its outline stays inside.
 QRectF Square(const QRect& rect)
 {
     const qreal side = std::min(rect.width(), rect.height()) - 1;
