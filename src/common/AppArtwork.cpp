@@ -12,6 +12,8 @@ constexpr uint32_t Frame = 0x282C34;
 constexpr uint32_t Sky = 0x1C4A8C;
 constexpr uint32_t Moon = 0xFAE278;
 constexpr uint32_t Star = 0xFFFFFF;
+constexpr uint32_t Page = 0xF4F6FA;
+constexpr uint32_t Track = 0x7F9CCB;
 
 // A star is a dot half a unit across around its centre.
 constexpr ArtworkShape StarAt(double x, double y)
@@ -34,6 +36,56 @@ constexpr std::array Shapes = {
     StarAt(8, 5),
 };
 
+// A calendar: a framed page under a band of the sky's colour, two rings that hold it, and the days as
+// small blocks, one of them in the moon's colour.
+constexpr ArtworkShape Day(double x, double y, uint32_t rgb = Frame)
+{
+    return {Kind::Rectangle, x, y, 2, 1.6, 0, rgb};
+}
+
+constexpr std::array CalendarShapes = {
+    ArtworkShape{Kind::RoundedRectangle, 0.5, 1.5, 15, 14, 1.5, Frame},
+    ArtworkShape{Kind::RoundedRectangle, 1.3, 2.3, 13.4, 12.4, 0.9, Page},
+    ArtworkShape{Kind::Rectangle, 1.3, 2.3, 13.4, 3.2, 0, Sky},
+    ArtworkShape{Kind::RoundedRectangle, 3.8, 0.5, 1.6, 3.4, 0.7, Frame},
+    ArtworkShape{Kind::RoundedRectangle, 10.6, 0.5, 1.6, 3.4, 0.7, Frame},
+    Day(3, 7),
+    Day(6, 7),
+    Day(9, 7),
+    Day(12, 7),
+    Day(3, 9.8),
+    Day(6, 9.8),
+    Day(9, 9.8, Moon),
+    Day(12, 9.8),
+    Day(3, 12.6),
+    Day(6, 12.6),
+    Day(9, 12.6),
+};
+
+// Settings: the icon's screen with three sliders across its sky, their knobs in the moon's colour.
+constexpr ArtworkShape SliderTrack(double y)
+{
+    return {Kind::RoundedRectangle, 3, y - 0.5, 10, 1, 0.5, Track};
+}
+
+constexpr ArtworkShape SliderKnob(double x, double y)
+{
+    return {Kind::Ellipse, x - 1.4, y - 1.4, 2.8, 2.8, 0, Moon};
+}
+
+constexpr std::array SliderShapes = {
+    ArtworkShape{Kind::RoundedRectangle, 0.5, 1.5, 15, 10.5, 1.5, Frame},
+    ArtworkShape{Kind::Rectangle, 7, 12, 2, 2, 0, Frame},
+    ArtworkShape{Kind::RoundedRectangle, 4, 13.5, 8, 1.5, 0.7, Frame},
+    ArtworkShape{Kind::Rectangle, 1.5, 2.5, 13, 8.5, 0, Sky},
+    SliderTrack(4.3),
+    SliderTrack(6.75),
+    SliderTrack(9.2),
+    SliderKnob(10, 4.3),
+    SliderKnob(5.5, 6.75),
+    SliderKnob(8, 9.2),
+};
+
 std::string Number(double value)
 {
     char text[32];
@@ -52,6 +104,19 @@ std::string Colour(uint32_t rgb)
 
 std::span<const ArtworkShape> AppArtwork()
 {
+    return Shapes;
+}
+
+std::span<const ArtworkShape> TabArtwork(TabPicture tab)
+{
+    switch (tab) {
+    case TabPicture::EventScheduler:
+        return CalendarShapes;
+    case TabPicture::Options:
+        return SliderShapes;
+    case TabPicture::Screensavers:
+        break;
+    }
     return Shapes;
 }
 

@@ -28,4 +28,14 @@ std::span<const ArtworkShape> AppArtwork();
 // The artwork as a scalable SVG image.
 std::string AppArtworkSvg();
 
+// The pictures of the main window's tabs, in the icon's colours and on the same grid.
+enum class TabPicture
+{
+    Screensavers,   // the icon's own screen
+    EventScheduler, // a calendar page with one day marked
+    Options,        // the screen with three sliders on it
+};
+
+std::span<const ArtworkShape> TabArtwork(TabPicture tab);
+
 } // namespace kelvane

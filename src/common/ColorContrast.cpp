@@ -18,6 +18,20 @@ double Linear(double channel)
     return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
+// The text moved toward its background by up to the share t, as far as the least contrast allows.
+Rgb Softened(Rgb text, Rgb background, double t, double minimumContrast)
+{
+    // Ten steps are fine enough for the eye and keep the search bounded.
+    constexpr int Steps = 10;
+    for (int step = Steps; step > 0; --step) {
+        const Rgb softened = Blend(text, background, t * step / Steps);
+        if (ContrastRatio(softened, background) >= minimumContrast) {
+            return softened;
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 Rgb Blend(Rgb from, Rgb to, double t)
@@ -52,15 +66,12 @@ Rgb AwayFromText(Rgb background, Rgb text, double t)
 
 Rgb SoftenedText(Rgb text, Rgb background, double t)
 {
-    // Ten steps are fine enough for the eye and keep the search bounded.
-    constexpr int Steps = 10;
-    for (int step = Steps; step > 0; --step) {
-        const Rgb softened = Blend(text, background, t * step / Steps);
-        if (ContrastRatio(softened, background) >= MinimumTextContrast) {
-            return softened;
-        }
-    }
-    return text;
+    return Softened(text, background, t, MinimumTextContrast);
+}
+
+Rgb SoftenedMark(Rgb text, Rgb background, double t)
+{
+    return Softened(text, background, t, MinimumMarkContrast);
 }
 
 } // namespace kelvane

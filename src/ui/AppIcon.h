@@ -1,6 +1,10 @@
 #pragma once
 
+#include "common/AppArtwork.h"
+
 #include <QIcon>
+
+#include <span>
 
 class QPainter;
 
@@ -12,5 +16,9 @@ QIcon AppIcon();
 
 // Paints the artwork into a square of the size, from its top left corner.
 void PaintAppArtwork(QPainter& painter, int size);
+void PaintArtwork(QPainter& painter, std::span<const ArtworkShape> shapes, int size);
+
+// The icon of one of the main window's tabs, drawn from the same artwork.
+QIcon TabIcon(TabPicture tab);
 
 } // namespace kelvane::ui

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -16,6 +17,9 @@
 #include <QPushButton>
 #include <QRegion>
 #include <QScreen>
+#include <QTextLayout>
+
+#include <algorithm>
 
 namespace kelvane::ui {
 namespace {
@@ -43,6 +47,65 @@ QRegion RoundedShape(int width, int height)
     QPainterPath path;
     path.addRoundedRect(QRectF(0, 0, width, height), 5, 5);
     return QRegion(path.toFillPolygon().toPolygon());
+}
+
+// Where the message may go: right of the icon, below the title, clear of the popup's edges.
+constexpr int MessageLeft = 50;
+constexpr int MessageTop = 39;        // of a message of one line
+constexpr int MessageLineHeight = 20; // the height of that line's box
+constexpr int EdgeMargin = 12;
+constexpr int BottomMargin = 3;
+
+struct MessageLayout
+{
+    QString Shown; // the lines, joined by line breaks
+    QRect Geometry;
+    bool Cut = false; // the text did not fit whole: its last line ends in an ellipsis
+};
+
+// The message on one line at its place when it fits; otherwise wrapped across the lines that the room
+// below the title holds, centred on that line's middle, the last line cut short with an ellipsis.
+MessageLayout LayOutMessage(const QString& text, const QFont& font, int titleBottom)
+{
+    const QFontMetrics metrics(font);
+    const int width = TfrmNotification::ClientWidth - MessageLeft - EdgeMargin;
+    const int singleWidth = metrics.horizontalAdvance(text);
+    if (!text.contains(u'\n') && singleWidth <= width) {
+        // A label that sizes itself keeps its left edge and takes the width its text needs.
+        return {text, QRect(MessageLeft, MessageTop, singleWidth + 2, MessageLineHeight)};
+    }
+
+    const int lineHeight = metrics.lineSpacing();
+    const int top = titleBottom + 2;
+    const int bottom = TfrmNotification::ClientHeight - BottomMargin;
+    const int maxLines = std::max(1, (bottom - top) / lineHeight);
+
+    QString flowing = text;
+    flowing.replace(u'\n', u' ');
+    QTextLayout layout(flowing, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    bool cut = false;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        if (lines.size() == maxLines - 1) {
+            const QString rest = flowing.mid(line.textStart()).trimmed();
+            const QString last = metrics.elidedText(rest, Qt::ElideRight, width);
+            cut = last != rest;
+            lines << last;
+            break;
+        }
+        lines << flowing.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+
+    const int height = static_cast<int>(lines.size()) * lineHeight;
+    const int middle = MessageTop + MessageLineHeight / 2;
+    const int y = std::clamp(middle - height / 2, top, std::max(top, bottom - height));
+    return {lines.join(u'\n'), QRect(MessageLeft, y, width, height), cut};
 }
 
 std::unique_ptr<TickSource> MakeTimer(const NotificationContext& context)
@@ -137,9 +200,13 @@ std::unique_ptr<TfrmNotification> TfrmNotification::ShowNotification(const Notif
     auto popup = std::make_unique<TfrmNotification>(context);
     popup->m_title->setText(title);
     popup->m_title->adjustSize();
-    popup->m_message->setText(message);
-    // The message keeps its left edge and takes the width its text needs, as a label that sizes itself.
-    popup->m_message->resize(popup->m_message->sizeHint().width(), popup->m_message->height());
+    // A long message wraps within the popup; one too long for it ends in an ellipsis and shows whole as
+    // the tooltip.
+    const MessageLayout laidOut =
+        LayOutMessage(message, popup->m_message->font(), popup->m_title->geometry().bottom() + 1);
+    popup->m_message->setText(laidOut.Shown);
+    popup->m_message->setGeometry(laidOut.Geometry);
+    popup->m_message->setToolTip(laidOut.Cut ? message : QString());
     popup->FURL = address;
     if (icon) {
         popup->m_icon->setPixmap(*icon);

@@ -76,7 +76,7 @@ QString CarriedStyleSheet(const CarriedStyle& style)
     const QString radius = QString::number(style.CornerRadius) + QStringLiteral("px");
     const QString border = Css(style.Border);
     QString sheet = QStringLiteral("QTabWidget::pane { border: 1px solid %1; top: -1px; }\n"
-                                   "QTabBar::tab { background: %2; color: %3; border: 1px solid %1; padding: 5px 14px; "
+                                   "QTabBar::tab { background: %2; color: %3; border: 1px solid %1; padding: 3px 6px; "
                                    "margin-right: 2px; border-top-left-radius: %4; border-top-right-radius: %4; }\n"
                                    "QTabBar::tab:selected { background: %5; color: %6; border-bottom-color: %5; "
                                    "border-top: 3px solid %7; }\n")

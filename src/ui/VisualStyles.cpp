@@ -5,6 +5,7 @@
 #include "settings/fileFunc.h"
 #include "ui/StyleLook.h"
 #include "ui/UserMessages.h"
+#include "ui/VisibleMarksStyle.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -22,16 +23,34 @@ QString PlatformStyleKey()
     return key;
 }
 
+// The widget style this program set, by the name the style factory knows it (a wrapped style does not
+// carry it); empty while the one Qt chose at the start is in use.
+QString& WidgetStyleInUse()
+{
+    static QString key;
+    return key;
+}
+
+// Qt's own styles draw their marks from the palette, too faintly on dark colours: they get marks that
+// stay visible. A native style (the desktop's own) draws the system's marks, and is left as it is.
+bool DrawsOwnMarks(const QString& key)
+{
+    return key.compare(QStringLiteral("Fusion"), Qt::CaseInsensitive) == 0 ||
+           key.compare(QStringLiteral("Windows"), Qt::CaseInsensitive) == 0;
+}
+
 bool SetBaseStyle(const QString& key)
 {
-    if (QApplication::style()->name().compare(key, Qt::CaseInsensitive) == 0) {
+    if (WidgetStyleInUse().compare(key, Qt::CaseInsensitive) == 0) {
         return true;
     }
     QStyle* style = QStyleFactory::create(key);
     if (!style) {
         return false;
     }
-    QApplication::setStyle(style); // the application takes ownership
+    // The application takes ownership.
+    QApplication::setStyle(DrawsOwnMarks(key) ? new VisibleMarksStyle(style) : style);
+    WidgetStyleInUse() = key;
     return true;
 }
 

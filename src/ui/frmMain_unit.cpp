@@ -12,6 +12,7 @@
 #include "ui/AppIcon.h"
 #include "ui/EventSchedulerTab.h"
 #include "ui/OptionsTab.h"
+#include "ui/PageControl.h"
 #include "ui/ScreensaversTab.h"
 #include "ui/StatusPanel.h"
 #include "ui/UserMessages.h"
@@ -76,7 +77,7 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
 
     ProgramData& program = m_context.Data;
     const auto showMessage = [this](const QString& text) { ShowMessage(text); };
-    PageControl1 = new QTabWidget(this);
+    PageControl1 = new TPageControl(this);
     m_screensaversTab =
         new TScreensaversTab({program, m_activeScreensaver, context.DesktopShell, context.Messages, showMessage,
                               [this] { RefreshRotationPanel(); }, context.Programs, context.Preview});
@@ -92,9 +93,9 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
                                              [this] { return m_screensaversTab->PickRowForNewEvent(); }, showMessage});
     m_optionsTab = new TOptionsTab(
         {program, context.Messages, [this](int32_t seconds) { m_schedulerTab->SetTolerance(seconds); }});
-    PageControl1->addTab(m_screensaversTab, QStringLiteral("Screensavers"));
-    PageControl1->addTab(m_schedulerTab, QStringLiteral("Event Scheduler"));
-    PageControl1->addTab(m_optionsTab, QStringLiteral("Options"));
+    PageControl1->addTab(m_screensaversTab, TabIcon(TabPicture::Screensavers), QStringLiteral("Screensavers"));
+    PageControl1->addTab(m_schedulerTab, TabIcon(TabPicture::EventScheduler), QStringLiteral("Event Scheduler"));
+    PageControl1->addTab(m_optionsTab, TabIcon(TabPicture::Options), QStringLiteral("Options"));
     setCentralWidget(PageControl1);
 
     FormCreate();

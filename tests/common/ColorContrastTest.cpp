@@ -38,6 +38,12 @@ TEST(ColorContrast, DerivedColours)
     EXPECT_GE(ContrastRatio(soft, 0xFFFFFF), MinimumTextContrast);
     EXPECT_LT(ContrastRatio(soft, 0xFFFFFF), 7.0);
     EXPECT_EQ(SoftenedText(0x767676, 0xFFFFFF, 0.4), 0x767676u) << "no room left to soften";
+
+    // A mark may go softer than a text, down to its own least contrast and no further.
+    const Rgb outline = SoftenedMark(0x000000, 0xFFFFFF, 0.9);
+    EXPECT_GE(ContrastRatio(outline, 0xFFFFFF), MinimumMarkContrast);
+    EXPECT_LT(ContrastRatio(outline, 0xFFFFFF), MinimumTextContrast);
+    EXPECT_EQ(SoftenedMark(0x000000, 0xFFFFFF, 0.2), Blend(0x000000, 0xFFFFFF, 0.2)) << "the share is the limit";
 }
 
 } // namespace

@@ -84,6 +84,59 @@ TEST_F(NotificationTest, ABorderlessRoundedPopupAboveAllWindowsAtTheTopRight)
     EXPECT_EQ(popup->URL(), "https://www.quillfen.example/download");
 }
 
+TEST_F(NotificationTest, ALongMessageWrapsWithinThePopupOrEndsInAnEllipsisWithTheWholeTextAsTooltip)
+{
+    const QString ellipsis(QChar(0x2026));
+    const struct
+    {
+        QString message;
+        int lines; // at the least
+        bool cut;
+    } cases[] = {
+        {QStringLiteral("Kelvane 1.02 is available"), 1, false},
+        {QStringLiteral("Kelvane 1.02 is available with a new scheduler and twelve more styles"), 2, false},
+        {QStringLiteral("Kelvane 1.02 is available with a new scheduler, twelve more styles, a faster folder scan, "
+                        "previews for every screensaver and a great many smaller repairs that users asked for"),
+         2, true},
+        // One word wider than the popup breaks where it must.
+        {QStringLiteral("https://www.quillfen.example/downloads/Kelvane-1.02-setup.exe"), 2, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        const auto popup = Show(20, {}, c.message);
+        QLabel* label = popup->lblMessage();
+        const QString shown = label->text();
+        const QStringList lines = shown.split(u'\n');
+        EXPECT_GE(lines.size(), c.lines);
+
+        // Every line lies inside the label, and the label inside the popup, clear of its edges and below
+        // the title.
+        const QRect box = label->geometry();
+        EXPECT_TRUE(QRect(0, 0, 350, 75).adjusted(1, 1, -1, -1).contains(box))
+            << box.x() << "," << box.y() << " " << box.width() << "x" << box.height();
+        EXPECT_GE(box.top(), popup->lblTitle()->geometry().bottom());
+        EXPECT_GE(box.left(), 50);
+        const QFontMetrics metrics(label->font());
+        EXPECT_LE(static_cast<int>(lines.size()) * metrics.lineSpacing(), box.height() + metrics.leading());
+        for (const QString& line : lines) {
+            EXPECT_LE(metrics.horizontalAdvance(line), box.width()) << line.toStdString();
+        }
+
+        // Nothing of the message is lost: it shows whole, or the popup's tooltip holds it.
+        if (c.cut) {
+            EXPECT_TRUE(shown.endsWith(ellipsis));
+            EXPECT_EQ(label->toolTip(), c.message);
+        } else {
+            EXPECT_FALSE(shown.contains(ellipsis));
+            EXPECT_EQ(QString(shown).remove(u'\n').remove(u' '), QString(c.message).remove(u' '));
+            EXPECT_TRUE(label->toolTip().isEmpty());
+        }
+        if (lines.size() == 1) {
+            EXPECT_EQ(label->pos(), QPoint(50, 39)) << "a line that fits stays where it was designed";
+        }
+    }
+}
+
 TEST_F(NotificationTest, FadesInInAQuarterSecondToJustShortOfOpaque)
 {
     const auto popup = Show(20, {});
