@@ -1,4 +1,4 @@
-#include "library/FolderWalk.h"
+#include "library/FileListThread.h"
 #include "library/Rotation.h"
 #include "platform/DebugOutput.h"
 #include "scheduler/EventsFile.h"
@@ -650,6 +650,51 @@ TEST_F(MainWindowTest, ClosingDuringAScanTakesNoInputAndSavesEverything)
     QCoreApplication::processEvents(); // the click arrives after the exit: it starts nothing
     EXPECT_FALSE(dialogOpened);
     EXPECT_FALSE(window->Screens().IsProcessing());
+}
+
+TEST_F(MainWindowTest, AnExitWhileTwoScansRunSideBySideStopsBothAndSavesWhatTheyFound)
+{
+    for (const char* tree : {"one", "two"}) {
+        for (int i = 0; i < 3000; ++i) {
+            const std::string folder = std::string(tree) + "/d" + std::to_string(i % 30);
+            std::filesystem::create_directories(dir.file(folder));
+            dir.write(folder + "/s" + std::to_string(i) + ".scr", "");
+        }
+    }
+    dir.write("folderList.txt", dir.file("one") + "\r\n");
+    auto window = Create();
+    window->show();
+    // The exit is asked for as the first rows join, and comes before any further step of either scan.
+    bool asked = false;
+    QObject::connect(window->Screens().Controls().SSListBox->model(), &QAbstractItemModel::rowsInserted, window.get(),
+                     [&] {
+                         if (!asked) {
+                             asked = true;
+                             QMetaObject::invokeMethod(window.get(), &TfrmMain::Exit1Click, Qt::QueuedConnection);
+                         }
+                     });
+    window->Screens().findButtonClick();
+    window->Screens().ScanAddedFolder(dir.file("two"));
+    QtUiThread(window.get()).ProcessUntil([&] { return exits == 1; });
+
+    EXPECT_FALSE(window->Screens().IsProcessing());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "both scans ran their end step";
+    EXPECT_TRUE(window->Screens().Controls().findButton->isEnabled());
+    // Each scan's rows are what it had found, in its own order; neither walked on after the exit.
+    const std::vector<std::string> rows = window->Data().Screensavers().Paths();
+    // The batch that asked, and at most one more that each scan had gathered: far from all 6000 files.
+    EXPECT_LE(rows.size(), 3 * ScanBatching{}.MaxFiles);
+    std::string saved;
+    std::vector<std::string> byTree[2];
+    for (const std::string& row : rows) {
+        saved += row + "\r\n";
+        byTree[row.rfind(dir.file("one"), 0) == 0 ? 0 : 1].push_back(row);
+    }
+    EXPECT_EQ(dir.read("ssList.txt"), saved);
+    for (int tree = 0; tree < 2; ++tree) {
+        const std::vector<std::string> walk = CollectScreensaverFiles(dir.file(tree == 0 ? "one" : "two"));
+        EXPECT_TRUE(std::equal(byTree[tree].begin(), byTree[tree].end(), walk.begin())) << tree;
+    }
 }
 
 TEST_F(MainWindowTest, TheListKeepsItsSelectionAndScrollOverAddsAndMoves)
