@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -157,6 +163,39 @@ TEST_F(ScanTest, TheWalkLooksForAStopBeforeEveryEntryOfAWideOrDeepFolder)
             EXPECT_TRUE(std::equal(found.begin(), found.end(), all.begin())) << "what was found, in the walk's order";
         }
     }
+}
+
+TEST_F(ScanTest, AFolderTooDeepToOpenIsPassedOverAndTheWalkGoesOn)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "made with the POSIX calls that create a folder relative to another";
+#else
+    // Deeper than a path can name: made one level at a time, relative to the level above.
+    const std::string top = dir.file("top");
+    fs::create_directories(top);
+    int level = ::open(top.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(level, 0);
+    const std::string name(200, 'x');
+    for (int depth = 0; depth < 30; ++depth) {
+        ASSERT_EQ(::mkdirat(level, name.c_str(), 0700), 0);
+        const int below = ::openat(level, name.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(level);
+        ASSERT_GE(below, 0);
+        level = below;
+    }
+    ::close(::openat(level, "deepest.scr", O_WRONLY | O_CREAT, 0600));
+    ::close(level);
+    // Beside it, files the walk meets before and after the deep folder, whatever the listing order.
+    std::vector<std::string> beside;
+    for (int i = 0; i < 40; ++i) {
+        dir.write("top/s" + std::to_string(i) + ".scr", "");
+        beside.push_back(Found(top, "s" + std::to_string(i) + ".scr"));
+    }
+    std::vector<std::string> found;
+    EXPECT_TRUE(WalkScreensaverFiles(
+        top, nullptr, [&](std::string path) { found.push_back(std::move(path)); }, [] { return true; }));
+    EXPECT_EQ(Sorted(found), Sorted(beside));
+#endif
 }
 
 TEST_F(ScanTest, AStopDuringABigWalkEndsItAfterTheBatchThatWasGoingOver)
