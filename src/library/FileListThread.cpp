@@ -1,88 +1,13 @@
 #include "library/FileListThread.h"
 
-#include "common/FileIO.h"
-
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 namespace kelvane {
-namespace {
-
-namespace fs = std::filesystem;
-
-bool HasScreensaverExtension(const fs::path::string_type& name)
-{
-    if (name.size() < 4) {
-        return false;
-    }
-    const auto* tail = name.data() + name.size() - 4;
-    auto lower = [](auto c) { return (c >= 'A' && c <= 'Z') ? static_cast<decltype(c)>(c - 'A' + 'a') : c; };
-    return tail[0] == '.' && lower(tail[1]) == 's' && lower(tail[2]) == 'c' && lower(tail[3]) == 'r';
-}
-
-// A program of the catalogue's is only taken where it can run: an executable regular file.
-bool IsScreensaverProgram(const fs::directory_entry& entry, const fs::path::string_type& name,
-                          const platform::ScreensaverCatalogue& programs)
-{
-    if (!programs.LabelOf(PathToUtf8(fs::path(name)))) {
-        return false;
-    }
-    std::error_code ec;
-    const fs::file_status status = entry.status(ec);
-    constexpr fs::perms anyExecute = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
-    return !ec && fs::is_regular_file(status) && (status.permissions() & anyExecute) != fs::perms::none;
-}
-
-bool IsSeparator(char c)
-{
-    return c == '/' || c == static_cast<char>(fs::path::preferred_separator);
-}
-
-} // namespace
-
-std::vector<std::string> CollectScreensaverFiles(const std::string& folder,
-                                                 const platform::ScreensaverCatalogue* programs)
-{
-    std::vector<std::string> found;
-    std::error_code ec;
-    const fs::path root = PathFromUtf8(folder);
-    if (folder.empty() || !fs::is_directory(root, ec)) {
-        return found;
-    }
-    std::string prefix = folder;
-    if (!IsSeparator(prefix.back())) {
-        prefix += static_cast<char>(fs::path::preferred_separator);
-    }
-    const size_t rootLength = root.native().size();
-    // The directory entries already say which are folders, so no file is looked at on its own; links to
-    // folders are not followed, so a link loop cannot trap the walk.
-    fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
-    for (const fs::recursive_directory_iterator end; !ec && it != end; it.increment(ec)) {
-        const fs::directory_entry& entry = *it;
-        const auto& native = entry.path().native();
-        const size_t nameStart = native.find_last_of(fs::path::preferred_separator) + 1;
-        if (HasScreensaverExtension(native.substr(nameStart))) {
-            std::error_code typeError;
-            if (entry.is_directory(typeError)) {
-                continue;
-            }
-        } else if (!programs || !IsScreensaverProgram(entry, native.substr(nameStart), *programs)) {
-            continue;
-        }
-        size_t relativeStart = rootLength;
-        while (relativeStart < native.size() && native[relativeStart] == fs::path::preferred_separator) {
-            ++relativeStart;
-        }
-        found.push_back(prefix + PathToUtf8(fs::path(native.substr(relativeStart))));
-    }
-    return found;
-}
 
 TFileListThread::TFileListThread(std::vector<std::string> folders, ScanSteps steps, std::mutex& criticalSection,
-                                 UiThread& ui, const platform::ScreensaverCatalogue* programs)
+                                 UiThread& ui, const platform::ScreensaverCatalogue* programs, ScanBatching batching)
     : FFolders(std::move(folders)), m_steps(std::move(steps)), FCriticalSection(criticalSection), m_ui(ui),
-      m_programs(programs), m_thread([this] { Execute(); })
+      m_programs(programs), m_batching(batching), m_thread([this] { Execute(); })
 {}
 
 TFileListThread::~TFileListThread()
@@ -92,32 +17,61 @@ TFileListThread::~TFileListThread()
     }
 }
 
+void TFileListThread::HandOver(const std::function<void()>& step)
+{
+    const std::lock_guard lock(FCriticalSection);
+    m_ui.RunAndWait(step);
+}
+
+void TFileListThread::HandOverBatch()
+{
+    if (m_batch.empty()) {
+        return;
+    }
+    if (m_steps.Files) {
+        HandOver([this] { m_steps.Files(m_batch); });
+    }
+    m_batch.clear();
+}
+
 void TFileListThread::Execute()
 {
-    const auto handOver = [this](const std::function<void()>& step) {
-        if (!step) {
-            return;
+    if (m_steps.Start) {
+        HandOver(m_steps.Start);
+    }
+    const auto found = [this](std::string path) {
+        if (m_batch.empty()) {
+            m_batchDue = std::chrono::steady_clock::now() + m_batching.MaxWait;
         }
-        const std::lock_guard lock(FCriticalSection);
-        m_ui.RunAndWait(step);
+        m_batch.push_back(std::move(path));
+        if (m_batch.size() >= m_batching.MaxFiles) {
+            HandOverBatch();
+        }
     };
-    handOver(m_steps.Start);
+    // Asked before every entry: files found a while ago go over even while the walk meets no new ones.
+    const auto keepWalking = [this] {
+        if (!m_batch.empty() && std::chrono::steady_clock::now() >= m_batchDue) {
+            HandOverBatch();
+        }
+        return !m_stopRequested;
+    };
     try {
         for (const std::string& folder : FFolders) {
-            // The whole tree of one folder is collected before its first file is handed over.
-            for (const std::string& path : CollectScreensaverFiles(folder, m_programs)) {
-                if (m_steps.File) {
-                    handOver([this, &path] { m_steps.File(path); });
-                }
-            }
-            if (m_stopRequested) {
+            if (m_stopRequested || !WalkScreensaverFiles(folder, m_programs, found, keepWalking)) {
                 break;
             }
         }
     } catch (...) {
         // An error inside a walk ends the body; the end step still runs.
     }
-    handOver(m_steps.End);
+    try {
+        // What was found before the stop (or the error) still joins the list, in order.
+        HandOverBatch();
+    } catch (...) {
+    }
+    if (m_steps.End) {
+        HandOver(m_steps.End);
+    }
     m_finished = true;
 }
 
@@ -136,8 +90,8 @@ bool ScanWorkers::Start(std::vector<std::string> folders, ScanSteps steps, std::
         return false;
     }
     std::erase_if(m_workers, [](const auto& worker) { return worker->Finished(); });
-    m_workers.push_back(
-        std::make_unique<TFileListThread>(std::move(folders), std::move(steps), criticalSection, m_ui, m_programs));
+    m_workers.push_back(std::make_unique<TFileListThread>(std::move(folders), std::move(steps), criticalSection, m_ui,
+                                                          m_programs, m_batching));
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_set>
 
 namespace kelvane {
 
@@ -96,6 +97,29 @@ ScreensaverList::Addition ScreensaverList::AddScreensaverRow(const std::string& 
     }
     AnnounceChange(m_observer, {ListChange::Kind::Insert, m_rows.size(), 1}, [&] { AppendRow(path); });
     return Addition::Added;
+}
+
+size_t ScreensaverList::AddScreensaverRows(const std::vector<std::string>& paths)
+{
+    size_t cannotKeep = 0;
+    std::vector<const std::string*> adding;
+    std::unordered_set<std::string_view> inBatch; // a path twice in one batch joins once
+    for (const std::string& path : paths) {
+        if (!ListFileCanKeep(path)) {
+            ++cannotKeep;
+        } else if (const auto standing = FindPath(path);
+                   (!standing || m_owners[*standing].LiveRows == 0) && inBatch.insert(path).second) {
+            adding.push_back(&path);
+        }
+    }
+    if (!adding.empty()) {
+        AnnounceChange(m_observer, {ListChange::Kind::Insert, m_rows.size(), adding.size()}, [&] {
+            for (const std::string* path : adding) {
+                AppendRow(*path);
+            }
+        });
+    }
+    return cannotKeep;
 }
 
 Status ScreensaverList::LoadListFromFile(const std::string& file)

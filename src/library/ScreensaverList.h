@@ -56,6 +56,9 @@ public:
     // The one way a file joins the list: appended unless the path is already listed or could not be
     // saved with the list.
     Addition AddScreensaverRow(const std::string& path);
+    // Each path in turn as AddScreensaverRow takes it, the added rows told to the observer as one
+    // insertion (a view then redraws once for the lot). Returns how many the list cannot keep.
+    size_t AddScreensaverRows(const std::vector<std::string>& paths);
 
     // Appends a row for every line of the list file that yields a path, without any duplicate test.
     Status LoadListFromFile(const std::string& file);

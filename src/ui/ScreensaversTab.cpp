@@ -279,11 +279,10 @@ ScanSteps TScreensaversTab::MakeScanSteps()
                 QApplication::setOverrideCursor(Qt::WaitCursor);
                 m_controls.findButton->setEnabled(false);
             },
-            [this, leftOut](const std::string& path) {
-                m_context.ShowMessage(QStringLiteral("Processing: ") + QString::fromStdString(path));
-                if (m_context.Data.Screensavers().AddScreensaverRow(path) == ScreensaverList::Addition::CannotKeep) {
-                    ++*leftOut;
-                }
+            [this, leftOut](const std::vector<std::string>& paths) {
+                // One batch of found files, one repaint: the panel names the last of them.
+                m_context.ShowMessage(QStringLiteral("Processing: ") + QString::fromStdString(paths.back()));
+                *leftOut += m_context.Data.Screensavers().AddScreensaverRows(paths);
             },
             [this, leftOut] {
                 m_controls.findButton->setEnabled(true);

@@ -459,6 +459,167 @@ TEST_F(ProgramEndToEnd, ABadLanguageFileStopsTheStartWithItsMessage)
     }
 }
 
+// The real program scanning a tree of 100,000 screensaver files (under three spellings of its folder,
+// so that the scan outlasts the request) when it is asked to end.
+class ProgramScanningABigTree : public ProgramEndToEnd
+{
+protected:
+    static constexpr int Folders = 100;
+    static constexpr int FilesPerFolder = 1000;
+
+    void SetUp() override
+    {
+        if (!desktop.Open() || !fs::exists(Xdotool)) {
+            GTEST_SKIP() << "needs an X display (run under xvfb-run) and " << Xdotool;
+        }
+        if (!tree) {
+            MakeTree();
+        }
+    }
+    static void TearDownTestSuite() { tree.reset(); }
+
+    // Made once for all cases of the suite.
+    static void MakeTree()
+    {
+        tree = std::make_unique<TempDir>();
+        // Empty files, each folder's made once and linked under every other name: far quicker than
+        // creating 100,000 files.
+        for (int folder = 0; folder < Folders; ++folder) {
+            const fs::path path = fs::path(tree->path()) / ("d" + std::to_string(folder));
+            fs::create_directory(path);
+            std::ofstream(path / "s0.scr").close();
+            for (int file = 1; file < FilesPerFolder; ++file) {
+                fs::create_hard_link(path / "s0.scr", path / ("s" + std::to_string(file) + ".scr"));
+            }
+        }
+    }
+
+    std::vector<std::string> FolderLines() const { return {tree->path(), tree->path() + "/.", tree->path() + "/./."}; }
+
+    // Every row a whole scan adds, in order: the files as the file system lists them, folder by folder.
+    std::vector<std::string> WholeScan() const
+    {
+        std::vector<std::string> below;
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(tree->path())) {
+            if (entry.is_regular_file()) {
+                below.push_back(entry.path().lexically_relative(tree->path()).string());
+            }
+        }
+        std::vector<std::string> rows;
+        for (const std::string& line : FolderLines()) {
+            for (const std::string& file : below) {
+                rows.push_back(line + "/" + file);
+            }
+        }
+        return rows;
+    }
+
+    bool RunXdotool(const std::vector<std::string>& arguments)
+    {
+        ProgramProcess::Options options;
+        options.executable = Xdotool;
+        options.arguments = arguments;
+        options.outputFolder = dir.path();
+        ProgramProcess xdotool(options);
+        return xdotool.WaitForExit(20s) == 0;
+    }
+
+    // Whether the program holds a folder of the tree open: its scan walks there.
+    static bool Walking(const ProgramProcess& program, const std::string& folder)
+    {
+        std::error_code ec;
+        for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(program.Pid()) + "/fd", ec)) {
+            std::error_code linkError;
+            if (fs::read_symlink(fd.path(), linkError).string().rfind(folder, 0) == 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Starts the program on the display with the tree in its folder list and presses "Find Screensavers";
+    // returns once the scan walks the tree.
+    std::unique_ptr<ProgramProcess> StartScanning()
+    {
+        fs::remove_all(DataFolder());
+        std::string folderList;
+        for (const std::string& line : FolderLines()) {
+            folderList += line + "\r\n";
+        }
+        WriteData("folderList.txt", folderList);
+        auto program = Start({}, true);
+        std::optional<unsigned long> window;
+        EXPECT_TRUE(PollUntil([&] { return (window = desktop.VisibleWindow("Kelvane")).has_value(); }, 20s))
+            << program->Stderr();
+        // "Find Screensavers" is the first control after the tabs.
+        EXPECT_TRUE(window && RunXdotool({"windowfocus", "--sync", std::to_string(*window)}) &&
+                    RunXdotool({"key", "Tab", "space"}));
+        EXPECT_TRUE(PollUntil([&] { return Walking(*program, tree->path()); }, 20s))
+            << "the scan never started: Tab and Space were to press \"Find Screensavers\"";
+        return program;
+    }
+
+    // The program ended promptly after the request at `asked`, and saved the rows found so far, in order.
+    void ExpectEndedAndSaved(ProgramProcess& program, std::chrono::steady_clock::time_point asked,
+                             const std::string& how)
+    {
+        ASSERT_EQ(program.WaitForExit(20s), 0) << how << ": " << program.Stderr();
+        const auto took =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);
+        RecordProperty(how + "_ms", static_cast<int>(took.count()));
+        // One second, and a little for a loaded machine; before, this took minutes.
+        EXPECT_LT(took, 2500ms) << how << ": the program ended " << took.count() << " ms after the request";
+
+        const std::string saved = ReadData("ssList.txt");
+        std::vector<std::string> rows;
+        for (size_t start = 0; start < saved.size();) {
+            const size_t end = saved.find("\r\n", start);
+            ASSERT_NE(end, std::string::npos) << how << ": every row ends with CR LF";
+            rows.push_back(saved.substr(start, end - start));
+            start = end + 2;
+        }
+        const std::vector<std::string> whole = WholeScan();
+        ASSERT_LT(rows.size(), whole.size()) << how << ": the scan had ended before the request; nothing was shown";
+        EXPECT_TRUE(std::equal(rows.begin(), rows.end(), whole.begin()))
+            << how << ": the rows found so far, in the order the scan found them";
+        for (const char* file : {"folderList.txt", "events.dat", "settings.ini"}) {
+            EXPECT_TRUE(fs::exists(DataFolder() + file)) << how << ": " << file;
+        }
+        EXPECT_EQ(ReadData("folderList.txt").substr(0, tree->path().size()), tree->path()) << how;
+    }
+
+    static constexpr const char* Xdotool = "/usr/bin/xdotool";
+    static inline std::unique_ptr<TempDir> tree;
+    X11Desktop desktop;
+};
+
+TEST_F(ProgramScanningABigTree, EveryExitEndsAtOnceAndSavesWhatTheScanFound)
+{
+    std::unique_ptr<ProgramProcess> closer;
+    const struct
+    {
+        const char* how;
+        std::function<void(ProgramProcess&)> ask;
+    } cases[] = {
+        {"close_request", [&](ProgramProcess&) { closer = Start({"/CLOSE"}); }},
+        {"sigterm", [](ProgramProcess& program) { program.Signal(SIGTERM); }},
+        {"file_exit",
+         [this](ProgramProcess&) {
+             EXPECT_TRUE(RunXdotool({"key", "alt+f", "Return"}));
+         }},
+    };
+    for (const auto& c : cases) {
+        auto program = StartScanning();
+        if (HasFailure()) {
+            return;
+        }
+        const auto asked = std::chrono::steady_clock::now();
+        c.ask(*program);
+        ExpectEndedAndSaved(*program, asked, c.how);
+        closer.reset();
+    }
+}
+
 // Runs the program on the X display beside a notification area, as a desktop has one.
 class ProgramOnADesktop : public ProgramEndToEnd
 {

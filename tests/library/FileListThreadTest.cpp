@@ -5,7 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <thread>
 
@@ -72,9 +80,28 @@ protected:
 
     ScanSteps Steps()
     {
-        return {[this] { ++starts; }, [this](const std::string& path) { list.AddScreensaverRow(path); },
+        return {[this] { ++starts; },
+                [this](const std::vector<std::string>& paths) {
+                    batches.push_back(paths);
+                    list.AddScreensaverRows(paths);
+                },
                 [this] { ++ends; }};
     }
+
+    // Folders of files, each named after its place, as a big scan meets them.
+    void MakeTree(const std::string& name, int folders, int filesPerFolder)
+    {
+        for (int f = 0; f < folders; ++f) {
+            const std::string folder = name + "/d" + std::to_string(f);
+            fs::create_directories(dir.file(folder));
+            for (int i = 0; i < filesPerFolder; ++i) {
+                dir.write(folder + "/s" + std::to_string(i) + ".scr", "");
+            }
+        }
+    }
+
+    // Batches go over by their size alone, whatever the machine's speed.
+    static constexpr ScanBatching BySize(size_t files) { return {files, std::chrono::hours(1)}; }
 
     test::TempDir dir;
     NoIcons provider;
@@ -84,6 +111,7 @@ protected:
     std::mutex scanLock;
     int starts = 0;
     int ends = 0;
+    std::vector<std::vector<std::string>> batches;
 };
 
 TEST_F(ScanTest, TheWalkFindsEveryScreensaverFileBelowAFolder)
@@ -112,25 +140,127 @@ TEST_F(ScanTest, OverlappingFoldersAreListedOnceOtherSpellingsTwice)
     EXPECT_EQ(list.Count(), 4u + 4u + 1u) << "a/sub's files once; a/. is another spelling of a";
 }
 
-TEST_F(ScanTest, AStopEndsTheScanAfterTheCurrentFolderAndTheEndStepRuns)
+TEST_F(ScanTest, TheWalkLooksForAStopBeforeEveryEntryOfAWideOrDeepFolder)
 {
+    MakeTree("wide", 1, 500);
+    std::string deep = "deep";
+    for (int level = 0; level < 100; ++level) {
+        deep += "/level" + std::to_string(level);
+        fs::create_directories(dir.file(deep));
+        dir.write(deep + "/s.scr", "");
+    }
+    for (const char* folder : {"wide", "deep"}) {
+        for (const int allowed : {0, 1, 37}) {
+            int asked = 0;
+            std::vector<std::string> found;
+            const bool whole = WalkScreensaverFiles(
+                dir.file(folder), nullptr, [&](std::string path) { found.push_back(std::move(path)); },
+                [&] { return asked++ < allowed; });
+            EXPECT_FALSE(whole) << folder << " " << allowed;
+            EXPECT_EQ(asked, allowed + 1) << "no entry is read once the stop is seen";
+            const std::vector<std::string> all = CollectScreensaverFiles(dir.file(folder));
+            ASSERT_LE(found.size(), static_cast<size_t>(allowed));
+            EXPECT_TRUE(std::equal(found.begin(), found.end(), all.begin())) << "what was found, in the walk's order";
+        }
+    }
+}
+
+TEST_F(ScanTest, AFolderTooDeepToOpenIsPassedOverAndTheWalkGoesOn)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "made with the POSIX calls that create a folder relative to another";
+#else
+    // Deeper than a path can name: made one level at a time, relative to the level above.
+    const std::string top = dir.file("top");
+    fs::create_directories(top);
+    int level = ::open(top.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(level, 0);
+    const std::string name(200, 'x');
+    for (int depth = 0; depth < 30; ++depth) {
+        ASSERT_EQ(::mkdirat(level, name.c_str(), 0700), 0);
+        const int below = ::openat(level, name.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(level);
+        ASSERT_GE(below, 0);
+        level = below;
+    }
+    ::close(::openat(level, "deepest.scr", O_WRONLY | O_CREAT, 0600));
+    ::close(level);
+    // Beside it, files the walk meets before and after the deep folder, whatever the listing order.
+    std::vector<std::string> beside;
+    for (int i = 0; i < 40; ++i) {
+        dir.write("top/s" + std::to_string(i) + ".scr", "");
+        beside.push_back(Found(top, "s" + std::to_string(i) + ".scr"));
+    }
+    std::vector<std::string> found;
+    EXPECT_TRUE(WalkScreensaverFiles(
+        top, nullptr, [&](std::string path) { found.push_back(std::move(path)); }, [] { return true; }));
+    EXPECT_EQ(Sorted(found), Sorted(beside));
+#endif
+}
+
+TEST_F(ScanTest, AStopDuringABigWalkEndsItAfterTheBatchThatWasGoingOver)
+{
+    MakeTree("big", 40, 100);
+    const std::string big = dir.file("big");
+    const std::vector<std::string> walk = CollectScreensaverFiles(big);
+    ASSERT_EQ(walk.size(), 4000u);
+
     std::unique_ptr<TFileListThread> worker;
     std::atomic<bool> ready{false};
     ScanSteps steps = Steps();
-    steps.File = [&](const std::string& path) {
+    steps.Files = [&](const std::vector<std::string>& paths) {
         while (!ready) {
             std::this_thread::yield();
         }
-        worker->RequestStop(); // asked while the first folder is being handed over
-        list.AddScreensaverRow(path);
+        worker->RequestStop(); // asked while the first batch goes over
+        batches.push_back(paths);
+        list.AddScreensaverRows(paths);
     };
-    worker =
-        std::make_unique<TFileListThread>(std::vector<std::string>{dir.file("a"), dir.file("b")}, steps, scanLock, ui);
+    worker = std::make_unique<TFileListThread>(std::vector<std::string>{big, dir.file("b")}, steps, scanLock, ui,
+                                               nullptr, BySize(64));
     ready = true;
-    worker->StopAndWait();
-    EXPECT_TRUE(worker->Finished());
-    EXPECT_EQ(list.Count(), 4u) << "the first folder is finished, the second never started";
+    ui.ProcessUntil([&] { return worker->Finished(); });
     EXPECT_EQ(ends, 1);
+    ASSERT_EQ(batches.size(), 1u) << "nothing more is walked once the stop is seen";
+    EXPECT_EQ(list.Paths(), std::vector<std::string>(walk.begin(), walk.begin() + 64))
+        << "the rows found so far, in the walk's order; the second folder never started";
+}
+
+TEST_F(ScanTest, BatchesKeepTheOrderOfTheWalkAcrossFolders)
+{
+    MakeTree("big", 3, 10);
+    const std::vector<std::string> folders{dir.file("big"), dir.file("missing"), dir.file("a"), dir.file("b")};
+    std::vector<std::string> walk;
+    for (const std::string& folder : folders) {
+        const std::vector<std::string> found = CollectScreensaverFiles(folder);
+        walk.insert(walk.end(), found.begin(), found.end());
+    }
+    ASSERT_EQ(walk.size(), 30u + 4u + 1u);
+
+    const struct
+    {
+        ScanBatching batching;
+        size_t batchSize; // of every batch but the last
+    } cases[] = {{BySize(7), 7}, {BySize(1000), 35}, {{1000, std::chrono::milliseconds(0)}, 1}};
+    for (const auto& c : cases) {
+        batches.clear();
+        list.Clear();
+        {
+            ScanWorkers workers(ui, nullptr, c.batching);
+            workers.Start(folders, Steps(), scanLock);
+            ui.ProcessUntil([&] { return !workers.AnyRunning(); });
+        }
+        EXPECT_EQ(list.Paths(), walk) << c.batchSize;
+        ASSERT_FALSE(batches.empty());
+        std::vector<std::string> handedOver;
+        for (size_t i = 0; i < batches.size(); ++i) {
+            if (i + 1 < batches.size()) {
+                EXPECT_EQ(batches[i].size(), c.batchSize) << "batch " << i;
+            }
+            handedOver.insert(handedOver.end(), batches[i].begin(), batches[i].end());
+        }
+        EXPECT_EQ(handedOver, walk) << c.batchSize;
+    }
 }
 
 TEST_F(ScanTest, NamesWithALineBreakOrATabAreFoundButNotListed)
@@ -156,9 +286,7 @@ TEST_F(ScanTest, NamesWithALineBreakOrATabAreFoundButNotListed)
     }
     size_t leftOut = 0;
     ScanSteps steps = Steps();
-    steps.File = [&](const std::string& path) {
-        leftOut += list.AddScreensaverRow(path) == ScreensaverList::Addition::CannotKeep ? 1u : 0u;
-    };
+    steps.Files = [&](const std::vector<std::string>& paths) { leftOut += list.AddScreensaverRows(paths); };
     {
         ScanWorkers workers(ui);
         workers.Start({dir.file("odd")}, steps, scanLock);

@@ -277,6 +277,12 @@ TEST_F(ListTest, EveryChangeIsToldAsInsertRemoveOrMove)
          },
          {{Kind::Remove, 6, 1}, {Kind::Remove, 2, 2}, {Kind::Remove, 0, 1}}},
         {"clear", [&] { list.Clear(); }, {{Kind::Remove, 0, 3}}},
+        {"batch",
+         [&] {
+             Fill({"a"});
+             EXPECT_EQ(list.AddScreensaverRows({"f", "a", "g", "f", "tab\there", "A"}), 1u) << "left out";
+         },
+         {{Kind::Insert, 0, 1}, {Kind::Insert, 1, 3}}},
     };
     for (const auto& c : cases) {
         view.changes.clear();

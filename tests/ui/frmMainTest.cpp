@@ -1,3 +1,4 @@
+#include "library/FileListThread.h"
 #include "library/Rotation.h"
 #include "platform/DebugOutput.h"
 #include "scheduler/EventsFile.h"
@@ -556,6 +557,49 @@ TEST_F(MainWindowTest, ARowOfAMissingFileRunsNothingAndSaysSo)
     EXPECT_EQ(dir.read("ssList.txt"), "/s/gone.scr\r\n/s/caf\xE9.scr\r\n") << "the rows stay, and keep their bytes";
 }
 
+TEST_F(MainWindowTest, AScanShowsWhatItAddsAndEndsWithTheActiveScreensaver)
+{
+    for (int i = 0; i < 3000; ++i) {
+        std::filesystem::create_directories(dir.file("tree/d" + std::to_string(i % 30)));
+        dir.write("tree/d" + std::to_string(i % 30) + "/s" + std::to_string(i) + ".scr", "");
+    }
+    dir.write("folderList.txt", dir.file("tree") + "\r\n");
+    auto window = Create();
+    const ScreensaversControls& c = window->Screens().Controls();
+    // Looked at whenever rows join: inside a step of the scan.
+    struct Seen
+    {
+        QString panel;
+        QString lastRow;
+        bool busy;
+        bool findEnabled;
+    };
+    std::vector<Seen> seen;
+    QObject::connect(
+        c.SSListBox->model(), &QAbstractItemModel::rowsInserted, window.get(), [&](const QModelIndex&, int, int last) {
+            const QCursor* cursor = QApplication::overrideCursor();
+            seen.push_back(
+                {window->StatusPanelText(2),
+                 QString::fromStdString(window->Data().Screensavers().Rows()[static_cast<size_t>(last)].Path),
+                 cursor && cursor->shape() == Qt::WaitCursor, c.findButton->isEnabled()});
+        });
+    window->Screens().findButtonClick();
+    QtUiThread(window.get()).ProcessUntil([&] { return !window->Screens().IsProcessing(); });
+
+    EXPECT_EQ(window->Data().Screensavers().Paths(), CollectScreensaverFiles(dir.file("tree")));
+    ASSERT_FALSE(seen.empty());
+    EXPECT_LT(seen.size(), 3000u / 10) << "rows join in batches";
+    for (const Seen& step : seen) {
+        EXPECT_EQ(step.panel, QStringLiteral("Processing: ") + step.lastRow);
+        EXPECT_TRUE(step.busy);
+        EXPECT_FALSE(step.findEnabled);
+    }
+    EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("Active: None"));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(c.findButton->isEnabled());
+    window->Exit1Click();
+}
+
 TEST_F(MainWindowTest, ClosingDuringAScanTakesNoInputAndSavesEverything)
 {
     for (int i = 0; i < 200; ++i) {
@@ -591,14 +635,66 @@ TEST_F(MainWindowTest, ClosingDuringAScanTakesNoInputAndSavesEverything)
     window->Exit1Click();
     EXPECT_EQ(exits, 1);
     EXPECT_FALSE(window->Screens().IsProcessing());
-    EXPECT_EQ(window->Data().Screensavers().Count(), 200u) << "the folder being walked is finished";
-    const std::string saved = dir.read("ssList.txt");
-    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 200);
+    // The walk stops at once; the files it had found are listed and saved, in the order it found them.
+    const std::vector<std::string> rows = window->Data().Screensavers().Paths();
+    const std::vector<std::string> walk = CollectScreensaverFiles(dir.path() + "/tree");
+    ASSERT_LE(rows.size(), walk.size());
+    EXPECT_TRUE(std::equal(rows.begin(), rows.end(), walk.begin()));
+    std::string saved;
+    for (const std::string& row : rows) {
+        saved += row + "\r\n";
+    }
+    EXPECT_EQ(dir.read("ssList.txt"), saved);
     EXPECT_EQ(dir.read("folderList.txt"), "/first\r\n" + dir.path() + "/tree\r\n");
 
     QCoreApplication::processEvents(); // the click arrives after the exit: it starts nothing
     EXPECT_FALSE(dialogOpened);
     EXPECT_FALSE(window->Screens().IsProcessing());
+}
+
+TEST_F(MainWindowTest, AnExitWhileTwoScansRunSideBySideStopsBothAndSavesWhatTheyFound)
+{
+    for (const char* tree : {"one", "two"}) {
+        for (int i = 0; i < 3000; ++i) {
+            const std::string folder = std::string(tree) + "/d" + std::to_string(i % 30);
+            std::filesystem::create_directories(dir.file(folder));
+            dir.write(folder + "/s" + std::to_string(i) + ".scr", "");
+        }
+    }
+    dir.write("folderList.txt", dir.file("one") + "\r\n");
+    auto window = Create();
+    window->show();
+    // The exit is asked for as the first rows join, and comes before any further step of either scan.
+    bool asked = false;
+    QObject::connect(window->Screens().Controls().SSListBox->model(), &QAbstractItemModel::rowsInserted, window.get(),
+                     [&] {
+                         if (!asked) {
+                             asked = true;
+                             QMetaObject::invokeMethod(window.get(), &TfrmMain::Exit1Click, Qt::QueuedConnection);
+                         }
+                     });
+    window->Screens().findButtonClick();
+    window->Screens().ScanAddedFolder(dir.file("two"));
+    QtUiThread(window.get()).ProcessUntil([&] { return exits == 1; });
+
+    EXPECT_FALSE(window->Screens().IsProcessing());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "both scans ran their end step";
+    EXPECT_TRUE(window->Screens().Controls().findButton->isEnabled());
+    // Each scan's rows are what it had found, in its own order; neither walked on after the exit.
+    const std::vector<std::string> rows = window->Data().Screensavers().Paths();
+    // The batch that asked, and at most one more that each scan had gathered: far from all 6000 files.
+    EXPECT_LE(rows.size(), 3 * ScanBatching{}.MaxFiles);
+    std::string saved;
+    std::vector<std::string> byTree[2];
+    for (const std::string& row : rows) {
+        saved += row + "\r\n";
+        byTree[row.rfind(dir.file("one"), 0) == 0 ? 0 : 1].push_back(row);
+    }
+    EXPECT_EQ(dir.read("ssList.txt"), saved);
+    for (int tree = 0; tree < 2; ++tree) {
+        const std::vector<std::string> walk = CollectScreensaverFiles(dir.file(tree == 0 ? "one" : "two"));
+        EXPECT_TRUE(std::equal(byTree[tree].begin(), byTree[tree].end(), walk.begin())) << tree;
+    }
 }
 
 TEST_F(MainWindowTest, TheListKeepsItsSelectionAndScrollOverAddsAndMoves)
