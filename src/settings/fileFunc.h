@@ -2,6 +2,7 @@
 
 #include "common/Status.h"
 #include "settings/IniDocument.h"
+#include "settings/IniValues.h"
 
 #include <cstdint>
 #include <optional>
@@ -24,6 +25,15 @@ Status WriteIniInteger(const std::string& file, std::string_view section, std::s
 std::string ReadIniString(const std::string& file, std::string_view section, std::string_view key,
                           std::string_view defaultValue);
 Status WriteIniString(const std::string& file, std::string_view section, std::string_view key, std::string_view value);
+
+// The file read and gone through once, for many reads at one moment (a start): the reads below that take
+// these values find each key in them at once. A missing or unreadable file holds no value.
+IniValues ReadIniValues(const std::string& file);
+
+bool ReadIniBool(const IniValues& values, std::string_view section, std::string_view key, bool defaultValue);
+int32_t ReadIniInteger(const IniValues& values, std::string_view section, std::string_view key, int32_t defaultValue);
+std::string ReadIniString(const IniValues& values, std::string_view section, std::string_view key,
+                          std::string_view defaultValue);
 
 // Several writes to one file that reach it together: the file is read once when the edit starts and
 // written once by Commit, by the same rules as the writes above (unknown keys kept, the first match of
