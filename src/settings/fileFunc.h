@@ -11,10 +11,11 @@
 
 namespace kelvane {
 
-// The helpers through which every settings read and write goes. Each opens the file, does its one
+// The helpers through which the settings are read and written. Each opens the file, does its one
 // operation and closes it again; nothing is cached, so a read sees the file as it is now and a write
 // has reached the file when the helper returns. A missing file or key reads as the default; a write
-// creates the file. A refused write comes back as "Unable to write to <file>".
+// creates the file. A refused write comes back as "Unable to write to <file>". Many reads at one moment
+// (a start) read the file once instead, through ReadIniValues below.
 
 bool ReadIniBool(const std::string& file, std::string_view section, std::string_view key, bool defaultValue);
 Status WriteIniBool(const std::string& file, std::string_view section, std::string_view key, bool value);
