@@ -20,6 +20,7 @@
 #include <QSessionManager>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,8 +66,10 @@ int RunApplication(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     ui::MessageBoxMessages messages;
+    // One read of the settings file for the whole start: the style, then the window's own settings.
+    std::optional<IniValues> storedSettings = ReadIniValues(SettingsFileName(outcome.DataFolder));
     // Before the main window exists, so that it is created in the chosen style.
-    ui::ApplyStartupSkin(SettingsFileName(outcome.DataFolder), messages);
+    ui::ApplyStartupSkin(*storedSettings, messages);
 
     if (outcome.DataFolderError) {
         std::fprintf(stderr, "%s: %s\n", ApplicationTitle, outcome.DataFolderError->c_str());
@@ -93,7 +96,9 @@ int RunApplication(int argc, char* argv[])
                          {},
                          system.Notices.get(),
                          system.Catalogue.get(),
-                         system.Preview.get()});
+                         system.Preview.get(),
+                         &*storedSettings});
+    storedSettings.reset(); // the window has read what it needs
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     ui::ConnectAboutMenus(&window, window.Menus(), about);

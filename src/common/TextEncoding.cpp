@@ -88,6 +88,11 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
+bool HasByteOrderMark(std::string_view bytes)
+{
+    return StartsWith(bytes, kUtf8Bom) || StartsWith(bytes, kUtf16LeBom) || StartsWith(bytes, kUtf16BeBom);
+}
+
 std::optional<DecodedText> DecodeMarked(std::string_view bytes)
 {
     if (StartsWith(bytes, kUtf8Bom)) {
@@ -209,6 +214,14 @@ DecodedText DecodeTextLenient(std::string_view bytes)
         return {std::string(bytes), TextEncoding::Utf8};
     }
     return {DecodeWindows1252(bytes), TextEncoding::Windows1252};
+}
+
+DecodedText DecodeTextLenient(std::string&& bytes)
+{
+    if (!HasByteOrderMark(bytes) && IsValidUtf8(bytes)) {
+        return {std::move(bytes), TextEncoding::Utf8};
+    }
+    return DecodeTextLenient(std::string_view(bytes));
 }
 
 std::string EncodeText(std::string_view utf8, TextEncoding encoding)

@@ -33,6 +33,9 @@ Result<DecodedText> DecodeTextStrict(std::string_view bytes);
 // Lenient decoding for files other programs may have written: a mark decides, valid UTF-8 stays UTF-8,
 // anything else is read as Windows-1252 (every byte has a meaning there, so this never fails).
 DecodedText DecodeTextLenient(std::string_view bytes);
+// The same, keeping the bytes themselves when they are the text already (UTF-8 without a mark) rather
+// than copying them: for large files.
+DecodedText DecodeTextLenient(std::string&& bytes);
 
 // Reads bytes in Windows-1252 (every byte has a meaning there, so this never fails).
 std::string DecodeWindows1252(std::string_view bytes);

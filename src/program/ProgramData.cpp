@@ -120,9 +120,9 @@ Status ProgramData::SaveEventTable()
     return SaveEvents(EventsFile(), m_events, m_services.Zone, m_services.Regional);
 }
 
-void ProgramData::LoadSettings()
+void ProgramData::LoadSettings(const IniValues& stored)
 {
-    m_settings = ReadProgramSettings(SettingsFile(), m_settings.Action);
+    m_settings = ReadProgramSettings(stored, m_settings.Action);
     m_log.MaxLogLines = m_settings.MaxLogLines;
     m_log.LogIsOn = m_settings.LogIsOn;
     m_log.SaveLog = m_settings.SaveLog;

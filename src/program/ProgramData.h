@@ -72,7 +72,7 @@ public:
     // over: the answer then says why.
     Status SaveEventTable();
     // The section "Settings", with the log's switches; the log's file too when it is kept across runs.
-    void LoadSettings();
+    void LoadSettings(const IniValues& stored);
     // The header a start writes into a log that is kept across runs.
     void AddLogStartupHeader(const std::string& nowText);
 

@@ -41,21 +41,21 @@ std::string SettingsFileName(const std::string& dataFolder)
     return dataFolder + SettingsFileBaseName;
 }
 
-WindowSettings ReadWindowSettings(const std::string& file, ScreenSize primaryScreen)
+WindowSettings ReadWindowSettings(const IniValues& stored, ScreenSize primaryScreen)
 {
     WindowSettings result;
-    result.Flags.Startup = ReadIniBool(file, SettingsSection, "Startup", false);
-    result.Flags.StartMin = ReadIniBool(file, SettingsSection, "StartMin", false);
-    result.Flags.StartMax = ReadIniBool(file, SettingsSection, "StartMax", false);
-    result.Flags.MinToTray = ReadIniBool(file, SettingsSection, "MinToTray", false);
+    result.Flags.Startup = ReadIniBool(stored, SettingsSection, "Startup", false);
+    result.Flags.StartMin = ReadIniBool(stored, SettingsSection, "StartMin", false);
+    result.Flags.StartMax = ReadIniBool(stored, SettingsSection, "StartMax", false);
+    result.Flags.MinToTray = ReadIniBool(stored, SettingsSection, "MinToTray", false);
 
     WindowRect& rect = result.Rect;
-    rect.Width = ReadIniInteger(file, PlacementSection, "Width", 1024);
-    rect.Height = ReadIniInteger(file, PlacementSection, "Height", 780);
+    rect.Width = ReadIniInteger(stored, PlacementSection, "Width", 1024);
+    rect.Height = ReadIniInteger(stored, PlacementSection, "Height", 780);
     // Computed in 64 bits: a stored size far outside the screen must not overflow the centring.
-    rect.Left = ReadIniInteger(file, PlacementSection, "Left",
+    rect.Left = ReadIniInteger(stored, PlacementSection, "Left",
                                static_cast<int32_t>((int64_t{primaryScreen.Width} - rect.Width) / 2));
-    rect.Top = ReadIniInteger(file, PlacementSection, "Top",
+    rect.Top = ReadIniInteger(stored, PlacementSection, "Top",
                               static_cast<int32_t>((int64_t{primaryScreen.Height} - rect.Height) / 2));
 
     if (result.Flags.StartMax) {
@@ -63,18 +63,18 @@ WindowSettings ReadWindowSettings(const std::string& file, ScreenSize primaryScr
     } else if (result.Flags.StartMin) {
         result.State = WindowState::Minimized;
     } else {
-        const int32_t stored = ReadIniInteger(file, PlacementSection, "WindowState", 0);
-        result.State = (stored == 1 || stored == 2) ? static_cast<WindowState>(stored) : WindowState::Normal;
+        const int32_t state = ReadIniInteger(stored, PlacementSection, "WindowState", 0);
+        result.State = (state == 1 || state == 2) ? static_cast<WindowState>(state) : WindowState::Normal;
     }
     return result;
 }
 
-WindowRect ReadWindowRect(const std::string& file, const WindowRect& current)
+WindowRect ReadWindowRect(const IniValues& stored, const WindowRect& current)
 {
-    return {ReadIniInteger(file, PlacementSection, "Left", current.Left),
-            ReadIniInteger(file, PlacementSection, "Top", current.Top),
-            ReadIniInteger(file, PlacementSection, "Width", current.Width),
-            ReadIniInteger(file, PlacementSection, "Height", current.Height)};
+    return {ReadIniInteger(stored, PlacementSection, "Left", current.Left),
+            ReadIniInteger(stored, PlacementSection, "Top", current.Top),
+            ReadIniInteger(stored, PlacementSection, "Width", current.Width),
+            ReadIniInteger(stored, PlacementSection, "Height", current.Height)};
 }
 
 void PutStartupFlags(IniFileEdit& edit, const StartupFlags& flags)
@@ -108,23 +108,23 @@ Status WriteWindowPlacement(const std::string& file, WindowState state, const Wi
     return edit.Commit();
 }
 
-ProgramSettings ReadProgramSettings(const std::string& file, RotationAction currentAction)
+ProgramSettings ReadProgramSettings(const IniValues& stored, RotationAction currentAction)
 {
     ProgramSettings s;
-    s.MaxLogLines = ReadIniInteger(file, SettingsSection, "MaxLogLines", s.MaxLogLines);
-    s.EventTimerEnabled = ReadIniBool(file, SettingsSection, "EventTimerEnabled", s.EventTimerEnabled);
-    s.EventTimerInterval = ReadIniInteger(file, SettingsSection, "EventTimerInterval", s.EventTimerInterval);
-    s.ToleranceSeconds = std::clamp(ReadIniInteger(file, SettingsSection, "EventTimerTolerance", s.ToleranceSeconds),
+    s.MaxLogLines = ReadIniInteger(stored, SettingsSection, "MaxLogLines", s.MaxLogLines);
+    s.EventTimerEnabled = ReadIniBool(stored, SettingsSection, "EventTimerEnabled", s.EventTimerEnabled);
+    s.EventTimerInterval = ReadIniInteger(stored, SettingsSection, "EventTimerInterval", s.EventTimerInterval);
+    s.ToleranceSeconds = std::clamp(ReadIniInteger(stored, SettingsSection, "EventTimerTolerance", s.ToleranceSeconds),
                                     MinToleranceSeconds, MaxToleranceSeconds);
-    s.Interval = std::clamp(ReadIniInteger(file, SettingsSection, "Interval", s.Interval), MinRotationInterval,
+    s.Interval = std::clamp(ReadIniInteger(stored, SettingsSection, "Interval", s.Interval), MinRotationInterval,
                             MaxRotationInterval);
-    const int32_t action = ReadIniInteger(file, SettingsSection, "Action", static_cast<int32_t>(currentAction));
+    const int32_t action = ReadIniInteger(stored, SettingsSection, "Action", static_cast<int32_t>(currentAction));
     s.Action = (action == 0 || action == 1) ? static_cast<RotationAction>(action) : currentAction;
-    s.SwitchEnabled = ReadIniBool(file, SettingsSection, "SwitchEnabled", s.SwitchEnabled);
-    s.LogIsOn = ReadIniBool(file, SettingsSection, "LogIsOn", s.LogIsOn);
-    s.SaveLog = ReadIniBool(file, SettingsSection, "SaveLog", s.SaveLog);
-    s.UpdatesNotify = ReadIniBool(file, SettingsSection, "UpdatesNotify", s.UpdatesNotify);
-    s.Skin = ReadIniString(file, SettingsSection, "Skin", DefaultSkin);
+    s.SwitchEnabled = ReadIniBool(stored, SettingsSection, "SwitchEnabled", s.SwitchEnabled);
+    s.LogIsOn = ReadIniBool(stored, SettingsSection, "LogIsOn", s.LogIsOn);
+    s.SaveLog = ReadIniBool(stored, SettingsSection, "SaveLog", s.SaveLog);
+    s.UpdatesNotify = ReadIniBool(stored, SettingsSection, "UpdatesNotify", s.UpdatesNotify);
+    s.Skin = ReadIniString(stored, SettingsSection, "Skin", DefaultSkin);
     return s;
 }
 
@@ -151,10 +151,10 @@ Status WriteProgramSettings(const std::string& file, const StartupFlags& flags, 
     return edit.Commit();
 }
 
-std::vector<int32_t> ReadColumnWidths(const std::string& file, bool maximized, std::vector<int32_t> current)
+std::vector<int32_t> ReadColumnWidths(const IniValues& stored, bool maximized, std::vector<int32_t> current)
 {
     for (size_t i = 0; i < current.size(); ++i) {
-        current[i] = ReadIniInteger(file, ColumnSection(maximized), ColumnKey(i), current[i]);
+        current[i] = ReadIniInteger(stored, ColumnSection(maximized), ColumnKey(i), current[i]);
     }
     return current;
 }

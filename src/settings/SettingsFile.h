@@ -9,8 +9,8 @@
 
 namespace kelvane {
 
-// Names and value rules of "settings.ini". The main window reads these at creation and writes them at
-// exit; the helpers of fileFunc do the file work.
+// Names and value rules of "settings.ini". The main window reads these at creation, from one read of
+// the file (ReadIniValues), and writes them at exit; the helpers of fileFunc do the file work.
 
 inline constexpr const char* SettingsFileBaseName = "settings.ini";
 inline constexpr const char* SettingsSection = "Settings";
@@ -68,11 +68,11 @@ struct WindowSettings
 // The four start-up flags and the placement; a missing position centres the window on the primary
 // screen. The state is maximised when StartMax is set, else minimised when StartMin is set, else the
 // stored one.
-WindowSettings ReadWindowSettings(const std::string& file, ScreenSize primaryScreen);
+WindowSettings ReadWindowSettings(const IniValues& stored, ScreenSize primaryScreen);
 
 // The stored normal rectangle, each value defaulting to the one given (bringing the window back from
 // the tray).
-WindowRect ReadWindowRect(const std::string& file, const WindowRect& current);
+WindowRect ReadWindowRect(const IniValues& stored, const WindowRect& current);
 
 // Each Write writes its keys in one step; each Put adds them to an edit that writes many at once.
 Status WriteStartupFlags(const std::string& file, const StartupFlags& flags);
@@ -112,7 +112,7 @@ struct ProgramSettings
 
 // Reads the section. The tolerance is brought into 1 to 300 and the interval into 10 to 2147483, the
 // ranges of their controls; an action that names no choice keeps the one given.
-ProgramSettings ReadProgramSettings(const std::string& file, RotationAction currentAction);
+ProgramSettings ReadProgramSettings(const IniValues& stored, RotationAction currentAction);
 
 // The flags and the settings.
 Status WriteProgramSettings(const std::string& file, const StartupFlags& flags, const ProgramSettings& settings);
@@ -120,7 +120,7 @@ void PutProgramSettings(IniFileEdit& edit, const StartupFlags& flags, const Prog
 
 // One set of the scheduled-events list's column widths, "Column0" upward; each missing key keeps the
 // width given.
-std::vector<int32_t> ReadColumnWidths(const std::string& file, bool maximized, std::vector<int32_t> current);
+std::vector<int32_t> ReadColumnWidths(const IniValues& stored, bool maximized, std::vector<int32_t> current);
 Status WriteColumnWidths(const std::string& file, bool maximized, const std::vector<int32_t>& widths);
 void PutColumnWidths(IniFileEdit& edit, bool maximized, const std::vector<int32_t>& widths);
 

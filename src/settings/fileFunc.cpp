@@ -4,18 +4,10 @@
 #include "settings/IniDocument.h"
 
 #include <charconv>
+#include <utility>
 
 namespace kelvane {
 namespace {
-
-std::optional<std::string> ReadValue(const std::string& file, std::string_view section, std::string_view key)
-{
-    const auto bytes = ReadFileBytes(file);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    return IniDocument::Parse(bytes.value()).Get(section, key);
-}
 
 Status WriteValue(const std::string& file, std::string_view section, std::string_view key, std::string_view value)
 {
@@ -109,7 +101,7 @@ std::optional<int32_t> ParseIniInteger(std::string_view text)
 
 bool ReadIniBool(const std::string& file, std::string_view section, std::string_view key, bool defaultValue)
 {
-    return ReadIniInteger(file, section, key, defaultValue ? 1 : 0) != 0;
+    return ReadIniBool(ReadIniValues(file), section, key, defaultValue);
 }
 
 Status WriteIniBool(const std::string& file, std::string_view section, std::string_view key, bool value)
@@ -119,11 +111,7 @@ Status WriteIniBool(const std::string& file, std::string_view section, std::stri
 
 int32_t ReadIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t defaultValue)
 {
-    const auto text = ReadValue(file, section, key);
-    if (!text) {
-        return defaultValue;
-    }
-    return ParseIniInteger(*text).value_or(defaultValue);
+    return ReadIniInteger(ReadIniValues(file), section, key, defaultValue);
 }
 
 Status WriteIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t value)
@@ -134,12 +122,38 @@ Status WriteIniInteger(const std::string& file, std::string_view section, std::s
 std::string ReadIniString(const std::string& file, std::string_view section, std::string_view key,
                           std::string_view defaultValue)
 {
-    return ReadValue(file, section, key).value_or(std::string(defaultValue));
+    return ReadIniString(ReadIniValues(file), section, key, defaultValue);
 }
 
 Status WriteIniString(const std::string& file, std::string_view section, std::string_view key, std::string_view value)
 {
     return WriteValue(file, section, key, value);
+}
+
+IniValues ReadIniValues(const std::string& file)
+{
+    auto bytes = ReadFileBytes(file);
+    return bytes ? IniValues::Parse(std::move(bytes).value()) : IniValues();
+}
+
+bool ReadIniBool(const IniValues& values, std::string_view section, std::string_view key, bool defaultValue)
+{
+    return ReadIniInteger(values, section, key, defaultValue ? 1 : 0) != 0;
+}
+
+int32_t ReadIniInteger(const IniValues& values, std::string_view section, std::string_view key, int32_t defaultValue)
+{
+    const auto text = values.Get(section, key);
+    if (!text) {
+        return defaultValue;
+    }
+    return ParseIniInteger(*text).value_or(defaultValue);
+}
+
+std::string ReadIniString(const IniValues& values, std::string_view section, std::string_view key,
+                          std::string_view defaultValue)
+{
+    return values.Get(section, key).value_or(std::string(defaultValue));
 }
 
 } // namespace kelvane

@@ -2,6 +2,7 @@
 
 #include "common/Status.h"
 #include "settings/IniDocument.h"
+#include "settings/IniValues.h"
 
 #include <cstdint>
 #include <optional>
@@ -10,10 +11,11 @@
 
 namespace kelvane {
 
-// The helpers through which every settings read and write goes. Each opens the file, does its one
+// The helpers through which the settings are read and written. Each opens the file, does its one
 // operation and closes it again; nothing is cached, so a read sees the file as it is now and a write
 // has reached the file when the helper returns. A missing file or key reads as the default; a write
-// creates the file. A refused write comes back as "Unable to write to <file>".
+// creates the file. A refused write comes back as "Unable to write to <file>". Many reads at one moment
+// (a start) read the file once instead, through ReadIniValues below.
 
 bool ReadIniBool(const std::string& file, std::string_view section, std::string_view key, bool defaultValue);
 Status WriteIniBool(const std::string& file, std::string_view section, std::string_view key, bool value);
@@ -24,6 +26,15 @@ Status WriteIniInteger(const std::string& file, std::string_view section, std::s
 std::string ReadIniString(const std::string& file, std::string_view section, std::string_view key,
                           std::string_view defaultValue);
 Status WriteIniString(const std::string& file, std::string_view section, std::string_view key, std::string_view value);
+
+// The file read and gone through once, for many reads at one moment (a start): the reads below that take
+// these values find each key in them at once. A missing or unreadable file holds no value.
+IniValues ReadIniValues(const std::string& file);
+
+bool ReadIniBool(const IniValues& values, std::string_view section, std::string_view key, bool defaultValue);
+int32_t ReadIniInteger(const IniValues& values, std::string_view section, std::string_view key, int32_t defaultValue);
+std::string ReadIniString(const IniValues& values, std::string_view section, std::string_view key,
+                          std::string_view defaultValue);
 
 // Several writes to one file that reach it together: the file is read once when the edit starts and
 // written once by Commit, by the same rules as the writes above (unknown keys kept, the first match of

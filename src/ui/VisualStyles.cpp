@@ -88,9 +88,9 @@ bool ApplyVisualStyle(const std::string& name, UserMessages* report, QWidget* pa
     return true;
 }
 
-bool ApplyStartupSkin(const std::string& settingsFile, UserMessages& report)
+bool ApplyStartupSkin(const IniValues& storedSettings, UserMessages& report)
 {
-    const std::string skin = ReadIniString(settingsFile, SettingsSection, "Skin", "");
+    const std::string skin = ReadIniString(storedSettings, SettingsSection, "Skin", "");
     return ApplyVisualStyle(skin.empty() ? PlainStyleName : skin, &report);
 }
 

@@ -4,6 +4,10 @@
 
 class QWidget;
 
+namespace kelvane {
+class IniValues;
+}
+
 namespace kelvane::ui {
 
 class UserMessages;
@@ -18,6 +22,6 @@ std::string StyleNotFoundText(const std::string& name);
 
 // The start-up step: the style stored as "Skin" in the settings file, or the plain style when none is
 // stored. An unknown name is reported and the plain style stays.
-bool ApplyStartupSkin(const std::string& settingsFile, UserMessages& report);
+bool ApplyStartupSkin(const IniValues& storedSettings, UserMessages& report);
 
 } // namespace kelvane::ui

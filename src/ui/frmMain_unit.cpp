@@ -31,6 +31,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 
 namespace kelvane::ui {
 namespace {
@@ -143,15 +144,20 @@ void TfrmMain::FormCreate()
     program.LoadEventTable();
     m_schedulerTab->ShowLoadedEvents();
     ReportStartProblems();
-    LoadWindowSettings();
+    // One read of the settings file serves every part of the window that the start reads from it.
+    std::optional<IniValues> readHere;
+    const IniValues& stored =
+        m_context.StoredSettings ? *m_context.StoredSettings : readHere.emplace(ReadIniValues(program.SettingsFile()));
+    m_context.StoredSettings = nullptr; // the start's own: later loads read the file as it is then
+    LoadWindowSettings(stored);
 
     TraceWindowState("Loading settings");
-    program.LoadSettings();
+    program.LoadSettings(stored);
     program.AddLogStartupHeader(FormatRegionalDateTime(m_context.LocalClock.Now(), m_context.Regional.Read()));
     m_schedulerTab->ApplySettings();
     m_screensaversTab->ApplySettings();
     m_optionsTab->ApplySettings();
-    LoadColumnWidths(m_initialState == WindowState::Maximized);
+    LoadColumnWidths(stored, m_initialState == WindowState::Maximized);
     // The state before any change between normal and maximised; never the minimised one.
     m_lastWindowState = m_initialState == WindowState::Maximized ? WindowState::Maximized : WindowState::Normal;
 }
@@ -259,10 +265,9 @@ void TfrmMain::ShowMessage(const QString& text)
     m_messagePanel->setText(text);
 }
 
-void TfrmMain::LoadColumnWidths(bool maximized)
+void TfrmMain::LoadColumnWidths(const IniValues& stored, bool maximized)
 {
-    m_schedulerTab->SetColumnWidths(
-        ReadColumnWidths(m_context.Data.SettingsFile(), maximized, m_schedulerTab->ColumnWidths()));
+    m_schedulerTab->SetColumnWidths(ReadColumnWidths(stored, maximized, m_schedulerTab->ColumnWidths()));
 }
 
 Status TfrmMain::SaveColumnWidths(bool maximized)
@@ -270,16 +275,16 @@ Status TfrmMain::SaveColumnWidths(bool maximized)
     return WriteColumnWidths(m_context.Data.SettingsFile(), maximized, m_schedulerTab->ColumnWidths());
 }
 
-void TfrmMain::LoadWindowSettings()
+void TfrmMain::LoadWindowSettings(const IniValues& stored)
 {
     ScreenSize screen;
     if (const QScreen* primary = QGuiApplication::primaryScreen()) {
         screen = {primary->size().width(), primary->size().height()};
     }
-    const WindowSettings stored = ReadWindowSettings(m_context.Data.SettingsFile(), screen);
-    m_context.Data.Flags() = stored.Flags;
-    setGeometry(ToQRect(stored.Rect));
-    m_initialState = stored.State;
+    const WindowSettings window = ReadWindowSettings(stored, screen);
+    m_context.Data.Flags() = window.Flags;
+    setGeometry(ToQRect(window.Rect));
+    m_initialState = window.State;
 }
 
 void TfrmMain::ShowAtStart()
@@ -311,7 +316,7 @@ void TfrmMain::BringTheWindowUp()
     if (!isVisible()) {
         // Taken before the window passes through the normal state on its way back.
         const bool returnMaximized = m_context.Data.Flags().StartMax || m_lastWindowState == WindowState::Maximized;
-        const WindowRect stored = ReadWindowRect(m_context.Data.SettingsFile(), NormalRect());
+        const WindowRect stored = ReadWindowRect(ReadIniValues(m_context.Data.SettingsFile()), NormalRect());
         setWindowState(Qt::WindowNoState);
         setGeometry(ToQRect(stored));
         m_trayIcon->hide();
@@ -438,7 +443,7 @@ void TfrmMain::changeEvent(QEvent* event)
         const bool toMaximized = now == WindowState::Maximized;
         if (toMaximized || m_lastWindowState == WindowState::Maximized) {
             ReportWriteFailure(SaveColumnWidths(!toMaximized));
-            LoadColumnWidths(toMaximized);
+            LoadColumnWidths(ReadIniValues(m_context.Data.SettingsFile()), toMaximized);
         }
     }
     m_lastWindowState = now;

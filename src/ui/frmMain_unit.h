@@ -63,6 +63,9 @@ struct MainWindowContext
     // The desktop's own screensaver programs (listed by a scan), and the list's live preview.
     const platform::ScreensaverCatalogue* Programs = nullptr;
     platform::ScreensaverPreview* Preview = nullptr;
+    // The settings file as the start has read it already, so that the window does not read it again;
+    // used only while the window is made. The window reads the file itself when not given.
+    const IniValues* StoredSettings = nullptr;
 };
 
 // The program's one long-lived window: the three tabs, the menus, the tray icon, the status bar, and the
@@ -120,9 +123,9 @@ private:
     void ConnectMenus();
     // Every menu item of a start option shows its flag.
     void ShowStartOptions();
-    void LoadColumnWidths(bool maximized);
+    void LoadColumnWidths(const IniValues& stored, bool maximized);
     Status SaveColumnWidths(bool maximized);
-    void LoadWindowSettings();
+    void LoadWindowSettings(const IniValues& stored);
     void FormClose();
     // Writes every data file, in the exit's order; the failures' texts.
     QStringList SaveAll();

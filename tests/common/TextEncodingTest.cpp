@@ -25,6 +25,11 @@ TEST_P(LenientDecoding, DecodesAndWritesBackTheSameBytes)
     EXPECT_EQ(decoded.utf8, c.utf8);
     EXPECT_EQ(decoded.encoding, c.encoding);
     EXPECT_EQ(EncodeText(decoded.utf8, decoded.encoding), c.bytes);
+
+    // Handing the bytes over, as a large file's reader does, decodes them the same way.
+    const DecodedText taken = DecodeTextLenient(std::string(c.bytes));
+    EXPECT_EQ(taken.utf8, c.utf8);
+    EXPECT_EQ(taken.encoding, c.encoding);
 }
 
 using namespace std::string_literals;

@@ -18,12 +18,12 @@ protected:
 
 TEST_F(SettingsFileTest, FirstStartWithoutAFile)
 {
-    const WindowSettings window = ReadWindowSettings(file, kScreen);
+    const WindowSettings window = ReadWindowSettings(ReadIniValues(file), kScreen);
     EXPECT_EQ(window.Flags, StartupFlags{});
     EXPECT_EQ(window.Rect, (WindowRect{448, 150, 1024, 780})) << "centred on the primary screen";
     EXPECT_EQ(window.State, WindowState::Normal);
 
-    const ProgramSettings settings = ReadProgramSettings(file, RotationAction::ActivateOnly);
+    const ProgramSettings settings = ReadProgramSettings(ReadIniValues(file), RotationAction::ActivateOnly);
     EXPECT_EQ(settings, ProgramSettings{});
     EXPECT_TRUE(settings.SwitchEnabled);
     EXPECT_EQ(settings.Interval, 3600);
@@ -36,7 +36,7 @@ TEST_F(SettingsFileTest, FirstStartWithoutAFile)
 TEST_F(SettingsFileTest, CentringUsesTheStoredSizeAndTruncatesTowardZero)
 {
     dir.write("settings.ini", "[PosSave]\r\nWidth=1001\r\nHeight=2001\r\n");
-    const WindowSettings window = ReadWindowSettings(file, kScreen);
+    const WindowSettings window = ReadWindowSettings(ReadIniValues(file), kScreen);
     EXPECT_EQ(window.Rect, (WindowRect{459, -460, 1001, 2001}));
 }
 
@@ -53,7 +53,7 @@ TEST_F(SettingsFileTest, StartFlagsDecideTheWindowState)
     };
     for (const auto& c : cases) {
         dir.write("settings.ini", std::string("[Settings]\r\n") + c.settings + "\r\n[PosSave]\r\nWindowState=0\r\n");
-        EXPECT_EQ(ReadWindowSettings(file, kScreen).State, c.state) << c.settings;
+        EXPECT_EQ(ReadWindowSettings(ReadIniValues(file), kScreen).State, c.state) << c.settings;
     }
     const struct
     {
@@ -62,7 +62,7 @@ TEST_F(SettingsFileTest, StartFlagsDecideTheWindowState)
     } storedStates[] = {{"1", WindowState::Minimized}, {"2", WindowState::Maximized}, {"7", WindowState::Normal}};
     for (const auto& c : storedStates) {
         dir.write("settings.ini", std::string("[PosSave]\r\nWindowState=") + c.stored + "\r\n");
-        EXPECT_EQ(ReadWindowSettings(file, kScreen).State, c.state) << c.stored;
+        EXPECT_EQ(ReadWindowSettings(ReadIniValues(file), kScreen).State, c.state) << c.stored;
     }
 }
 
@@ -86,7 +86,7 @@ TEST_F(SettingsFileTest, StoredValuesAreBroughtIntoTheirControlsRanges)
     };
     for (const auto& c : cases) {
         dir.write("settings.ini", std::string("[Settings]\r\n") + c.line + "\r\n");
-        const ProgramSettings s = ReadProgramSettings(file, RotationAction::ActivateOnly);
+        const ProgramSettings s = ReadProgramSettings(ReadIniValues(file), RotationAction::ActivateOnly);
         EXPECT_EQ(s.ToleranceSeconds, c.tolerance) << c.line;
         EXPECT_EQ(s.Interval, c.interval) << c.line;
         EXPECT_EQ(s.Action, c.action) << c.line;
@@ -121,11 +121,11 @@ TEST_F(SettingsFileTest, EverythingWrittenReadsBackAndUnknownKeysStay)
     const WindowRect rect{-5, 7, 800, 600};
     ASSERT_TRUE(WriteWindowPlacement(file, WindowState::Maximized, rect).ok());
 
-    EXPECT_EQ(ReadProgramSettings(file, RotationAction::ActivateOnly), settings);
-    const WindowSettings window = ReadWindowSettings(file, kScreen);
+    EXPECT_EQ(ReadProgramSettings(ReadIniValues(file), RotationAction::ActivateOnly), settings);
+    const WindowSettings window = ReadWindowSettings(ReadIniValues(file), kScreen);
     EXPECT_EQ(window.Flags, flags);
     EXPECT_EQ(window.Rect, rect);
-    EXPECT_EQ(ReadWindowRect(file, {}), rect);
+    EXPECT_EQ(ReadWindowRect(ReadIniValues(file), {}), rect);
     EXPECT_EQ(ReadIniString(file, "Settings", "FutureOption", ""), "yes");
     EXPECT_EQ(ReadIniString(file, "Elsewhere", "A", ""), "1");
     EXPECT_EQ(ReadIniString(file, "Settings", "Startup", ""), "1") << "booleans are stored as 1 and 0";
@@ -179,11 +179,11 @@ TEST_F(SettingsFileTest, OneEditWritesWhatSingleWritesWouldHave)
 TEST_F(SettingsFileTest, ColumnWidthsKeepOneSetPerWindowState)
 {
     const std::vector<int32_t> current{100, 100, 100};
-    EXPECT_EQ(ReadColumnWidths(file, false, current), current);
+    EXPECT_EQ(ReadColumnWidths(ReadIniValues(file), false, current), current);
     ASSERT_TRUE(WriteColumnWidths(file, false, {150, 80, 60}).ok());
     ASSERT_TRUE(WriteColumnWidths(file, true, {300, 160}).ok());
-    EXPECT_EQ(ReadColumnWidths(file, false, current), (std::vector<int32_t>{150, 80, 60}));
-    EXPECT_EQ(ReadColumnWidths(file, true, current), (std::vector<int32_t>{300, 160, 100}));
+    EXPECT_EQ(ReadColumnWidths(ReadIniValues(file), false, current), (std::vector<int32_t>{150, 80, 60}));
+    EXPECT_EQ(ReadColumnWidths(ReadIniValues(file), true, current), (std::vector<int32_t>{300, 160, 100}));
     EXPECT_EQ(ReadIniInteger(file, "MaximizedColumnWidths", "Column1", 0), 160);
 }
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """A local HTTPS server for the update check's tests: each path gives one kind of answer.
 
+/chunked/N answers with N bytes in chunks, announcing no length ahead.
+
 Usage: version_file_server.py CERT KEY. Listens on 127.0.0.1 on a free port and prints the port.
 """
 import http.server
@@ -33,12 +35,33 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.send_header("Content-Length", "0")
             self.end_headers()
             return
+        if self.path.startswith("/chunked/"):
+            self.send_chunked(int(self.path.rsplit("/", 1)[1]))
+            return
         status, content_type, body = ROUTES.get(self.path, (404, "text/plain", b"1.02\nhttps://a.example\nnot found\n"))
         self.send_response(status)
         self.send_header("Content-Type", content_type)
         self.send_header("Content-Length", str(len(body)))
         self.end_headers()
         self.wfile.write(body)
+
+    def send_chunked(self, total):
+        """A body of `total` bytes in chunks of 64 KiB, with no length announced ahead."""
+        self.protocol_version = "HTTP/1.1"
+        self.send_response(200)
+        self.send_header("Content-Type", "text/plain")
+        self.send_header("Transfer-Encoding", "chunked")
+        self.send_header("Connection", "close")
+        self.end_headers()
+        chunk = b"x" * (64 * 1024)
+        try:
+            while total > 0:
+                part = chunk[:total]
+                self.wfile.write(b"%x\r\n%s\r\n" % (len(part), part))
+                total -= len(part)
+            self.wfile.write(b"0\r\n\r\n")
+        except (BrokenPipeError, ConnectionResetError, ssl.SSLError):
+            pass  # the client stopped reading, as it should
 
     def log_message(self, format, *args):
         pass

@@ -74,6 +74,7 @@ protected:
                 context.Notices = &notices;
                 context.Programs = programs;
                 context.Preview = &preview;
+                context.StoredSettings = storedSettings;
                 return context;
             });
         QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
@@ -97,6 +98,8 @@ protected:
     platform::StatusNotices notices;
     RecordedPreview preview;
     const platform::ScreensaverCatalogue* programs = nullptr;
+    // The settings file as a start read it before the window, when given.
+    const IniValues* storedSettings = nullptr;
     bool trayAvailable = true;
     int exits = 0;
 };

@@ -10,10 +10,13 @@
 #include <QMouseEvent>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QThread>
 #include <QTimer>
 
 #include <chrono>
+#include <fstream>
 #include <optional>
+#include <string_view>
 
 namespace kelvane::ui {
 namespace {
@@ -36,6 +39,30 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     }
     return true;
 }
+
+// One figure of this process's /proc/self/status in KiB ("VmRSS", "VmHWM"); -1 where there is none.
+long OwnMemoryKiB(std::string_view field)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with(field) && line.size() > field.size() && line[field.size()] == ':') {
+            return std::stol(line.substr(field.size() + 1));
+        }
+    }
+    return -1;
+}
+
+// Starts this process's peak of resident memory (VmHWM) afresh from what it holds now.
+bool ResetOwnMemoryPeak()
+{
+    std::ofstream clearRefs("/proc/self/clear_refs");
+    clearRefs << "5";
+    clearRefs.flush();
+    return static_cast<bool>(clearRefs);
+}
+
+// A body of 200 MB in chunks of 64 KiB: no length is announced ahead.
+const std::string ChunkedBodyPath = "/chunked/" + std::to_string(200 * 1024 * 1024);
 
 class HttpsUpdateTest : public test::UpdateWindowFixture
 {
@@ -113,8 +140,9 @@ TEST_F(HttpsUpdateTest, AFileAddressInTheVersionFileIsNeverOpened)
 TEST_F(HttpsUpdateTest, EveryOtherAnswerEndsAsNoUpdateWithoutADialogOrAFrozenWindow)
 {
     const std::string refused = "https://127.0.0.1:" + std::to_string(test::LocalHttpsServer::UnusedPort()) + "/v";
-    const std::string addresses[] = {Address("/equal"), Address("/older"),  Address("/malformed"), Address("/missing"),
-                                     Address("/large"), Address("/silent"), Address("/loop"),      refused};
+    const std::string addresses[] = {Address("/equal"),   Address("/older"), Address("/malformed"),
+                                     Address("/missing"), Address("/large"), Address(ChunkedBodyPath),
+                                     Address("/silent"),  Address("/loop"),  refused};
     for (const std::string& address : addresses) {
         auto window = Create(http, address);
         window->ShowAtStart();
@@ -158,6 +186,46 @@ TEST_F(HttpsUpdateTest, TheClientTellsAnswersFromFailures)
     for (const std::string address : {"file:///etc/hostname", "ftp://127.0.0.1/x", "not an address"}) {
         EXPECT_EQ(Fetch(http, address).Result, Outcome::Failed) << address;
     }
+}
+
+TEST_F(HttpsUpdateTest, AChunkedBodyIsReadUpToTheLimitAndCutJustPastIt)
+{
+    using Outcome = HttpResponse::Outcome;
+    const HttpResponse whole = Fetch(http, Address("/chunked/65536"));
+    EXPECT_EQ(whole.Result, Outcome::Answered);
+    EXPECT_EQ(whole.Body, std::string(65536, 'x'));
+    EXPECT_EQ(Fetch(http, Address("/chunked/65537")).Result, Outcome::BodyTooLarge);
+    // Cut at the limit, not read to the end: within the client's 1.5 s, whatever the server would send.
+    EXPECT_EQ(Fetch(http, Address(ChunkedBodyPath)).Result, Outcome::BodyTooLarge);
+}
+
+// The window's thread may be busy for a while (a long load, a slow paint) while the body comes in. The
+// network thread must then leave the rest on the connection: reading on into memory, a 200 MB body would
+// end up whole in this process before the limit is ever looked at.
+TEST_F(HttpsUpdateTest, AChunkedBodyWaitsForABusyThreadInsteadOfFillingMemory)
+{
+    if (!ResetOwnMemoryPeak()) {
+        GTEST_SKIP() << "this system cannot start the peak of resident memory afresh";
+    }
+    const long before = OwnMemoryKiB("VmRSS");
+    ASSERT_GT(before, 0);
+
+    // A deadline far beyond the busy spells below, so that only the limit can end the download.
+    platform::QtHttpGet patient(platform::QtHttpGet::Options{30s, 5, s_server->Certificates()});
+    std::optional<HttpResponse> answer;
+    patient.Get(Address(ChunkedBodyPath), 65536, [&answer](const HttpResponse& response) { answer = response; });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!answer && !elapsed.hasExpired(20000)) {
+        // A moment for the events that wait, then a busy spell that takes none.
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        QThread::msleep(500);
+    }
+    const long peak = OwnMemoryKiB("VmHWM");
+
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->Result, HttpResponse::Outcome::BodyTooLarge);
+    EXPECT_LT(peak - before, 16 * 1024) << "resident memory grew from " << before << " KiB to " << peak << " KiB";
 }
 
 TEST_F(HttpsUpdateTest, AServerWhoseCertificateIsNotTrustedGivesNoAnswer)

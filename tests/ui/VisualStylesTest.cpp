@@ -199,7 +199,7 @@ TEST_F(VisualStylesTest, TheChoiceSurvivesARestart)
 
     // The next process starts in the plain style and reads the choice before its window exists.
     ApplyVisualStyle(PlainStyleName);
-    EXPECT_TRUE(ApplyStartupSkin(settingsFile, messages));
+    EXPECT_TRUE(ApplyStartupSkin(ReadIniValues(settingsFile), messages));
     window = Create();
     EXPECT_EQ(window->palette().color(QPalette::Window), Color(FindCarriedStyle("Luna")->Window.Background));
     EXPECT_EQ(window->Options().Controls().styleBox->currentText(), QStringLiteral("Luna"));
@@ -229,7 +229,7 @@ TEST_F(VisualStylesTest, TheStoredNameDecidesTheStartingLook)
         messages.errors.clear();
         dir.write("settings.ini", c.settings);
 
-        EXPECT_EQ(ApplyStartupSkin(settingsFile, messages), c.error == nullptr);
+        EXPECT_EQ(ApplyStartupSkin(ReadIniValues(settingsFile), messages), c.error == nullptr);
         EXPECT_EQ(messages.errors, c.error ? QStringList{QString::fromUtf8(c.error)} : QStringList{});
         if (c.look) {
             EXPECT_EQ(QApplication::palette(), CarriedStylePalette(*FindCarriedStyle(c.look)));

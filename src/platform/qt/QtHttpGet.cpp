@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <memory>
 
 namespace kelvane::platform {
@@ -52,6 +53,9 @@ bool IsHttpAnswer(QNetworkReply::NetworkError error)
            (code >= QNetworkReply::ContentAccessDenied && code <= QNetworkReply::UnknownContentError) ||
            (code >= QNetworkReply::InternalServerError && code <= QNetworkReply::UnknownServerError);
 }
+
+// The most of a body that waits between the network thread and this one.
+constexpr size_t MaxReadAhead = 64 * 1024;
 
 // What one request has gathered so far.
 struct PendingRequest
@@ -99,6 +103,11 @@ void QtHttpGet::Get(const std::string& address, size_t maxBodyBytes, std::functi
     }
 
     QNetworkReply* reply = m_manager.get(request);
+    // The network thread reads ahead no further than this before the body so far is taken here, so the
+    // limit is checked as the data comes in, whether its length was announced or not (chunked), and a
+    // thread too busy to take it leaves the rest unread on the connection rather than in memory.
+    // One byte past the limit is enough to know; never 0, which would mean no bound at all.
+    reply->setReadBufferSize(static_cast<qint64>(std::min(maxBodyBytes, MaxReadAhead - 1) + 1));
     auto pending = std::make_shared<PendingRequest>();
     pending->Done = std::move(done);
     pending->MaxBodyBytes = maxBodyBytes;
