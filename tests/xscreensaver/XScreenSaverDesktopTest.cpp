@@ -20,6 +20,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <optional>
 #include <unistd.h>
 
 namespace kelvane::platform {
@@ -37,9 +39,66 @@ std::string Hack(const char* name)
     return std::string(HackFolder) + "/" + name;
 }
 
-bool Runs(const char* hack)
+std::string ReadWhole(const std::string& path)
 {
-    return LinuxProcessesAndInput().FindProcessByExeName(Hack(hack)).has_value();
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A process's parent and its state letter, from /proc; nothing when it has gone.
+std::optional<std::pair<pid_t, char>> ParentAndState(pid_t pid)
+{
+    const std::string stat = ReadWhole("/proc/" + std::to_string(pid) + "/stat");
+    // The program's name stands in parentheses and may itself hold ") ": the fields follow the last one.
+    const size_t nameEnd = stat.rfind(')');
+    if (nameEnd == std::string::npos || nameEnd + 4 >= stat.size()) {
+        return std::nullopt;
+    }
+    return std::pair<pid_t, char>(static_cast<pid_t>(std::atol(stat.c_str() + nameEnd + 4)), stat[nameEnd + 2]);
+}
+
+// The running processes that descend from root (a zombie has ended): only what the test started
+// counts, never the hacks of a screensaver the developer runs, nor anything else on the machine.
+std::vector<pid_t> RunningDescendants(pid_t root)
+{
+    std::multimap<pid_t, pid_t> children;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it("/proc", ec), end; !ec && it != end; it.increment(ec)) {
+        const pid_t pid = static_cast<pid_t>(std::atol(it->path().filename().c_str()));
+        if (const auto parent = pid > 0 ? ParentAndState(pid) : std::nullopt;
+            parent && parent->second != 'Z' && parent->second != 'X') {
+            children.emplace(parent->first, pid);
+        }
+    }
+    std::vector<pid_t> found;
+    std::vector<pid_t> parents{root};
+    while (!parents.empty()) {
+        const pid_t parent = parents.back();
+        parents.pop_back();
+        for (auto [it, end] = children.equal_range(parent); it != end; ++it) {
+            found.push_back(it->second);
+            parents.push_back(it->second);
+        }
+    }
+    return found;
+}
+
+// The process below root that runs the program, if one does.
+std::optional<pid_t> RunningUnder(pid_t root, const std::string& program)
+{
+    for (const pid_t pid : RunningDescendants(root)) {
+        std::error_code ec;
+        if (std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/exe", ec) == program) {
+            return pid;
+        }
+    }
+    return std::nullopt;
+}
+
+// A hack that the test process started itself (a window of ours, the preview).
+bool OursRuns(const char* hack)
+{
+    return RunningUnder(::getpid(), Hack(hack)).has_value();
 }
 
 std::string AsanOptions()
@@ -174,6 +233,9 @@ protected:
 
     XScreenSaverSetting MakeSetting() { return XScreenSaverSetting(places, *hacks, "/nowhere/windows", notices, {}); }
 
+    // A hack that the test's own daemon runs.
+    bool Runs(const char* hack) { return daemon && RunningUnder(daemon->Pid(), Hack(hack)).has_value(); }
+
     test::TempDir home;
     std::string display;
     std::string oldDisplay;
@@ -195,17 +257,17 @@ TEST_F(XScreenSaverDesktop, TheChosenHackIsWhatTheDaemonRunsAndEveryOtherLineSta
     EXPECT_EQ(home.read(".xscreensaver"), expected);
 
     ASSERT_TRUE(Command({"-activate"}));
-    EXPECT_TRUE(test::PollUntil([] { return Runs("swirl"); }, 10s));
+    EXPECT_TRUE(test::PollUntil([this] { return Runs("swirl"); }, 10s));
     EXPECT_FALSE(Runs("deco"));
     ASSERT_TRUE(Command({"-deactivate"}));
-    EXPECT_TRUE(test::PollUntil([] { return !Runs("swirl"); }, 10s));
+    EXPECT_TRUE(test::PollUntil([this] { return !Runs("swirl"); }, 10s));
 
     // A change is seen at the next activation, without a restart: an entry the list lacked.
     setting.WriteActiveScreensaverPath(Hack("fuzzyflakes"));
     ASSERT_TRUE(Command({"-activate"}));
-    EXPECT_TRUE(test::PollUntil([] { return Runs("fuzzyflakes"); }, 10s));
+    EXPECT_TRUE(test::PollUntil([this] { return Runs("fuzzyflakes"); }, 10s));
     ASSERT_TRUE(Command({"-deactivate"}));
-    EXPECT_TRUE(test::PollUntil([] { return !Runs("fuzzyflakes"); }, 10s));
+    EXPECT_TRUE(test::PollUntil([this] { return !Runs("fuzzyflakes"); }, 10s));
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), Hack("fuzzyflakes"));
 }
 
@@ -233,7 +295,7 @@ TEST_F(XScreenSaverDesktop, RunNowGoesThroughTheDaemonAndTheExitInputEndsIt)
     LinuxShell shell(backend);
     LinuxProcessesAndInput processes(backend);
     shell.RunScreensaverFile(Hack("galaxy"));
-    ASSERT_TRUE(PumpUntil([] { return Runs("galaxy"); }, 10s));
+    ASSERT_TRUE(PumpUntil([this] { return Runs("galaxy"); }, 10s));
     // The daemon ran it, not a window of ours: the screen is blanked by the daemon.
     QProcess time;
     time.start(QStringLiteral("xscreensaver-command"), {QStringLiteral("-time")});
@@ -241,7 +303,7 @@ TEST_F(XScreenSaverDesktop, RunNowGoesThroughTheDaemonAndTheExitInputEndsIt)
     EXPECT_TRUE(time.readAllStandardOutput().contains("blanked"));
 
     processes.SendScreensaverExitInput();
-    EXPECT_TRUE(PumpUntil([] { return !Runs("galaxy"); }, 10s));
+    EXPECT_TRUE(PumpUntil([this] { return !Runs("galaxy"); }, 10s));
     // Nothing was written: running is not choosing.
     EXPECT_EQ(home.read(".xscreensaver"), UserFile);
 }
@@ -262,10 +324,10 @@ TEST_F(XScreenSaverDesktop, WithoutADaemonTheHackRunsInAWindowOfOurOwn)
     LinuxShell shell(backend);
     LinuxProcessesAndInput processes(backend);
     shell.RunScreensaverFile(Hack("deco"));
-    ASSERT_TRUE(PumpUntil([] { return Runs("deco"); }, 10s));
+    ASSERT_TRUE(PumpUntil([] { return OursRuns("deco"); }, 10s));
     EXPECT_TRUE(reported.empty()) << reported.front(); // falling back is no failure
     processes.SendScreensaverExitInput();
-    EXPECT_FALSE(Runs("deco"));
+    EXPECT_FALSE(OursRuns("deco"));
 }
 
 TEST_F(XScreenSaverDesktop, AScheduledActivationChangesTheDaemonsChoice)
@@ -302,7 +364,7 @@ TEST_F(XScreenSaverDesktop, AScheduledActivationChangesTheDaemonsChoice)
         << program.Stderr();
     EXPECT_NE(home.read(".xscreensaver").find("mode:\t\tone\n"), std::string::npos);
     ASSERT_TRUE(Command({"-activate"}));
-    EXPECT_TRUE(test::PollUntil([] { return Runs("swirl"); }, 10s));
+    EXPECT_TRUE(test::PollUntil([this] { return Runs("swirl"); }, 10s));
     ASSERT_TRUE(Command({"-deactivate"}));
     test::ProgramProcess close({KELVANE_EXECUTABLE,
                                 {"/CLOSE"},
@@ -329,12 +391,11 @@ TEST(ScreensaverPreviewPane, TheHackDrawsIntoThePanesWindowAndEndsWhenTheFileCha
     pane.show();
 
     auto commandLineOf = [](const char* hack) {
-        const auto pid = LinuxProcessesAndInput().FindProcessByExeName(Hack(hack));
+        const auto pid = RunningUnder(::getpid(), Hack(hack));
         if (!pid) {
             return std::string();
         }
-        std::ifstream in("/proc/" + std::to_string(*pid) + "/cmdline");
-        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string text = ReadWhole("/proc/" + std::to_string(*pid) + "/cmdline");
         std::replace(text.begin(), text.end(), '\0', ' ');
         return text;
     };
@@ -343,16 +404,19 @@ TEST(ScreensaverPreviewPane, TheHackDrawsIntoThePanesWindowAndEndsWhenTheFileCha
         Hack("deco") + " --window-id 0x" + QString::number(pane.Surface()->winId(), 16).toStdString() + " ";
     ASSERT_TRUE(test::PollUntil([&] { return commandLineOf("deco") == expected; }, 5s)) << commandLineOf("deco");
 
-    // The preview is the program's own: never taken for a running screensaver to end.
-    EXPECT_EQ(LinuxProcessesAndInput(nullptr, [&] { return preview.ProcessId(); }).FindProcessByExeName(Hack("deco")),
-              std::nullopt);
+    // The preview is the program's own: never taken for a running screensaver to end. (The search looks
+    // at the whole machine, where someone else's deco may run: only the preview must not be found.)
+    const std::optional<int64_t> previewProcess = preview.ProcessId();
+    ASSERT_TRUE(previewProcess.has_value());
+    EXPECT_NE(LinuxProcessesAndInput(nullptr, [&] { return preview.ProcessId(); }).FindProcessByExeName(Hack("deco")),
+              previewProcess);
 
     pane.ShowFile(Hack("swirl"));
-    EXPECT_FALSE(Runs("deco"));
+    EXPECT_FALSE(OursRuns("deco"));
     EXPECT_TRUE(test::PollUntil([&] { return !commandLineOf("swirl").empty(); }, 5s));
     // A Windows screensaver cannot draw into an X window: the pane says so and nothing runs.
     pane.ShowFile("/somewhere/saver.scr");
-    EXPECT_FALSE(Runs("swirl"));
+    EXPECT_FALSE(OursRuns("swirl"));
     EXPECT_FALSE(preview.Running());
 }
 
