@@ -2,10 +2,13 @@
 
 #include "platform/ProcessesAndInput.h"
 #include "platform/linux/FullScreenHack.h"
+#include "platform/linux/LinuxOwnProcesses.h"
 
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <unistd.h>
 
 namespace kelvane::platform {
 namespace {
@@ -13,6 +16,16 @@ namespace {
 QString FromUtf8(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// XScreenSaver's settings program; older versions call it xscreensaver-demo. Empty when neither is there.
+QString SettingsProgram()
+{
+    QString program = QStandardPaths::findExecutable(QStringLiteral("xscreensaver-settings"));
+    if (program.isEmpty()) {
+        program = QStandardPaths::findExecutable(QStringLiteral("xscreensaver-demo"));
+    }
+    return program;
 }
 
 } // namespace
@@ -87,8 +100,14 @@ bool XScreenSaverBackend::EndSaver()
 
 bool XScreenSaverBackend::OpenSettings()
 {
-    const QString program = QStandardPaths::findExecutable(QStringLiteral("xscreensaver-settings"));
+    const QString program = SettingsProgram();
     return m_daemonInstalled && !program.isEmpty() && QProcess::startDetached(program, {});
+}
+
+bool XScreenSaverSettingsOpen()
+{
+    const QString program = SettingsProgram();
+    return !program.isEmpty() && OwnProcesses(::getuid()).AnyRuns(program.toStdString());
 }
 
 QStringList HackPreviewCommand(const XScreenSaverBackend* backend, const std::string& path, uint64_t windowId)

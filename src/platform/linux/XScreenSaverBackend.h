@@ -52,6 +52,11 @@ private:
     std::unique_ptr<FullScreenHack> m_fullScreen; // made at its first use
 };
 
+// Whether the user has XScreenSaver's settings window open: one of the user's own processes runs the
+// settings program found on the search path (another user's, or a program that only names it, does not
+// count). A change written while it is open would be undone when it saves.
+bool XScreenSaverSettingsOpen();
+
 // The program and arguments that draw the file into the window; empty when it cannot (a Windows
 // screensaver cannot draw into an X window through Wine).
 QStringList HackPreviewCommand(const XScreenSaverBackend* backend, const std::string& path, uint64_t windowId);
