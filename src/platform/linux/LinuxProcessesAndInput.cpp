@@ -39,6 +39,31 @@ struct DisplayCloser
     void operator()(Display* display) const { XCloseDisplay(display); }
 };
 
+// A small mouse movement and the Escape key through the XTest extension of the X display.
+void SendXTestExitInput()
+{
+    const std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
+    if (!display) {
+        return;
+    }
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    if (!XTestQueryExtension(display.get(), &eventBase, &errorBase, &major, &minor)) {
+        return;
+    }
+    constexpr unsigned long kNow = 0; // no delay before the server plays the event
+    XTestFakeRelativeMotionEvent(display.get(), 1, 1, kNow);
+    // A keyboard map without Escape gets no key: keycode 0 would be an X error, and Xlib's default
+    // handler for errors ends the program.
+    if (const KeyCode escape = XKeysymToKeycode(display.get(), XK_Escape); escape != 0) {
+        XTestFakeKeyEvent(display.get(), escape, True, kNow);
+        XTestFakeKeyEvent(display.get(), escape, False, kNow);
+    }
+    XFlush(display.get());
+}
+
 } // namespace
 
 std::optional<int64_t> LinuxProcessesAndInput::FindProcessByExeName(const std::string& path)
@@ -69,29 +94,11 @@ std::optional<int64_t> LinuxProcessesAndInput::FindProcessByExeName(const std::s
 
 void LinuxProcessesAndInput::SendScreensaverExitInput()
 {
-    if (m_xscreensaver && m_xscreensaver->EndSaver()) {
+    if (m_xscreensaver) {
+        m_xscreensaver->EndSaver(SendXTestExitInput);
         return;
     }
-    const std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
-    if (!display) {
-        return;
-    }
-    int eventBase = 0;
-    int errorBase = 0;
-    int major = 0;
-    int minor = 0;
-    if (!XTestQueryExtension(display.get(), &eventBase, &errorBase, &major, &minor)) {
-        return;
-    }
-    constexpr unsigned long kNow = 0; // no delay before the server plays the event
-    XTestFakeRelativeMotionEvent(display.get(), 1, 1, kNow);
-    // A keyboard map without Escape gets no key: keycode 0 would be an X error, and Xlib's default
-    // handler for errors ends the program.
-    if (const KeyCode escape = XKeysymToKeycode(display.get(), XK_Escape); escape != 0) {
-        XTestFakeKeyEvent(display.get(), escape, True, kNow);
-        XTestFakeKeyEvent(display.get(), escape, False, kNow);
-    }
-    XFlush(display.get());
+    SendXTestExitInput();
 }
 
 } // namespace kelvane::platform

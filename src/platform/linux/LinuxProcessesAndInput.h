@@ -13,8 +13,8 @@ class XScreenSaverBackend;
 
 // Running screensavers are found through /proc among the user's own processes, native ones by their
 // executable and Wine-hosted ones by the file their loader was started on; the exit input goes through
-// the XTest extension of the X display, when there is one. With XScreenSaver, its running hack is ended
-// through the daemon (or our own full-screen one closed) first.
+// the XTest extension of the X display, when there is one. With XScreenSaver, the daemon ends what it
+// shows (or our own full-screen hack is closed), and the input goes out only when neither showed one.
 class LinuxProcessesAndInput final : public ProcessesAndInput
 {
 public:

@@ -51,11 +51,16 @@ QStringList LinuxShell::ScreensaverCommand(const std::string& path, bool configu
 
 void LinuxShell::RunScreensaverFile(const std::string& path)
 {
-    if (m_xscreensaver && m_xscreensaver->IsHack(path)) {
+    if (!m_xscreensaver) {
+        StartDetached(ScreensaverCommand(path, false));
+        return;
+    }
+    if (m_xscreensaver->IsHack(path)) {
         m_xscreensaver->RunHack(path);
         return;
     }
-    StartDetached(ScreensaverCommand(path, false));
+    // Not before a screensaver that is being ended has gone: the input that ends it would end this one.
+    m_xscreensaver->AfterEnding([command = ScreensaverCommand(path, false)] { StartDetached(command); });
 }
 
 void LinuxShell::ConfigureScreensaverFile(const std::string& path)

@@ -4,9 +4,11 @@
 #include "platform/linux/FullScreenHack.h"
 #include "platform/linux/LinuxOwnProcesses.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -31,9 +33,10 @@ QString SettingsProgram()
 } // namespace
 
 XScreenSaverBackend::XScreenSaverBackend(XScreenSaverPlaces places, std::shared_ptr<const XScreenSaverHacks> hacks,
-                                         std::string windowsFolder, StatusNotices& notices, bool daemonInstalled)
+                                         std::string windowsFolder, StatusNotices& notices, bool daemonInstalled,
+                                         uid_t daemonUser)
     : m_places(std::move(places)), m_hacks(std::move(hacks)), m_windowsFolder(std::move(windowsFolder)),
-      m_notices(notices), m_daemonInstalled(daemonInstalled), m_daemon(notices)
+      m_notices(notices), m_daemonInstalled(daemonInstalled), m_daemonUser(daemonUser), m_daemon(notices)
 {}
 
 XScreenSaverBackend::~XScreenSaverBackend() = default;
@@ -63,13 +66,13 @@ void XScreenSaverBackend::RunHack(const std::string& path)
             ? XScreenSaverSetting(m_places, *m_hacks, m_windowsFolder, m_notices, {}).DaemonListNumber(path)
             : std::nullopt;
     if (!number) {
-        RunFullScreen(program);
+        AfterEnding([this, program] { RunFullScreen(program); });
         return;
     }
     // Without a daemon the command fails at once; then the hack runs in a window of our own.
     m_daemon.Send(
         {QStringLiteral("-select"), QString::number(*number)},
-        [this, program](bool answered) {
+        [this, program](bool answered, const QString&) {
             if (!answered) {
                 RunFullScreen(program);
             }
@@ -85,17 +88,61 @@ void XScreenSaverBackend::RunFullScreen(const QString& program)
     m_fullScreen->Run(program);
 }
 
-bool XScreenSaverBackend::EndSaver()
+void XScreenSaverBackend::EndSaver(const std::function<void()>& exitInput)
 {
     if (m_fullScreen && m_fullScreen->Running()) {
         m_fullScreen->End();
-        return true;
+        return;
     }
-    // Ending the hack's process would leave the daemon's screen blanked with a crash message.
-    if (m_daemonInstalled) {
-        m_daemon.Send({QStringLiteral("-deactivate")}, {}, true);
+    if (!m_daemonInstalled) {
+        exitInput();
+        return;
     }
-    return false;
+    // Ending the hack's process would leave the daemon's screen blanked with a crash message: the
+    // daemon is asked. It says "already inactive" when it showed nothing.
+    auto daemonEnded = std::make_shared<bool>(false);
+    m_daemon.Send(
+        {QStringLiteral("-deactivate")},
+        [daemonEnded](bool answered, const QString& said) {
+            *daemonEnded = answered && !said.contains(QStringLiteral("inactive"));
+        },
+        true);
+    m_daemon.Then([this, daemonEnded, exitInput](const std::function<void()>& finished) {
+        if (*daemonEnded) {
+            WaitUntilUnblanked(finished);
+            return;
+        }
+        exitInput();
+        finished();
+    });
+}
+
+void XScreenSaverBackend::AfterEnding(const std::function<void()>& start)
+{
+    m_daemon.Then([start](const std::function<void()>& finished) {
+        start();
+        finished();
+    });
+}
+
+void XScreenSaverBackend::WaitUntilUnblanked(const std::function<void()>& finished)
+{
+    // XScreenSaver 6 draws through a helper of the daemon's; an older daemon draws itself and is done
+    // when it answers.
+    const std::string helper = m_places.HackFolder + "/xscreensaver-gfx";
+    auto* poll = new QTimer(&m_daemon);
+    auto waited = std::make_shared<QElapsedTimer>();
+    waited->start();
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, helper, finished, user = m_daemonUser] {
+        // A fade slower than this is not waited for to its end: the next start is only late then.
+        constexpr qint64 kLongestFadeMs = 10000;
+        if (!OwnProcesses(user).AnyRuns(helper) || waited->elapsed() > kLongestFadeMs) {
+            poll->stop();
+            poll->deleteLater();
+            finished();
+        }
+    });
+    poll->start(50);
 }
 
 bool XScreenSaverBackend::OpenSettings()

@@ -7,8 +7,11 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <sys/types.h>
+#include <unistd.h>
 
 namespace kelvane::platform {
 
@@ -19,8 +22,10 @@ class FullScreenHack;
 class XScreenSaverBackend
 {
 public:
+    // The daemon is the user's own: it runs as the user this program runs as.
     XScreenSaverBackend(XScreenSaverPlaces places, std::shared_ptr<const XScreenSaverHacks> hacks,
-                        std::string windowsFolder, StatusNotices& notices, bool daemonInstalled);
+                        std::string windowsFolder, StatusNotices& notices, bool daemonInstalled,
+                        uid_t daemonUser = ::getuid());
     ~XScreenSaverBackend();
 
     // Whether XScreenSaver is installed: its command is on the search path.
@@ -32,9 +37,13 @@ public:
     QString HackProgram(const std::string& path) const;
     // Runs the hack now: the daemon shows it when the daemon runs and lists it, else a window of ours.
     void RunHack(const std::string& path);
-    // Ends a running screensaver: our own full-screen hack, else the daemon's ("-deactivate"). True when
-    // it was our own.
-    bool EndSaver();
+    // Ends a running screensaver: our own full-screen hack, else the daemon's ("-deactivate"). When the
+    // daemon showed nothing (the screensaver that runs is not its own) or cannot be reached, the exit
+    // input ends it instead; never both, as the input would end what the daemon shows next.
+    void EndSaver(const std::function<void()>& exitInput);
+    // Runs the start once an end asked for before it is over, the daemon's fading back included: a
+    // screensaver started before that would be ended with the old one, or never shown.
+    void AfterEnding(const std::function<void()>& start);
     // Opens XScreenSaver's own settings; false when they are not installed.
     bool OpenSettings();
 
@@ -42,12 +51,16 @@ public:
 
 private:
     void RunFullScreen(const QString& program);
+    // Calls finished once the daemon's screen has gone: the helper that draws it fades back and then
+    // ends, a while after the daemon has answered.
+    void WaitUntilUnblanked(const std::function<void()>& finished);
 
     const XScreenSaverPlaces m_places;
     const std::shared_ptr<const XScreenSaverHacks> m_hacks;
     const std::string m_windowsFolder;
     StatusNotices& m_notices;
     const bool m_daemonInstalled;
+    const uid_t m_daemonUser;
     XScreenSaverDaemon m_daemon;
     std::unique_ptr<FullScreenHack> m_fullScreen; // made at its first use
 };
