@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxShell.h"
 
+#include "platform/ProcessesAndInput.h"
 #include "platform/linux/XScreenSaverBackend.h"
 
 #include <QClipboard>
@@ -65,7 +66,29 @@ void LinuxShell::RunScreensaverFile(const std::string& path)
 
 void LinuxShell::ConfigureScreensaverFile(const std::string& path)
 {
-    StartDetached(ScreensaverCommand(path, true));
+    if (m_xscreensaver && m_xscreensaver->IsHack(path)) {
+        // A hack's options are in XScreenSaver's settings window, which cannot be opened on one hack.
+        const std::string name = ExecutableFileName(path);
+        const std::string label = m_xscreensaver->Hacks().LabelOf(name).value_or(name);
+        if (const Status opened = m_xscreensaver->OpenSettings(); !opened) {
+            Tell("The options of \"" + label + "\" cannot be opened: " + opened.message());
+        } else {
+            Tell("XScreenSaver's settings are opening: the options of \"" + label + "\" are under its entry there");
+        }
+        return;
+    }
+    const QStringList command = ScreensaverCommand(path, true);
+    if (command.isEmpty()) {
+        const bool windowsProgram = FromUtf8(path).endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive);
+        Tell(windowsProgram ? "The options of " + path + " cannot be opened: Wine is not installed"
+                            : path + " has no options that Kelvane can open: it is neither a Windows screensaver "
+                                     "nor one of XScreenSaver's");
+        return;
+    }
+    if (!QProcess::startDetached(command.front(), command.mid(1))) {
+        Tell("The options of " + path + " cannot be opened: " + command.front().toStdString() +
+             " could not be started");
+    }
 }
 
 void LinuxShell::OpenScreensaverControlPanel()
@@ -88,16 +111,17 @@ void LinuxShell::OpenScreensaverControlPanel()
             return;
         }
     }
+    Tell("No screensaver settings program is installed on this desktop");
 }
 
 void LinuxShell::ShowFileProperties(const std::string& path)
 {
-    AskFileManager(QStringLiteral("ShowItemProperties"), path);
+    AskFileManager(QStringLiteral("ShowItemProperties"), path, "show the properties of " + path);
 }
 
 void LinuxShell::ShowFileInFolder(const std::string& path)
 {
-    AskFileManager(QStringLiteral("ShowItems"), path);
+    AskFileManager(QStringLiteral("ShowItems"), path, "show " + path + " in its folder");
 }
 
 void LinuxShell::CopyPathToClipboard(const std::string& path)
@@ -107,11 +131,11 @@ void LinuxShell::CopyPathToClipboard(const std::string& path)
     }
 }
 
-void LinuxShell::AskFileManager(const QString& method, const std::string& path)
+void LinuxShell::AskFileManager(const QString& method, const std::string& path, const std::string& what)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        OpenContainingFolder(path);
+        OpenContainingFolder(path, what);
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.FileManager1"),
@@ -120,19 +144,30 @@ void LinuxShell::AskFileManager(const QString& method, const std::string& path)
     call << QStringList{QUrl::fromLocalFile(FromUtf8(path)).toString()} << QString();
     // Asynchronous: a file manager that is slow to start must not freeze the window.
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, 10000), this);
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, path] {
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, path, what] {
         if (watcher->isError()) {
-            OpenContainingFolder(path);
+            OpenContainingFolder(path, what);
         }
         watcher->deleteLater();
     });
 }
 
-void LinuxShell::OpenContainingFolder(const std::string& path)
+void LinuxShell::OpenContainingFolder(const std::string& path, const std::string& what)
 {
     const QString folder = QFileInfo(FromUtf8(path)).absolutePath();
-    if (QDir(folder).exists()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    if (!QDir(folder).exists()) {
+        Tell("Kelvane cannot " + what + ": the folder " + folder.toStdString() + " does not exist");
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder))) {
+        Tell("Kelvane cannot " + what + ": no file manager answers, and no program that opens folders is installed");
+    }
+}
+
+void LinuxShell::Tell(const std::string& text)
+{
+    if (m_notices) {
+        m_notices->Report(text);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Shell.h"
+#include "platform/StatusNotices.h"
 
 #include <QObject>
 #include <QString>
@@ -16,11 +17,12 @@ class XScreenSaverBackend;
 // through Wine when Wine is installed ("/s" to run, "/c" to configure). Any other file is taken for a
 // native program and run directly. Programs get one argument vector, never a shell, and nothing
 // waits for them. With XScreenSaver, a hack runs through its daemon, and its settings are XScreenSaver's.
+// What cannot be opened at all (no Wine, no settings program, no file manager) is told to the notices.
 class LinuxShell final : public QObject, public Shell
 {
 public:
-    explicit LinuxShell(std::shared_ptr<XScreenSaverBackend> xscreensaver = nullptr)
-        : m_xscreensaver(std::move(xscreensaver))
+    explicit LinuxShell(std::shared_ptr<XScreenSaverBackend> xscreensaver = nullptr, StatusNotices* notices = nullptr)
+        : m_xscreensaver(std::move(xscreensaver)), m_notices(notices)
     {}
 
     void RunScreensaverFile(const std::string& path) override;
@@ -34,11 +36,14 @@ public:
     static QStringList ScreensaverCommand(const std::string& path, bool configure);
 
 private:
-    // Asks the file manager over D-Bus; opens the file's folder when it cannot.
-    void AskFileManager(const QString& method, const std::string& path);
-    static void OpenContainingFolder(const std::string& path);
+    // Asks the file manager over D-Bus; opens the file's folder when it cannot. What it was to do
+    // names the failure when neither works.
+    void AskFileManager(const QString& method, const std::string& path, const std::string& what);
+    void OpenContainingFolder(const std::string& path, const std::string& what);
+    void Tell(const std::string& text);
 
     std::shared_ptr<XScreenSaverBackend> m_xscreensaver;
+    StatusNotices* m_notices;
 };
 
 } // namespace kelvane::platform

@@ -145,10 +145,16 @@ void XScreenSaverBackend::WaitUntilUnblanked(const std::function<void()>& finish
     poll->start(50);
 }
 
-bool XScreenSaverBackend::OpenSettings()
+Status XScreenSaverBackend::OpenSettings()
 {
     const QString program = SettingsProgram();
-    return m_daemonInstalled && !program.isEmpty() && QProcess::startDetached(program, {});
+    if (!m_daemonInstalled || program.isEmpty()) {
+        return Status::Error("XScreenSaver's settings program (xscreensaver-settings) is not installed");
+    }
+    if (!QProcess::startDetached(program, {})) {
+        return Status::Error(program.toStdString() + " could not be started");
+    }
+    return Status::Ok();
 }
 
 bool XScreenSaverSettingsOpen()

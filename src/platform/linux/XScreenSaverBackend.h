@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Status.h"
 #include "platform/StatusNotices.h"
 #include "platform/linux/XScreenSaverDaemon.h"
 #include "platform/xscreensaver/XScreenSaverHacks.h"
@@ -44,8 +45,8 @@ public:
     // Runs the start once an end asked for before it is over, the daemon's fading back included: a
     // screensaver started before that would be ended with the old one, or never shown.
     void AfterEnding(const std::function<void()>& start);
-    // Opens XScreenSaver's own settings; false when they are not installed.
-    bool OpenSettings();
+    // Opens XScreenSaver's own settings window; why it cannot, when it cannot.
+    Status OpenSettings();
 
     const XScreenSaverHacks& Hacks() const { return *m_hacks; }
 
