@@ -17,13 +17,13 @@ std::string PathToUtf8(const std::filesystem::path& path);
 // that ReadFileBytes refuses, so that a caller takes it for a file it cannot read rather than a missing one.
 bool FileExists(const std::string& path);
 
+// The system's part of the read below: the file opened without waiting for a writer, refused unless it
+// is a regular file, then read whole. One implementation per system, beside that system's platform layer.
+Result<std::string> ReadRegularFile(const std::filesystem::path& path);
+
 // The whole file as bytes; an error message when it cannot be opened or read. Only a regular file is
 // read: a pipe, a socket or a device in its place is refused at once, never waited on.
 Result<std::string> ReadFileBytes(const std::string& path);
-
-// The system's part of the read above: the file opened without waiting for a writer, refused unless it
-// is a regular file, then read whole. One implementation per system, beside that system's platform layer.
-Result<std::string> ReadRegularFile(const std::filesystem::path& path);
 
 // Replaces the file's content as one step that survives a crash or a power cut: the bytes go to a new
 // temporary file beside the target, which is flushed to disk and then renamed over it, so a failure at
