@@ -17,10 +17,10 @@ class XScreenSaverBackend;
 // through Wine when Wine is installed ("/s" to run, "/c" to configure). Any other file is taken for a
 // native program and run directly. Programs get one argument vector, never a shell, and nothing
 // waits for them. With XScreenSaver, a hack runs through its daemon, and its settings are XScreenSaver's.
-// What cannot be opened at all (no Wine, no settings program, no file manager) is told to the notices.
 class LinuxShell final : public QObject, public Shell
 {
 public:
+    // A file that cannot be started is reported to the notices, when given.
     explicit LinuxShell(std::shared_ptr<XScreenSaverBackend> xscreensaver = nullptr, StatusNotices* notices = nullptr)
         : m_xscreensaver(std::move(xscreensaver)), m_notices(notices)
     {}
@@ -36,8 +36,8 @@ public:
     static QStringList ScreensaverCommand(const std::string& path, bool configure);
 
 private:
-    // Asks the file manager over D-Bus; opens the file's folder when it cannot. What it was to do
-    // names the failure when neither works.
+    // Asks the file manager over D-Bus; opens the file's folder when it cannot. When neither works (no
+    // file manager, nothing that opens folders), the notices are told what could not be done.
     void AskFileManager(const QString& method, const std::string& path, const std::string& what);
     void OpenContainingFolder(const std::string& path, const std::string& what);
     void Tell(const std::string& text);
