@@ -23,7 +23,7 @@ class FullScreenHack;
 class XScreenSaverBackend
 {
 public:
-    // The daemon is the user's own: it runs as the user this program runs as.
+    // The daemon, and the helper it draws with, run as the daemon's user: the one this program runs as.
     XScreenSaverBackend(XScreenSaverPlaces places, std::shared_ptr<const XScreenSaverHacks> hacks,
                         std::string windowsFolder, StatusNotices& notices, bool daemonInstalled,
                         uid_t daemonUser = ::getuid());
