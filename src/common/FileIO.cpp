@@ -41,12 +41,6 @@ TemporarySuffixSource RandomSuffixes()
     };
 }
 
-// The system's reason for the last failure, for a message that says why and not only what.
-std::string WithReason(const char* what, int error)
-{
-    return error != 0 ? std::string(what) + ": " + std::generic_category().message(error) : std::string(what);
-}
-
 // Removes what killed saves of the target left beside it.
 void RemoveAbandonedTemporaries(const std::filesystem::path& target)
 {
@@ -89,39 +83,13 @@ std::string PathToUtf8(const std::filesystem::path& path)
 bool FileExists(const std::string& path)
 {
     std::error_code ec;
-    return std::filesystem::is_regular_file(PathFromUtf8(path), ec);
+    const auto status = std::filesystem::status(PathFromUtf8(path), ec);
+    return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
 Result<std::string> ReadFileBytes(const std::string& path)
 {
-    const auto fsPath = PathFromUtf8(path);
-    std::error_code ec;
-    if (std::filesystem::is_directory(fsPath, ec)) {
-        return Result<std::string>::Error("the path is a folder");
-    }
-    errno = 0;
-    std::ifstream in(fsPath, std::ios::binary | std::ios::ate);
-    if (!in) {
-        return Result<std::string>::Error(WithReason("the file cannot be opened", errno));
-    }
-    // One read of the size the file has now; a file that grows meanwhile is read to its new end below.
-    const std::streamoff size = in.tellg();
-    std::string bytes;
-    if (size > 0) {
-        bytes.resize(static_cast<size_t>(size));
-        in.seekg(0);
-        in.read(bytes.data(), size);
-        bytes.resize(static_cast<size_t>(in.gcount()));
-    }
-    if (in.bad()) {
-        return Result<std::string>::Error("the file cannot be read");
-    }
-    in.clear();
-    bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return Result<std::string>::Error("the file cannot be read");
-    }
-    return bytes;
+    return ReadRegularFile(PathFromUtf8(path));
 }
 
 Status WriteFileAtomically(const std::string& path, const std::string& bytes, const BeforeReplace& beforeReplace)

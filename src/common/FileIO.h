@@ -14,10 +14,16 @@ namespace kelvane {
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 std::string PathToUtf8(const std::filesystem::path& path);
 
-// True when a regular file (not a folder) exists at the path.
+// True when something other than a folder is at the path (links followed): a file, or a pipe or a device
+// that ReadFileBytes refuses, so that a caller takes it for a file it cannot read rather than a missing one.
 bool FileExists(const std::string& path);
 
-// The whole file as bytes; an error message when it cannot be opened or read.
+// The system's part of the read below: the file opened without waiting for a writer, refused unless it
+// is a regular file, then read whole. One implementation per system, beside that system's platform layer.
+Result<std::string> ReadRegularFile(const std::filesystem::path& path);
+
+// The whole file as bytes; an error message when it cannot be opened or read. Only a regular file is
+// read: a pipe, a socket or a device in its place is refused at once, never waited on.
 Result<std::string> ReadFileBytes(const std::string& path);
 
 // Asked once the new content is on disk beside the target, just before it replaces the target: false

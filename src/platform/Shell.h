@@ -5,7 +5,8 @@
 namespace kelvane::platform {
 
 // Things the desktop does with one screensaver file. Each starts its work and returns at once without
-// waiting; a failure shows nothing.
+// waiting; what cannot be opened at all (nothing installed that could) the system's side may tell in the
+// status bar, through its notices.
 class Shell
 {
 public:

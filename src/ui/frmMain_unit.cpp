@@ -85,6 +85,8 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     if (context.Notices) {
         // After the event that caused it has shown its own text (the active screensaver's, for one).
         context.Notices->SetListener([this](const std::string& text) {
+            // The status bar keeps only the latest message: the trace keeps every one.
+            m_context.Debug.Write("Notice: " + text);
             QMetaObject::invokeMethod(
                 this, [this, shown = QString::fromStdString(text)] { ShowMessage(shown); }, Qt::QueuedConnection);
         });

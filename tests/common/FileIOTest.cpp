@@ -9,12 +9,15 @@
 #include <map>
 
 #ifndef _WIN32
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <future>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #endif
 
@@ -339,6 +342,72 @@ TEST(FileChecks, AFolderIsNotAFile)
     EXPECT_FALSE(FileExists(dir.file("missing")));
     EXPECT_FALSE(ReadFileBytes(dir.file("missing")).ok());
 }
+
+#ifndef _WIN32
+// Reads the file on a thread of its own, so that a read that waits fails the test instead of holding it.
+Result<std::string> ReadWithin(const std::string& path, std::chrono::seconds limit)
+{
+    auto promise = std::make_shared<std::promise<Result<std::string>>>();
+    std::future<Result<std::string>> read = promise->get_future();
+    std::thread([promise, path] { promise->set_value(ReadFileBytes(path)); }).detach();
+    if (read.wait_for(limit) == std::future_status::ready) {
+        return read.get();
+    }
+    // A writer that comes and goes lets a read that waits on a pipe finish, and the thread with it.
+    const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) {
+        ::close(writer);
+    }
+    read.wait();
+    return Result<std::string>::Error("the read waited");
+}
+
+// A pipe nobody writes into would hold a read for good, and a device may never end: anything but a
+// regular file is refused at once, as a file that cannot be read, and is no missing file either.
+TEST(FileChecks, OnlyARegularFileIsRead)
+{
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    fs::create_symlink(dir.file("pipe"), dir.file("link to pipe"));
+    dir.write("data.txt", "kept");
+    fs::create_symlink(dir.file("data.txt"), dir.file("link to data"));
+
+    for (const std::string& path : {dir.file("pipe"), dir.file("link to pipe"), std::string("/dev/zero")}) {
+        const Result<std::string> read = ReadWithin(path, std::chrono::seconds(10));
+        ASSERT_NE(read.message(), "the read waited") << path;
+        EXPECT_EQ(read.message(), "the file cannot be opened: it is not a regular file") << path;
+        EXPECT_TRUE(FileExists(path)) << path;
+    }
+    const Result<std::string> linked = ReadWithin(dir.file("link to data"), std::chrono::seconds(10));
+    ASSERT_TRUE(linked.ok()) << linked.message();
+    EXPECT_EQ(linked.value(), "kept");
+}
+
+TEST(FileChecks, AFileIsReadWholeWhateverItsSize)
+{
+    test::TempDir dir;
+    for (const size_t size : {size_t(0), size_t(1), size_t(65536), size_t(3 * 65536 + 7)}) {
+        std::string bytes(size, '\0');
+        for (size_t i = 0; i < size; ++i) {
+            bytes[i] = static_cast<char>(i * 7 + size);
+        }
+        dir.write("data.bin", bytes);
+        const Result<std::string> read = ReadFileBytes(dir.file("data.bin"));
+        ASSERT_TRUE(read.ok()) << read.message();
+        EXPECT_EQ(read.value(), bytes) << size;
+    }
+    // Sizes the system cannot tell in advance: the file's end is where the reads end.
+    const Result<std::string> reported = ReadFileBytes("/proc/self/status");
+    ASSERT_TRUE(reported.ok()) << reported.message();
+    EXPECT_NE(reported.value().find("Pid:"), std::string::npos);
+}
+#else
+TEST(FileChecks, ADeviceIsNotRead)
+{
+    const Result<std::string> read = ReadFileBytes("NUL");
+    EXPECT_EQ(read.message(), "the file cannot be opened: it is not a regular file");
+}
+#endif
 
 } // namespace
 } // namespace kelvane

@@ -390,6 +390,39 @@ TEST_F(ProgramEndToEnd, DataFilesTheUserCannotReadAreNamedAndLeftAsTheyWere)
     EXPECT_FALSE(fs::exists(DataFolder() + "events.dat.bak")) << "nothing was read, so nothing is known to be damaged";
 }
 
+// A named pipe where a file belongs would hold a read until some program writes into it, which nothing
+// does: the start goes on, names the file it could not read, and the program still ends when asked.
+TEST_F(ProgramEndToEnd, APipeInPlaceOfAFileIsNamedAndHoldsNothingUp)
+{
+    const std::string home = dir.path() + "/home";
+    fs::create_directories(home);
+    fs::create_directories(DataFolder());
+    ASSERT_EQ(::mkfifo((DataFolder() + "ssList.txt").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((home + "/.xscreensaver").c_str(), 0600), 0);
+    // What the status bar is told is traced as diagnostic lines too.
+    moreEnvironment = {{"HOME", home}, {"QT_LOGGING_RULES", "kelvane.debug=true"}};
+
+    auto program = Start();
+    ASSERT_TRUE(WaitUntilListening()) << program->Stderr();
+    const std::string listSaid = DataFolder() + "ssList.txt could not be read: the file cannot be opened: it is not a "
+                                                "regular file";
+    EXPECT_TRUE(PollUntil([&] { return program->Stderr().find(listSaid) != std::string::npos; }, 20s))
+        << program->Stderr();
+    // XScreenSaver's file is the desktop's setting only where XScreenSaver is installed.
+    if (std::system("command -v xscreensaver-command >/dev/null 2>&1") == 0) {
+        const std::string settingsSaid = "Notice: XScreenSaver's settings cannot be read: the file cannot be "
+                                         "opened: it is not a regular file";
+        EXPECT_TRUE(PollUntil([&] { return program->Stderr().find(settingsSaid) != std::string::npos; }, 20s))
+            << program->Stderr();
+    }
+    auto closer = Start({"/CLOSE"});
+    ASSERT_EQ(program->WaitForExit(20s), 0) << program->Stderr();
+    // Both are still the pipes they were: nothing was written over them.
+    for (const std::string& pipe : {DataFolder() + "ssList.txt", home + "/.xscreensaver"}) {
+        EXPECT_TRUE(fs::is_fifo(pipe)) << pipe;
+    }
+}
+
 TEST_F(ProgramEndToEnd, CloseWithoutARunningInstanceEndsAtOnceAndWritesNothing)
 {
     auto alone = Start({"/CLOSE"});

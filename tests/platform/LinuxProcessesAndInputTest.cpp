@@ -1,5 +1,8 @@
 #include "platform/linux/LinuxProcessesAndInput.h"
 
+#include "platform/StatusNotices.h"
+#include "platform/linux/XScreenSaverBackend.h"
+#include "platform/xscreensaver/XScreenSaverSetting.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
@@ -71,12 +74,15 @@ std::string DynamicLoader()
     return loader;
 }
 
-// A program started without a shell; killed and reaped when the test ends, however it ends.
+// A program started without a shell; killed and reaped when the test ends, however it ends. A program
+// that hands over to another (a script's interpreter, setpriv) names what it then runs.
 class ChildProcess
 {
 public:
-    ChildProcess(const std::string& file, const std::vector<std::string>& arguments)
-        : m_file(file), m_arguments(arguments)
+    ChildProcess(const std::string& file, const std::vector<std::string>& arguments, std::string runs = {},
+                 std::vector<std::string> runArguments = {})
+        : m_file(file), m_arguments(arguments), m_runs(runs.empty() ? file : std::move(runs)),
+          m_runArguments(runArguments.empty() ? arguments : std::move(runArguments))
     {
         // Everything the child needs is made before fork: after it, only exec and _exit are safe.
         std::vector<char*> argv;
@@ -100,11 +106,11 @@ public:
     bool WaitUntilRunning() const
     {
         std::string expectedCommandLine;
-        for (const std::string& argument : m_arguments) {
+        for (const std::string& argument : m_runArguments) {
             expectedCommandLine += argument + '\0';
         }
         std::error_code ec;
-        const auto program = std::filesystem::canonical(m_file, ec);
+        const auto program = std::filesystem::canonical(m_runs, ec);
         const std::string proc = "/proc/" + std::to_string(m_pid);
         const auto deadline = std::chrono::steady_clock::now() + kStartLimit;
         while (m_pid > 0 && std::chrono::steady_clock::now() < deadline) {
@@ -137,8 +143,43 @@ public:
 private:
     std::string m_file;
     std::vector<std::string> m_arguments;
+    std::string m_runs;
+    std::vector<std::string> m_runArguments;
     pid_t m_pid = -1;
 };
+
+constexpr const char* kSetpriv = "/usr/bin/setpriv";
+
+// The program run by another user, nobody, as a second person logged on to the same machine would; its
+// first argument is its own path.
+std::unique_ptr<ChildProcess> StartAsNobody(const std::string& program, const std::vector<std::string>& more)
+{
+    std::vector<std::string> runs = {program};
+    runs.insert(runs.end(), more.begin(), more.end());
+    std::vector<std::string> command = {kSetpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
+    command.insert(command.end(), runs.begin(), runs.end());
+    return std::make_unique<ChildProcess>(kSetpriv, command, program, runs);
+}
+
+// Why another user's processes cannot be tried here; empty when they can.
+std::string WhyNoOtherUser()
+{
+    if (::geteuid() != 0) {
+        return "needs root, to run a program as another user";
+    }
+    if (::access(kSetpriv, X_OK) != 0) {
+        return "needs setpriv (util-linux)";
+    }
+    return {};
+}
+
+// A folder, and the programs copied into it, that every user may run.
+void OpenToEveryone(const std::string& path)
+{
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                           std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                                           std::filesystem::perms::others_exec);
+}
 
 // Screensaver-like programs running the ways a screensaver can: natively, and under a Wine-like loader
 // that names the Windows program in its first or second argument. Names carry this test run's id so
@@ -170,7 +211,8 @@ protected:
         m_bubbles = Start(nativeLoader, {"C:\\windows\\system32\\bubbles" + m_tag + ".scr", "30"});
         m_glow = Start(preloader, {"wine64-preloader", glow, "30"});
         m_unnamed = Start(nativeLoader, {"", "30"});
-        for (const ChildProcess* child : {m_ribbons, m_orbit, m_bubbles, m_glow, m_unnamed}) {
+        m_named = Start(nativeLoader, {"/usr/libexec/xscreensaver/Deco" + m_tag, "30"});
+        for (const ChildProcess* child : {m_ribbons, m_orbit, m_bubbles, m_glow, m_unnamed, m_named}) {
             ASSERT_TRUE(child->WaitUntilRunning()) << "child " << child->pid() << " did not start";
         }
         // Replaced while it runs: its /proc link now ends in " (deleted)".
@@ -190,6 +232,7 @@ protected:
     ChildProcess* m_bubbles = nullptr;
     ChildProcess* m_glow = nullptr;
     ChildProcess* m_unnamed = nullptr;
+    ChildProcess* m_named = nullptr;
 
 private:
     test::TempDir m_dir;
@@ -231,6 +274,7 @@ TEST_F(RunningPrograms, PartsOfTheirNamesAndEmptyNamesFindNothing)
         "ubbles" + m_tag + ".scr",      // suffix of it
         "low" + m_tag + ".scr",         // suffix of the second argument's file name
         "",                             // a process with an empty first argument runs
+        "Deco" + m_tag,                 // a native program runs only as an executable, not named as an argument
         "/elsewhere/",                  // a folder: its file name is empty
         "C:\\Windows\\",
         "C:",
@@ -251,6 +295,48 @@ TEST_F(RunningPrograms, AreNoLongerFoundOnceEnded)
     EXPECT_EQ(m_processes.FindProcessByExeName(query), std::nullopt) << "reaped";
 }
 
+// Another user logged on to the same machine may run the same screensavers: ending or waiting for
+// theirs is not this user's business.
+TEST(LinuxProcesses, AnotherUsersProgramsAreNeverFound)
+{
+    if (const std::string why = WhyNoOtherUser(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+    const std::string sleep = SleepProgram();
+    const std::string loader = DynamicLoader();
+    ASSERT_FALSE(sleep.empty() || loader.empty());
+    test::TempDir dir;
+    OpenToEveryone(dir.path());
+    const std::string tag = std::to_string(::getpid());
+    const auto copy = [&dir](const std::string& from, const std::string& name) {
+        std::filesystem::copy_file(from, dir.file(name));
+        OpenToEveryone(dir.file(name));
+        return dir.file(name);
+    };
+    const std::string ribbons = copy(sleep, "Ribbons" + tag + ".scr");
+    const std::string deco = copy(sleep, "deco" + tag);
+    const std::string preloader = copy(loader, "preloader");
+    const std::string glow = copy(sleep, "Glow" + tag + ".scr");
+    struct Case
+    {
+        std::string query;
+        std::unique_ptr<ChildProcess> theirs;
+    };
+    Case cases[] = {
+        {ribbons, StartAsNobody(ribbons, {"30"})},
+        {"/usr/libexec/xscreensaver/deco" + tag, StartAsNobody(deco, {"30"})},
+        {"C:\\Windows\\glow" + tag + ".scr", StartAsNobody(preloader, {glow, "30"})},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(c.theirs->WaitUntilRunning()) << c.query;
+    }
+    for (const Case& c : cases) {
+        EXPECT_EQ(LinuxProcessesAndInput().FindProcessByExeName(c.query), std::nullopt) << c.query;
+        // Their owner finds them: it is only whose they are that keeps them out.
+        EXPECT_EQ(LinuxProcessesAndInput(nullptr, {}, 65534).FindProcessByExeName(c.query), c.theirs->pid()) << c.query;
+    }
+}
+
 TEST(LinuxProcesses, TheCallingProcessIsNeverFound)
 {
     std::error_code ec;
@@ -258,6 +344,82 @@ TEST(LinuxProcesses, TheCallingProcessIsNeverFound)
     ASSERT_FALSE(ec);
     // Another run of this same test program may be found; this one must not be.
     EXPECT_NE(LinuxProcessesAndInput().FindProcessByExeName(self.string()), static_cast<int64_t>(::getpid()));
+}
+
+// XScreenSaver's settings window would write back its own choice over a change made while it is open,
+// so a change waits for it to close; but only the user's own settings program is that window.
+TEST(XScreenSaverSettingsWindow, OnlyTheUsersOwnSettingsProgramHoldsBackAChange)
+{
+    const std::string sleep = SleepProgram();
+    ASSERT_FALSE(sleep.empty());
+    test::TempDir dir;
+    OpenToEveryone(dir.path());
+    const std::string program = dir.file("bin/xscreensaver-settings");
+    const std::string script = dir.file("scripts/xscreensaver-settings");
+    for (const std::string& folder : {dir.file("bin"), dir.file("scripts"), dir.file("home")}) {
+        std::filesystem::create_directory(folder);
+        OpenToEveryone(folder);
+    }
+    std::filesystem::copy_file(sleep, program);
+    OpenToEveryone(program);
+    // Installed as a script, it runs as its interpreter, started on the script's path.
+    dir.write("scripts/xscreensaver-settings", "#!/usr/bin/tail  -f \n");
+    OpenToEveryone(script);
+    const std::string tail = std::filesystem::canonical("/usr/bin/tail");
+
+    StatusNotices notices;
+    std::vector<std::string> reported;
+    notices.SetListener([&](const std::string& text) { reported.push_back(text); });
+    NoScreensaverPrograms noHacks;
+    const XScreenSaverPlaces places{dir.file("home/.xscreensaver"), dir.file("no-defaults"), dir.file("no-hacks")};
+    XScreenSaverSetting setting(places, noHacks, "/nowhere/windows", notices, XScreenSaverSettingsOpen);
+
+    struct Case
+    {
+        const char* what;
+        std::string installed; // the search path's folder that holds the settings program
+        std::function<std::unique_ptr<ChildProcess>()> start;
+        bool holdsBack;
+    };
+    const bool otherUser = WhyNoOtherUser().empty();
+    const Case cases[] = {
+        {"nothing runs", dir.file("bin"), [] { return nullptr; }, false},
+        {"a program that only bears its name", dir.file("bin"),
+         [&] {
+             return std::make_unique<ChildProcess>(sleep, std::vector<std::string>{"xscreensaver-settings", "30"});
+         },
+         false},
+        {"another user's settings program", dir.file("bin"),
+         [&] { return otherUser ? StartAsNobody(program, {"30"}) : nullptr; }, false},
+        {"the user's own", dir.file("bin"),
+         [&] {
+             return std::make_unique<ChildProcess>(program, std::vector<std::string>{program, "30"});
+         },
+         true},
+        {"the user's own, a script", dir.file("scripts"),
+         [&] {
+             return std::make_unique<ChildProcess>(script, std::vector<std::string>{script}, tail,
+                                                   std::vector<std::string>{tail, "-f", script});
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScopedEnv path("PATH", c.installed);
+        const std::unique_ptr<ChildProcess> running = c.start();
+        ASSERT_TRUE(!running || running->WaitUntilRunning());
+        std::filesystem::remove(places.UserFile);
+        reported.clear();
+        setting.WriteActiveScreensaverPath(dir.file("saver.scr"));
+        EXPECT_EQ(std::filesystem::exists(places.UserFile), !c.holdsBack);
+        ASSERT_EQ(reported.size(), c.holdsBack ? 1u : 0u);
+        if (c.holdsBack) {
+            EXPECT_NE(reported.front().find("settings window is open"), std::string::npos) << reported.front();
+        }
+    }
+    if (!otherUser) {
+        GTEST_SKIP() << "another user's settings program was not tried: " << WhyNoOtherUser();
+    }
 }
 
 struct DisplayCloser

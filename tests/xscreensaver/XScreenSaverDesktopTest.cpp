@@ -3,6 +3,7 @@
 #include "TestPaths.h"
 #include "common/DateTime.h"
 #include "e2e/ProgramProcess.h"
+#include "library/Rotation.h"
 #include "platform/linux/LinuxProcessesAndInput.h"
 #include "platform/linux/LinuxShell.h"
 #include "platform/linux/XScreenSaverBackend.h"
@@ -369,6 +370,50 @@ TEST_F(XScreenSaverDesktop, RunNowGoesThroughTheDaemonAndTheExitInputEndsIt)
     EXPECT_TRUE(PumpUntil([this] { return !Runs("galaxy"); }, 10s));
     // Nothing was written: running is not choosing.
     EXPECT_EQ(home.read(".xscreensaver"), UserFile);
+}
+
+// Rotation by "Run": each step ends the hack the daemon shows and has it show the next. The end must
+// be over before the next start, and nothing else may end the new one (an exit input sent to the
+// desktop as well would): the daemon then shows each step's own hack, and keeps showing it.
+TEST_F(XScreenSaverDesktop, RotationByRunShowsEachStepsOwnHack)
+{
+    // With the daemon's fades, as users have them (if quicker): an end goes on a while after the daemon
+    // has answered.
+    std::string fading = UserFile + "fadeSeconds:\t0:00:01\n";
+    fading.replace(fading.find("fade:\t\tFalse"), 12, "fade:\t\tTrue");
+    fading.replace(fading.find("unfade:\t\tFalse"), 14, "unfade:\t\tTrue");
+    home.write(".xscreensaver", fading);
+    // The daemon and its hacks run as the daemon's user, which the test is not when it runs as root.
+    const uid_t daemonUser = ::geteuid() == 0 ? Nobody : ::getuid();
+    auto backend = std::make_shared<XScreenSaverBackend>(places, hacks, "/nowhere/windows", notices, true, daemonUser);
+    LinuxShell shell(backend);
+    LinuxProcessesAndInput processes(backend, {}, daemonUser);
+    XScreenSaverSetting setting = MakeSetting();
+    ActiveScreensaverControl active(setting, shell, processes, {});
+    std::vector<std::string> reported;
+    notices.SetListener([&](const std::string& text) { reported.push_back(text); });
+
+    // "-time" names the hack the daemon shows by its place in the daemon's list.
+    const auto shows = [&](const std::string& hack) {
+        QProcess time;
+        time.start(QStringLiteral("xscreensaver-command"), {QStringLiteral("-time")});
+        const std::string said = time.waitForFinished(5000) ? time.readAllStandardOutput().toStdString() : "";
+        const std::optional<size_t> number = setting.DaemonListNumber(hack);
+        return number && said.find(" blanked ") != std::string::npos &&
+               said.find("(hack #" + std::to_string(*number) + ")") != std::string::npos &&
+               Runs(ExecutableFileName(hack).c_str());
+    };
+    const std::vector<std::string> list = {Hack("deco"), Hack("swirl"), Hack("galaxy")};
+    RotationState state;
+    for (const std::string& hack : list) {
+        SCOPED_TRACE(hack);
+        ASSERT_EQ(RotationStep(state, list, RotationAction::Run, active, shell), hack);
+        EXPECT_TRUE(PumpUntil([&] { return shows(hack); }, 20s));
+        // Once every command of the step has had its answer, it still shows.
+        EXPECT_FALSE(PumpUntil([&] { return !shows(hack); }, 2s));
+    }
+    EXPECT_TRUE(reported.empty()) << reported.front();
+    EXPECT_EQ(home.read(".xscreensaver"), fading) << "running is not choosing";
 }
 
 TEST_F(XScreenSaverDesktop, WithoutADaemonTheHackRunsInAWindowOfOurOwn)

@@ -46,10 +46,8 @@ PlatformServices MakePlatformServices(std::optional<int64_t> recordedBuildTime)
         std::make_shared<XScreenSaverBackend>(places, hacks, windowsFolder, *services.Notices, daemonInstalled);
     services.Catalogue = hacks;
     if (daemonInstalled) {
-        services.Setting = std::make_unique<XScreenSaverSetting>(
-            places, *hacks, windowsFolder, *services.Notices, [finder = std::make_shared<LinuxProcessesAndInput>()] {
-                return finder->FindProcessByExeName("xscreensaver-settings").has_value();
-            });
+        services.Setting = std::make_unique<XScreenSaverSetting>(places, *hacks, windowsFolder, *services.Notices,
+                                                                 XScreenSaverSettingsOpen);
     } else {
         services.Setting = std::make_unique<LinuxScreensaverSetting>();
         services.Notices->Report("XScreenSaver is not installed: \"Set: Active\" changes nothing on this desktop, "

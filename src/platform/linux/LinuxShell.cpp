@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxShell.h"
 
 #include "common/TextEncoding.h"
+#include "platform/ProcessesAndInput.h"
 #include "platform/linux/WineDrive.h"
 #include "platform/linux/XScreenSaverBackend.h"
 
@@ -69,28 +70,58 @@ QStringList LinuxShell::ScreensaverCommand(const std::string& path, bool configu
 
 void LinuxShell::RunScreensaverFile(const std::string& path)
 {
-    if (m_xscreensaver && m_xscreensaver->IsHack(path)) {
+    if (!NameCanBeStarted(path)) {
+        return;
+    }
+    if (!m_xscreensaver) {
+        StartDetached(ScreensaverCommand(path, false));
+        return;
+    }
+    if (m_xscreensaver->IsHack(path)) {
         m_xscreensaver->RunHack(path);
         return;
     }
-    Start(path, false);
+    // Not before a screensaver that is being ended has gone: the input that ends it would end this one.
+    m_xscreensaver->AfterEnding([command = ScreensaverCommand(path, false)] { StartDetached(command); });
 }
 
 void LinuxShell::ConfigureScreensaverFile(const std::string& path)
 {
-    Start(path, true);
-}
-
-void LinuxShell::Start(const std::string& path, bool configure)
-{
-    if (!IsValidUtf8(LocalScreensaverFile(path))) {
-        if (m_notices) {
-            m_notices->Report(path + " cannot be started: its name is not UTF-8, and a program's arguments "
-                                     "would change it");
+    if (m_xscreensaver && m_xscreensaver->IsHack(path)) {
+        // A hack's options are in XScreenSaver's settings window, which cannot be opened on one hack.
+        const std::string name = ExecutableFileName(path);
+        const std::string label = m_xscreensaver->Hacks().LabelOf(name).value_or(name);
+        if (const Status opened = m_xscreensaver->OpenSettings(); !opened) {
+            Tell("The options of \"" + label + "\" cannot be opened: " + opened.message());
+        } else {
+            Tell("XScreenSaver's settings are opening: the options of \"" + label + "\" are under its entry there");
         }
         return;
     }
-    StartDetached(ScreensaverCommand(path, configure));
+    if (!NameCanBeStarted(path)) {
+        return;
+    }
+    const QStringList command = ScreensaverCommand(path, true);
+    if (command.isEmpty()) {
+        const bool windowsProgram = FromUtf8(path).endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive);
+        Tell(windowsProgram ? "The options of " + path + " cannot be opened: Wine is not installed"
+                            : path + " has no options that Kelvane can open: it is neither a Windows screensaver "
+                                     "nor one of XScreenSaver's");
+        return;
+    }
+    if (!QProcess::startDetached(command.front(), command.mid(1))) {
+        Tell("The options of " + path + " cannot be opened: " + command.front().toStdString() +
+             " could not be started");
+    }
+}
+
+bool LinuxShell::NameCanBeStarted(const std::string& path)
+{
+    if (IsValidUtf8(LocalScreensaverFile(path))) {
+        return true;
+    }
+    Tell(path + " cannot be started: its name is not UTF-8, and a program's arguments would change it");
+    return false;
 }
 
 void LinuxShell::OpenScreensaverControlPanel()
@@ -113,16 +144,17 @@ void LinuxShell::OpenScreensaverControlPanel()
             return;
         }
     }
+    Tell("No screensaver settings program is installed on this desktop");
 }
 
 void LinuxShell::ShowFileProperties(const std::string& path)
 {
-    AskFileManager(QStringLiteral("ShowItemProperties"), LocalScreensaverFile(path));
+    AskFileManager(QStringLiteral("ShowItemProperties"), LocalScreensaverFile(path), "show the properties of " + path);
 }
 
 void LinuxShell::ShowFileInFolder(const std::string& path)
 {
-    AskFileManager(QStringLiteral("ShowItems"), LocalScreensaverFile(path));
+    AskFileManager(QStringLiteral("ShowItems"), LocalScreensaverFile(path), "show " + path + " in its folder");
 }
 
 void LinuxShell::CopyPathToClipboard(const std::string& path)
@@ -132,11 +164,11 @@ void LinuxShell::CopyPathToClipboard(const std::string& path)
     }
 }
 
-void LinuxShell::AskFileManager(const QString& method, const std::string& path)
+void LinuxShell::AskFileManager(const QString& method, const std::string& path, const std::string& what)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        OpenContainingFolder(path);
+        OpenContainingFolder(path, what);
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.FileManager1"),
@@ -145,19 +177,30 @@ void LinuxShell::AskFileManager(const QString& method, const std::string& path)
     call << QStringList{QUrl::fromLocalFile(FromUtf8(path)).toString()} << QString();
     // Asynchronous: a file manager that is slow to start must not freeze the window.
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, 10000), this);
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, path] {
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, path, what] {
         if (watcher->isError()) {
-            OpenContainingFolder(path);
+            OpenContainingFolder(path, what);
         }
         watcher->deleteLater();
     });
 }
 
-void LinuxShell::OpenContainingFolder(const std::string& path)
+void LinuxShell::OpenContainingFolder(const std::string& path, const std::string& what)
 {
     const QString folder = QFileInfo(FromUtf8(path)).absolutePath();
-    if (QDir(folder).exists()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    if (!QDir(folder).exists()) {
+        Tell("Kelvane cannot " + what + ": the folder " + folder.toStdString() + " does not exist");
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder))) {
+        Tell("Kelvane cannot " + what + ": no file manager answers, and no program that opens folders is installed");
+    }
+}
+
+void LinuxShell::Tell(const std::string& text)
+{
+    if (m_notices) {
+        m_notices->Report(text);
     }
 }
 

@@ -39,10 +39,13 @@ public:
     static QStringList ScreensaverCommand(const std::string& path, bool configure);
 
 private:
-    void Start(const std::string& path, bool configure);
-    // Asks the file manager over D-Bus; opens the file's folder when it cannot.
-    void AskFileManager(const QString& method, const std::string& path);
-    static void OpenContainingFolder(const std::string& path);
+    // False, and the notices told, for a name that is not UTF-8: a program's arguments would change it.
+    bool NameCanBeStarted(const std::string& path);
+    // Asks the file manager over D-Bus; opens the file's folder when it cannot. When neither works (no
+    // file manager, nothing that opens folders), the notices are told what could not be done.
+    void AskFileManager(const QString& method, const std::string& path, const std::string& what);
+    void OpenContainingFolder(const std::string& path, const std::string& what);
+    void Tell(const std::string& text);
 
     std::shared_ptr<XScreenSaverBackend> m_xscreensaver;
     StatusNotices* m_notices;

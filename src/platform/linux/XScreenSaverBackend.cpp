@@ -2,10 +2,15 @@
 
 #include "platform/ProcessesAndInput.h"
 #include "platform/linux/FullScreenHack.h"
+#include "platform/linux/LinuxOwnProcesses.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
+
+#include <unistd.h>
 
 namespace kelvane::platform {
 namespace {
@@ -15,12 +20,23 @@ QString FromUtf8(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// XScreenSaver's settings program; older versions call it xscreensaver-demo. Empty when neither is there.
+QString SettingsProgram()
+{
+    QString program = QStandardPaths::findExecutable(QStringLiteral("xscreensaver-settings"));
+    if (program.isEmpty()) {
+        program = QStandardPaths::findExecutable(QStringLiteral("xscreensaver-demo"));
+    }
+    return program;
+}
+
 } // namespace
 
 XScreenSaverBackend::XScreenSaverBackend(XScreenSaverPlaces places, std::shared_ptr<const XScreenSaverHacks> hacks,
-                                         std::string windowsFolder, StatusNotices& notices, bool daemonInstalled)
+                                         std::string windowsFolder, StatusNotices& notices, bool daemonInstalled,
+                                         uid_t daemonUser)
     : m_places(std::move(places)), m_hacks(std::move(hacks)), m_windowsFolder(std::move(windowsFolder)),
-      m_notices(notices), m_daemonInstalled(daemonInstalled), m_daemon(notices)
+      m_notices(notices), m_daemonInstalled(daemonInstalled), m_daemonUser(daemonUser), m_daemon(notices)
 {}
 
 XScreenSaverBackend::~XScreenSaverBackend() = default;
@@ -50,13 +66,13 @@ void XScreenSaverBackend::RunHack(const std::string& path)
             ? XScreenSaverSetting(m_places, *m_hacks, m_windowsFolder, m_notices, {}).DaemonListNumber(path)
             : std::nullopt;
     if (!number) {
-        RunFullScreen(program);
+        AfterEnding([this, program] { RunFullScreen(program); });
         return;
     }
     // Without a daemon the command fails at once; then the hack runs in a window of our own.
     m_daemon.Send(
         {QStringLiteral("-select"), QString::number(*number)},
-        [this, program](bool answered) {
+        [this, program](bool answered, const QString&) {
             if (!answered) {
                 RunFullScreen(program);
             }
@@ -72,23 +88,79 @@ void XScreenSaverBackend::RunFullScreen(const QString& program)
     m_fullScreen->Run(program);
 }
 
-bool XScreenSaverBackend::EndSaver()
+void XScreenSaverBackend::EndSaver(const std::function<void()>& exitInput)
 {
     if (m_fullScreen && m_fullScreen->Running()) {
         m_fullScreen->End();
-        return true;
+        return;
     }
-    // Ending the hack's process would leave the daemon's screen blanked with a crash message.
-    if (m_daemonInstalled) {
-        m_daemon.Send({QStringLiteral("-deactivate")}, {}, true);
+    if (!m_daemonInstalled) {
+        exitInput();
+        return;
     }
-    return false;
+    // Ending the hack's process would leave the daemon's screen blanked with a crash message: the
+    // daemon is asked. It says "already inactive" when it showed nothing.
+    auto daemonEnded = std::make_shared<bool>(false);
+    m_daemon.Send(
+        {QStringLiteral("-deactivate")},
+        [daemonEnded](bool answered, const QString& said) {
+            *daemonEnded = answered && !said.contains(QStringLiteral("inactive"));
+        },
+        true);
+    m_daemon.Then([this, daemonEnded, exitInput](const std::function<void()>& finished) {
+        if (*daemonEnded) {
+            WaitUntilUnblanked(finished);
+            return;
+        }
+        exitInput();
+        finished();
+    });
 }
 
-bool XScreenSaverBackend::OpenSettings()
+void XScreenSaverBackend::AfterEnding(const std::function<void()>& start)
 {
-    const QString program = QStandardPaths::findExecutable(QStringLiteral("xscreensaver-settings"));
-    return m_daemonInstalled && !program.isEmpty() && QProcess::startDetached(program, {});
+    m_daemon.Then([start](const std::function<void()>& finished) {
+        start();
+        finished();
+    });
+}
+
+void XScreenSaverBackend::WaitUntilUnblanked(const std::function<void()>& finished)
+{
+    // XScreenSaver 6 draws through a helper of the daemon's; an older daemon draws itself and is done
+    // when it answers.
+    const std::string helper = m_places.HackFolder + "/xscreensaver-gfx";
+    auto* poll = new QTimer(&m_daemon);
+    auto waited = std::make_shared<QElapsedTimer>();
+    waited->start();
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, helper, finished, user = m_daemonUser] {
+        // A fade slower than this is not waited for to its end: the next start is only late then.
+        constexpr qint64 kLongestFadeMs = 10000;
+        if (!OwnProcesses(user).AnyRuns(helper) || waited->elapsed() > kLongestFadeMs) {
+            poll->stop();
+            poll->deleteLater();
+            finished();
+        }
+    });
+    poll->start(50);
+}
+
+Status XScreenSaverBackend::OpenSettings()
+{
+    const QString program = SettingsProgram();
+    if (!m_daemonInstalled || program.isEmpty()) {
+        return Status::Error("XScreenSaver's settings program (xscreensaver-settings) is not installed");
+    }
+    if (!QProcess::startDetached(program, {})) {
+        return Status::Error(program.toStdString() + " could not be started");
+    }
+    return Status::Ok();
+}
+
+bool XScreenSaverSettingsOpen()
+{
+    const QString program = SettingsProgram();
+    return !program.isEmpty() && OwnProcesses(::getuid()).AnyRuns(program.toStdString());
 }
 
 QStringList HackPreviewCommand(const XScreenSaverBackend* backend, const std::string& path, uint64_t windowId)
