@@ -4,11 +4,13 @@
 #include "common/Clock.h"
 #include "common/RegionalDateTime.h"
 #include "common/RegionalSettings.h"
+#include "common/StatusBarText.h"
 #include "platform/DebugOutput.h"
 #include "platform/ScreensaverCatalogue.h"
 #include "platform/SettingAndAutostart.h"
 #include "platform/StatusNotices.h"
 #include "program/ProgramData.h"
+#include "settings/SettingsFile.h"
 #include "ui/AppIcon.h"
 #include "ui/EventSchedulerTab.h"
 #include "ui/OptionsTab.h"
@@ -117,16 +119,19 @@ TfrmMain::~TfrmMain()
 
 void TfrmMain::BuildStatusBar()
 {
-    // The first two panels are as wide as their usual texts; the message panel takes the rest.
-    m_rotationPanel =
-        new StatusPanel(QStringLiteral("Auto Rotate: OFF | Interval: 0 days, 0 hours, 0 minutes, 0 seconds"), this);
-    m_schedulingPanel = new StatusPanel(
-        QStringLiteral("Next Event: Ribbons in: 0 Day(s), 00 Hour(s), 00 Minute(s), and 00 Second(s)"), this);
-    m_messagePanel = new StatusPanel(QString(), this);
-    m_messagePanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    statusBar()->addWidget(m_rotationPanel);
-    statusBar()->addWidget(m_schedulingPanel);
-    statusBar()->addWidget(m_messagePanel, 1);
+    // Panel 0 is measured over its longest text, every field at two digits of one kind, since digits
+    // need not be equally wide.
+    const QString longest = QString::fromStdString(RotationStatusText(false, std::to_string(MaxRotationInterval)));
+    QStringList rotationSamples;
+    for (QChar digit = u'0'; digit <= u'9'; digit = QChar(digit.unicode() + 1)) {
+        QString sample = longest;
+        for (QChar& c : sample) {
+            c = c.isDigit() ? digit : c;
+        }
+        rotationSamples.append(sample);
+    }
+    m_statusPanels = new StatusPanels(rotationSamples, this);
+    statusBar()->addWidget(m_statusPanels, 1);
     m_statusTimer = new QTimer(this);
     m_statusTimer->setObjectName(QStringLiteral("statusTimer"));
     m_statusTimer->setInterval(500);
@@ -244,19 +249,19 @@ void TfrmMain::RefreshStatusBar()
         return; // still being built
     }
     RefreshRotationPanel();
-    m_schedulingPanel->setText(QString::fromStdString(m_schedulerTab->SchedulingStatus()));
+    m_statusPanels->Show(StatusPanels::Scheduling, QString::fromStdString(m_schedulerTab->SchedulingStatus()));
 }
 
 void TfrmMain::RefreshRotationPanel()
 {
     if (m_screensaversTab) {
-        m_rotationPanel->setText(QString::fromStdString(m_screensaversTab->RotationStatus()));
+        m_statusPanels->Show(StatusPanels::Rotation, QString::fromStdString(m_screensaversTab->RotationStatus()));
     }
 }
 
 void TfrmMain::ShowMessage(const QString& text)
 {
-    m_messagePanel->setText(text);
+    m_statusPanels->Show(StatusPanels::Message, text);
 }
 
 void TfrmMain::LoadColumnWidths(bool maximized)

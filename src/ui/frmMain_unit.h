@@ -36,6 +36,7 @@ class StatusNotices;
 
 namespace kelvane::ui {
 
+class StatusPanels;
 class TEventSchedulerTab;
 class TOptionsTab;
 class TScreensaversTab;
@@ -155,9 +156,7 @@ private:
     TScreensaversTab* m_screensaversTab = nullptr;
     TEventSchedulerTab* m_schedulerTab = nullptr;
     TOptionsTab* m_optionsTab = nullptr;
-    QLabel* m_rotationPanel = nullptr;
-    QLabel* m_schedulingPanel = nullptr;
-    QLabel* m_messagePanel = nullptr;
+    StatusPanels* m_statusPanels = nullptr;
     QTimer* m_statusTimer = nullptr;
     QSystemTrayIcon* m_trayIcon = nullptr; // shown while the window is hidden
     bool m_noTrayTold = false;

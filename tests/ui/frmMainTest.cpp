@@ -9,6 +9,7 @@
 #include "ui/IntervalSpinBox.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/QtUiThread.h"
+#include "ui/StatusPanel.h"
 #include "ui/UserMessages.h"
 #include "ui/frmMain_unit.h"
 
@@ -829,6 +830,34 @@ TEST_F(MainWindowTest, TheStatusBarShowsRotationSchedulingAndTheLatestMessage)
     window->Scheduler().evtTimer()->stop(); // "Disable All Events"
     window->RefreshStatusBar();
     EXPECT_EQ(window->StatusPanelText(1), QStringLiteral("Event Schedules are OFF"));
+}
+
+TEST_F(MainWindowTest, AtTheUsualSizeARefusalIsReadAndALongerMessageEndsInAnEllipsis)
+{
+    dir.write("settings.ini", "[Settings]\r\nInterval=2147483\r\n");
+    auto window = Create();
+    window->ShowAtStart();
+    QCoreApplication::processEvents();
+    const auto* panels = window->findChild<StatusPanels*>();
+    ASSERT_NE(panels, nullptr);
+    const auto whole = [&](StatusPanels::Panel panel) {
+        return panels->At(panel)->width() >= panels->At(panel)->NeededWidth();
+    };
+    EXPECT_TRUE(whole(StatusPanels::Rotation)) << "the longest interval shows whole";
+
+    const QString refusal =
+        QStringLiteral("XScreenSaver's settings window is open and would undo this change: close it first");
+    const QString tooLong = QStringLiteral("Processing: ") + QString(400, u'x');
+    for (const QString& text : {refusal, tooLong}) {
+        notices.Report(text.toStdString());
+        QCoreApplication::processEvents();
+        const StatusPanel* message = panels->At(StatusPanels::Message);
+        EXPECT_EQ(message->text(), text);
+        EXPECT_EQ(message->toolTip(), text) << "the tooltip holds the whole text";
+        EXPECT_EQ(whole(StatusPanels::Message), text == refusal) << text.size();
+        EXPECT_GE(panels->At(StatusPanels::Rotation)->width(), window->width() / 6) << "the others give way, not out";
+        EXPECT_LE(message->x() + message->width(), panels->width());
+    }
 }
 
 TEST_F(MainWindowTest, TheMenusToggleTheStartOptionsInBothPlaces)
