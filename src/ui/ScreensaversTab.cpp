@@ -29,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include <memory>
+#include <utility>
 
 namespace kelvane::ui {
 
@@ -192,6 +193,13 @@ void TScreensaversTab::ConnectControls()
     // Every text the box passes through counts, an emptied one as 0, so a value below the least one is
     // told and refused rather than silently corrected.
     c.IntervalBox->WatchEveryValue(this, [this](qint64 seconds) { IntervalBoxChange(seconds); });
+    // A refused value does not outlive its editing: the box shows the interval in force again.
+    connect(c.IntervalBox, &QAbstractSpinBox::editingFinished, this, [this] {
+        if (IntervalSpinBox::TextValue(m_controls.IntervalBox->text()) < MinRotationInterval) {
+            m_controls.IntervalBox->setValue(m_context.Data.Settings().Interval);
+            IntervalBoxChange(m_context.Data.Settings().Interval);
+        }
+    });
     connect(c.ActionBox, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_context.Data.Settings().Action = index == 0 ? RotationAction::Run : RotationAction::ActivateOnly;
     });
@@ -232,7 +240,9 @@ void TScreensaversTab::ApplySettings()
 
 std::string TScreensaversTab::RotationStatus() const
 {
-    return RotationStatusText(m_context.Data.Settings().SwitchEnabled, m_controls.IntervalBox->text().toStdString());
+    // The interval in force, which is the box's value except while a refused one is being typed.
+    const ProgramSettings& settings = m_context.Data.Settings();
+    return RotationStatusText(settings.SwitchEnabled, std::to_string(settings.Interval));
 }
 
 void TScreensaversTab::IntervalBoxChange(int64_t seconds)
@@ -240,6 +250,9 @@ void TScreensaversTab::IntervalBoxChange(int64_t seconds)
     const IntervalChange change = kelvane::IntervalBoxChange(seconds);
     if (change.Status) {
         m_context.ShowMessage(QString::fromStdString(*change.Status));
+        m_intervalRefused = QString::fromStdString(*change.Status);
+    } else if (!m_intervalRefused.isEmpty()) {
+        m_context.WithdrawMessage(std::exchange(m_intervalRefused, {}));
     }
     if (change.TimerMs) {
         m_context.Data.Settings().Interval = static_cast<int32_t>(*change.TimerMs / 1000);

@@ -75,6 +75,8 @@ struct ScreensaversTabContext
     UserMessages& Messages;
     // The status bar's message panel.
     std::function<void(const QString&)> ShowMessage;
+    // Clears the message panel when it still shows this text.
+    std::function<void(const QString&)> WithdrawMessage;
     // The rotation's state changed: the status bar's first panel follows.
     std::function<void()> RotationChanged;
     // The desktop's own screensaver programs, found by a scan beside ".scr" files; none when not given.
@@ -152,6 +154,7 @@ private:
     QTimer* m_switchTimer = nullptr;
     RotationState m_rotation;
     bool m_isProcessing = false;
+    QString m_intervalRefused; // the refusal of a too-low interval, while the message panel may show it
     bool m_exiting = false;
     std::mutex m_criticalSection; // the scan lock, handed to every scan worker
     QtUiThread m_uiThread{this};

@@ -82,6 +82,11 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     PageControl1 = new TPageControl(this);
     m_screensaversTab =
         new TScreensaversTab({program, m_activeScreensaver, context.DesktopShell, context.Messages, showMessage,
+                              [this](const QString& text) {
+                                  if (m_statusPanels->At(StatusPanels::Message)->text() == text) {
+                                      ShowMessage(QString());
+                                  }
+                              },
                               [this] { RefreshRotationPanel(); }, context.Programs, context.Preview});
     if (context.Notices) {
         // After the event that caused it has shown its own text (the active screensaver's, for one).

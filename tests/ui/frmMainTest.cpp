@@ -784,6 +784,41 @@ TEST_F(MainWindowTest, TheIntervalBoxTakesEveryTypedTextAndRefusesTooLowOnes)
     }
 }
 
+TEST_F(MainWindowTest, TheIntervalBoxThePanelAndTheTimerAgreeOnceEditingEnds)
+{
+    const QString tooLow = QString::fromUtf8(IntervalTooLowMessage);
+    const QString hour = QStringLiteral("Auto Rotate: ON | Interval: 0 days, 1 hours, 0 minutes, 0 seconds");
+    auto window = Create();
+    IntervalSpinBox* box = window->Screens().Controls().IntervalBox;
+    const auto endEditing = [box] {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(box, &enter);
+    };
+    for (const char* refused : {"5", ""}) {
+        box->Editor()->setText(QString::fromUtf8(refused));
+        EXPECT_EQ(window->StatusPanelText(2), tooLow) << refused;
+        EXPECT_EQ(window->StatusPanelText(0), hour) << "the panel shows the interval in force: " << refused;
+        endEditing();
+        EXPECT_EQ(box->text(), QStringLiteral("3600")) << "back to the running interval: " << refused;
+        EXPECT_EQ(window->Screens().switchTimer()->interval(), 3600 * 1000);
+        EXPECT_EQ(window->StatusPanelText(0), hour);
+        EXPECT_EQ(window->StatusPanelText(2), QString()) << "the refusal goes with the refused value";
+    }
+
+    box->Editor()->setText(QStringLiteral("5"));
+    box->Editor()->setText(QStringLiteral("50"));
+    EXPECT_EQ(window->StatusPanelText(2), QString()) << "the refusal goes as soon as the value is valid";
+    EXPECT_EQ(window->StatusPanelText(0),
+              QStringLiteral("Auto Rotate: ON | Interval: 0 days, 0 hours, 0 minutes, 50 seconds"));
+    EXPECT_EQ(window->Screens().switchTimer()->interval(), 50 * 1000);
+
+    box->Editor()->setText(QStringLiteral("5"));
+    notices.Report("a later message");
+    QCoreApplication::processEvents();
+    box->Editor()->setText(QStringLiteral("60"));
+    EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("a later message")) << "only its own message is taken back";
+}
+
 TEST_F(MainWindowTest, TheIntervalArrowsStayInRangeAndPageByAMinute)
 {
     auto window = Create();
