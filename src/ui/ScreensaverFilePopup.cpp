@@ -23,6 +23,14 @@ ScreensaverFileItems AddScreensaverFileItems(QMenu* menu, const QString& run, co
     return items;
 }
 
+void OfferScreensaverFileItems(const ScreensaverFileItems& items, bool oneFileSelected)
+{
+    for (QAction* item : {items.Run, items.SetActive, items.ShowInFolder, items.ShowFileProperties, items.CopyFilepath,
+                          items.Options}) {
+        item->setEnabled(oneFileSelected);
+    }
+}
+
 void ConnectScreensaverFileItems(QObject* context, const ScreensaverFileItems& items,
                                  std::function<std::optional<std::string>()> selectedPath, platform::Shell& shell,
                                  ActiveScreensaverControl& active)

@@ -41,8 +41,14 @@ TScreensaversTab::TScreensaversTab(const ScreensaversTabContext& context, QWidge
         m_context.Data.Screensavers(), [this] { return m_context.Active.ActiveScreensaverText(); }, this,
         m_context.Programs);
     m_controls.SSListBox->setModel(m_model);
-    connect(m_controls.SSListBox->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &TScreensaversTab::UpdatePreview);
+    connect(m_controls.SSListBox->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        UpdatePreview();
+        OfferPopupItems();
+    });
+    // Rows that come and go change the selection without telling it.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &TScreensaversTab::OfferPopupItems);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &TScreensaversTab::OfferPopupItems);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &TScreensaversTab::OfferPopupItems);
     m_controls.SSListBox->setItemDelegateForColumn(0, new IconColumnDelegate(m_controls.SSListBox));
     m_controls.SSListBox->header()->resizeSection(0, 28);
     m_controls.SSListBox->header()->setStretchLastSection(true);
@@ -214,6 +220,15 @@ void TScreensaversTab::ConnectControls()
         m_context.DesktopShell, m_context.Active);
     connect(c.DeleteSelected, &QAction::triggered, this, listOperation(&ScreensaverList::DeleteSelectedRows));
     connect(c.SelectAll, &QAction::triggered, this, [this] { m_controls.SSListBox->selectAll(); });
+    OfferPopupItems();
+}
+
+void TScreensaversTab::OfferPopupItems()
+{
+    const qsizetype selected = m_controls.SSListBox->selectionModel()->selectedRows().size();
+    OfferScreensaverFileItems(m_controls.SSFileItems, selected == 1);
+    m_controls.DeleteSelected->setEnabled(selected > 0);
+    m_controls.SelectAll->setEnabled(m_model->rowCount() > 0);
 }
 
 void TScreensaversTab::ShowLoadedLists()

@@ -137,6 +137,8 @@ protected:
 private:
     // The preview follows the selection: one selected row runs, anything else shows none.
     void UpdatePreview();
+    // The popup offers what the selection allows: one row for a file's items, any for "Delete Selected".
+    void OfferPopupItems();
     void BuildControls();
     void ConnectControls();
     ScanSteps MakeScanSteps();

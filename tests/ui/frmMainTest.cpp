@@ -729,6 +729,47 @@ TEST_F(MainWindowTest, ThePopupActionsNeedExactlyOneRow)
     EXPECT_EQ(window->Data().Screensavers().Paths(), std::vector<std::string>{"/s/a.scr"});
 }
 
+TEST_F(MainWindowTest, ThePopupOffersOnlyWhatTheSelectionAllows)
+{
+    dir.write("ssList.txt", "/s/a.scr\r\n/s/b.scr\r\n");
+    auto window = Create();
+    const ScreensaversControls& m = window->Screens().Controls();
+    const auto select = [&](std::initializer_list<int> rows) {
+        m.SSListBox->selectionModel()->clearSelection();
+        for (const int row : rows) {
+            m.SSListBox->selectionModel()->select(m.SSListBox->model()->index(row, 0),
+                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    };
+    const std::vector<QAction*> fileItems{m.SSFileItems.Run,          m.SSFileItems.SetActive,
+                                          m.SSFileItems.ShowInFolder, m.SSFileItems.ShowFileProperties,
+                                          m.SSFileItems.CopyFilepath, m.SSFileItems.Options};
+    const struct
+    {
+        std::initializer_list<int> rows;
+        bool fileItems;
+        bool deleteSelected;
+    } cases[] = {{{}, false, false}, {{1}, true, true}, {{0, 1}, false, true}};
+    for (const auto& c : cases) {
+        select(c.rows);
+        for (QAction* item : fileItems) {
+            EXPECT_EQ(item->isEnabled(), c.fileItems) << item->text().toStdString() << " with " << c.rows.size();
+        }
+        EXPECT_EQ(m.DeleteSelected->isEnabled(), c.deleteSelected) << c.rows.size();
+        EXPECT_TRUE(m.SelectAll->isEnabled());
+        EXPECT_TRUE(m.SSFileItems.Settings->isEnabled()) << "needs no file";
+    }
+
+    select({1});
+    m.DeleteSelected->trigger();
+    select({0});
+    m.DeleteSelected->trigger();
+    EXPECT_EQ(window->Data().Screensavers().Count(), 0u);
+    EXPECT_FALSE(m.SelectAll->isEnabled()) << "nothing to select";
+    EXPECT_FALSE(m.SSFileItems.Run->isEnabled()) << "the removed row is no longer selected";
+    EXPECT_FALSE(m.DeleteSelected->isEnabled());
+}
+
 TEST_F(MainWindowTest, TheEventsPopupWorksOnTheSelectedEventsScreensaver)
 {
     auto window = Create(); // the two example events, the first one selected
