@@ -14,12 +14,12 @@ ScreensaverFileItems AddScreensaverFileItems(QMenu* menu, const QString& run, co
     items.Run = menu->addAction(run);
     items.SetActive = menu->addAction(setActive);
     menu->addSeparator();
-    items.ShowInFolder = menu->addAction(QStringLiteral("Show in Folder"));
-    items.ShowFileProperties = menu->addAction(QStringLiteral("Show File Properties"));
-    items.CopyFilepath = menu->addAction(QStringLiteral("Copy Screensaver Filepath"));
+    items.ShowInFolder = menu->addAction(QStringLiteral("Show in &Folder"));
+    items.ShowFileProperties = menu->addAction(QStringLiteral("Show File &Properties"));
+    items.CopyFilepath = menu->addAction(QStringLiteral("&Copy Screensaver Filepath"));
     menu->addSeparator();
-    items.Settings = menu->addAction(QStringLiteral("Screensaver Settings"));
-    items.Options = menu->addAction(QStringLiteral("Screensaver Options"));
+    items.Settings = menu->addAction(QStringLiteral("Screensaver &Settings"));
+    items.Options = menu->addAction(QStringLiteral("Screensaver &Options"));
     return items;
 }
 

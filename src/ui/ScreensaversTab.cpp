@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -73,9 +74,9 @@ void TScreensaversTab::BuildControls()
     auto* outer = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;
-    c.findButton = AddButton(QStringLiteral("Find Screensavers"), this, top);
-    c.addScreenSaverButton = AddButton(QStringLiteral("Add Screensaver"), this, top);
-    c.addFolderButton = AddButton(QStringLiteral("Add Folders"), this, top);
+    c.findButton = AddButton(QStringLiteral("F&ind Screensavers"), this, top);
+    c.addScreenSaverButton = AddButton(QStringLiteral("&Add Screensaver"), this, top);
+    c.addFolderButton = AddButton(QStringLiteral("A&dd Folders"), this, top);
     c.foldersMemo = new QPlainTextEdit(this);
     c.foldersMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     c.foldersMemo->setMaximumHeight(80);
@@ -85,27 +86,31 @@ void TScreensaversTab::BuildControls()
     auto* middle = new QHBoxLayout;
     auto* left = new QVBoxLayout;
     left->addWidget(BoldLabel(QStringLiteral("Screensaver Actions"), this));
-    c.runButton = AddButton(QStringLiteral("Run"), this, left);
-    c.setActiveButton = AddButton(QStringLiteral("Set: Active"), this, left);
-    c.setNoneButton = AddButton(QStringLiteral("Set: None"), this, left);
-    c.setBlankButton = AddButton(QStringLiteral("Set: Blank"), this, left);
+    c.runButton = AddButton(QStringLiteral("&Run"), this, left);
+    c.setActiveButton = AddButton(QStringLiteral("Set: A&ctive"), this, left);
+    c.setNoneButton = AddButton(QStringLiteral("Set: &None"), this, left);
+    c.setBlankButton = AddButton(QStringLiteral("Set: &Blank"), this, left);
     left->addWidget(BoldLabel(QStringLiteral("Rotational Actions"), this));
-    c.upButton = AddButton(QStringLiteral("Up"), this, left);
-    c.downButton = AddButton(QStringLiteral("Down"), this, left);
-    c.topButton = AddButton(QStringLiteral("Top"), this, left);
-    c.bottomButton = AddButton(QStringLiteral("Bottom"), this, left);
-    c.removeButton = AddButton(QStringLiteral("Remove"), this, left);
-    c.autoSwitchCheckBox = new QCheckBox(QStringLiteral("Auto Rotate"), this);
+    c.upButton = AddButton(QStringLiteral("&Up"), this, left);
+    c.downButton = AddButton(QStringLiteral("Do&wn"), this, left);
+    c.topButton = AddButton(QStringLiteral("To&p"), this, left);
+    c.bottomButton = AddButton(QStringLiteral("Botto&m"), this, left);
+    c.removeButton = AddButton(QStringLiteral("R&emove"), this, left);
+    c.autoSwitchCheckBox = new QCheckBox(QStringLiteral("Aut&o Rotate"), this);
     QFont bold = c.autoSwitchCheckBox->font();
     bold.setBold(true);
     c.autoSwitchCheckBox->setFont(bold);
     left->addWidget(c.autoSwitchCheckBox);
-    left->addWidget(new QLabel(QStringLiteral("Interval Seconds"), this));
+    auto* intervalLabel = new QLabel(QStringLiteral("Inter&val Seconds"), this);
+    left->addWidget(intervalLabel);
     c.IntervalBox = new IntervalSpinBox(MinRotationInterval, MaxRotationInterval, this);
+    intervalLabel->setBuddy(c.IntervalBox);
     c.IntervalBox->setValue(86400);
     left->addWidget(c.IntervalBox);
-    left->addWidget(new QLabel(QStringLiteral("Action Type:"), this));
+    auto* actionLabel = new QLabel(QStringLiteral("Action T&ype:"), this);
+    left->addWidget(actionLabel);
     c.ActionBox = new QComboBox(this);
+    actionLabel->setBuddy(c.ActionBox);
     c.ActionBox->addItems({QStringLiteral("Run"), QStringLiteral("Activate only")});
     c.ActionBox->setCurrentIndex(1);
     left->addWidget(c.ActionBox);
@@ -124,11 +129,11 @@ void TScreensaversTab::BuildControls()
     outer->addLayout(middle, 1);
 
     c.SSPopupMenu = new QMenu(this);
-    c.SSFileItems = AddScreensaverFileItems(c.SSPopupMenu, QStringLiteral("Run Selected Screensaver"),
-                                            QStringLiteral("Set Active Selected Screensaver"));
+    c.SSFileItems = AddScreensaverFileItems(c.SSPopupMenu, QStringLiteral("&Run Selected Screensaver"),
+                                            QStringLiteral("Set &Active Selected Screensaver"));
     c.SSPopupMenu->addSeparator();
-    c.DeleteSelected = c.SSPopupMenu->addAction(QStringLiteral("Delete Selected From this list"));
-    c.SelectAll = c.SSPopupMenu->addAction(QStringLiteral("Select All"));
+    c.DeleteSelected = c.SSPopupMenu->addAction(QStringLiteral("&Delete Selected From this list"));
+    c.SelectAll = c.SSPopupMenu->addAction(QStringLiteral("Select A&ll"));
 }
 
 void TScreensaversTab::ConnectControls()
@@ -190,6 +195,9 @@ void TScreensaversTab::ConnectControls()
     connect(c.topButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::MoveSelectedToTop));
     connect(c.bottomButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::MoveSelectedToBottom));
     connect(c.removeButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::DeleteSelectedRows));
+    // The keyboard's way to the same: Delete removes as "Remove" does, Enter runs as a double click does.
+    m_listKeys = {listOperation(&ScreensaverList::DeleteSelectedRows), [run] { run(SelectionNeed::AtLeastOne); }};
+    c.SSListBox->installEventFilter(this);
 
     connect(c.autoSwitchCheckBox, &QCheckBox::toggled, this, [this](bool on) {
         m_context.Data.Settings().SwitchEnabled = on;
@@ -221,6 +229,27 @@ void TScreensaversTab::ConnectControls()
     connect(c.DeleteSelected, &QAction::triggered, this, listOperation(&ScreensaverList::DeleteSelectedRows));
     connect(c.SelectAll, &QAction::triggered, this, [this] { m_controls.SSListBox->selectAll(); });
     OfferPopupItems();
+}
+
+bool TScreensaversTab::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_controls.SSListBox && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            switch (key->key()) {
+            case Qt::Key_Delete:
+                m_listKeys.Delete();
+                return true;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                m_listKeys.Enter();
+                return true;
+            default:
+                break;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TScreensaversTab::OfferPopupItems()

@@ -131,6 +131,7 @@ public:
     void StopScans();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -156,6 +157,11 @@ private:
     QTimer* m_switchTimer = nullptr;
     RotationState m_rotation;
     bool m_isProcessing = false;
+    struct
+    {
+        std::function<void()> Delete;
+        std::function<void()> Enter;
+    } m_listKeys;              // what the list's keys do
     QString m_intervalRefused; // the refusal of a too-low interval, while the message panel may show it
     bool m_exiting = false;
     std::mutex m_criticalSection; // the scan lock, handed to every scan worker

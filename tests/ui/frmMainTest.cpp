@@ -13,15 +13,20 @@
 #include "ui/UserMessages.h"
 #include "ui/frmMain_unit.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -768,6 +773,137 @@ TEST_F(MainWindowTest, ThePopupOffersOnlyWhatTheSelectionAllows)
     EXPECT_FALSE(m.SelectAll->isEnabled()) << "nothing to select";
     EXPECT_FALSE(m.SSFileItems.Run->isEnabled()) << "the removed row is no longer selected";
     EXPECT_FALSE(m.DeleteSelected->isEnabled());
+}
+
+// The letter after the single "&" of a caption, or nothing when it has none or more than one.
+QChar Mnemonic(const QString& caption)
+{
+    const qsizetype at = caption.indexOf(u'&');
+    if (at < 0 || at + 1 >= caption.size() || caption.indexOf(u'&', at + 1) >= 0) {
+        return {};
+    }
+    return caption.at(at + 1).toLower();
+}
+
+// Every caption has one mnemonic, and none is used twice among them.
+void ExpectOwnMnemonics(const QStringList& captions, const std::string& where)
+{
+    QString used;
+    for (const QString& caption : captions) {
+        const QChar letter = Mnemonic(caption);
+        EXPECT_TRUE(letter.isLetter()) << where << ": " << caption.toStdString();
+        EXPECT_FALSE(used.contains(letter)) << where << ": " << caption.toStdString() << " repeats a letter";
+        used.append(letter);
+    }
+}
+
+QStringList ActionCaptions(const QList<QAction*>& actions)
+{
+    QStringList captions;
+    for (const QAction* action : actions) {
+        if (!action->isSeparator()) {
+            captions.append(action->text());
+        }
+    }
+    return captions;
+}
+
+TEST_F(MainWindowTest, EveryMenuAndButtonHasItsOwnMnemonic)
+{
+    auto window = Create();
+    const QList<QAction*> bar = window->menuBar()->actions();
+    QList<QMenu*> menus{window->Screens().Controls().SSPopupMenu, window->Scheduler().Controls().EventPopupMenu,
+                        window->TrayIcon1()->contextMenu()};
+    for (const QAction* item : bar) {
+        menus.append(item->menu());
+        for (QMenu* sub : item->menu()->findChildren<QMenu*>()) {
+            menus.append(sub);
+        }
+    }
+    ExpectOwnMnemonics(ActionCaptions(bar), "the menu bar");
+    for (const QMenu* menu : menus) {
+        ExpectOwnMnemonics(ActionCaptions(menu->actions()), menu->title().toStdString());
+    }
+
+    // The tab's controls share the window with the menu bar, so they share its letters too.
+    QStringList captions = ActionCaptions(bar);
+    for (const QAbstractButton* button : window->Screens().findChildren<QAbstractButton*>()) {
+        captions.append(button->text());
+    }
+    for (const QLabel* label : window->Screens().findChildren<QLabel*>()) {
+        if (label->buddy()) {
+            captions.append(label->text());
+        }
+    }
+    ExpectOwnMnemonics(captions, "the Screensavers tab");
+    QStringList eventCaptions = ActionCaptions(bar);
+    for (const QAbstractButton* button : window->Scheduler().findChildren<QAbstractButton*>()) {
+        if (button->text().front().isLetter()) { // "+" stays as it is
+            eventCaptions.append(button->text());
+        }
+    }
+    ExpectOwnMnemonics(eventCaptions, "the Event Scheduler tab");
+    QStringList shown;
+    for (const QString& caption : captions) {
+        shown.append(QString(caption).remove(u'&'));
+    }
+    for (const char* caption : {"Find Screensavers", "Set: Active", "Remove", "Auto Rotate", "Interval Seconds"}) {
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(caption))) << "a mnemonic adds only the \"&\": " << caption;
+    }
+}
+
+TEST_F(MainWindowTest, DeleteRemovesTheSelectedRowsAndEnterRunsTheFirst)
+{
+    dir.write("ssList.txt", "/s/a.scr\r\n/s/b.scr\r\n/s/c.scr\r\n");
+    auto window = Create();
+    QTreeView* list = window->Screens().Controls().SSListBox;
+    const auto press = [list](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(list, &event);
+    };
+    const auto select = [list](std::initializer_list<int> rows) {
+        list->selectionModel()->clearSelection();
+        for (const int row : rows) {
+            list->selectionModel()->select(list->model()->index(row, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    };
+    platform.calls.clear();
+    select({1, 2});
+    press(Qt::Key_Return);
+    press(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"run /s/b.scr", "run /s/b.scr"})) << "the uppermost, as Run";
+
+    press(Qt::Key_Delete);
+    EXPECT_EQ(window->Data().Screensavers().Paths(), std::vector<std::string>{"/s/a.scr"});
+    select({});
+    press(Qt::Key_Delete);
+    press(Qt::Key_Return);
+    EXPECT_EQ(window->Data().Screensavers().Paths(), std::vector<std::string>{"/s/a.scr"}) << "nothing selected";
+    EXPECT_EQ(platform.calls.size(), 2u);
+}
+
+TEST_F(MainWindowTest, TheTabKeyFollowsTheScreensaversTabsLayout)
+{
+    auto window = Create();
+    window->ShowAtStart();
+    const ScreensaversControls& c = window->Screens().Controls();
+    const std::vector<QWidget*> expected{
+        c.findButton,    c.addScreenSaverButton, c.addFolderButton, c.foldersMemo, c.runButton, c.setActiveButton,
+        c.setNoneButton, c.setBlankButton,       c.upButton,        c.downButton,  c.topButton, c.bottomButton,
+        c.removeButton,  c.autoSwitchCheckBox,   c.IntervalBox,     c.ActionBox,   c.SSListBox};
+    std::vector<QWidget*> order{expected.front()};
+    for (QWidget* at = expected.front()->nextInFocusChain(); order.size() < expected.size() && at != expected.front();
+         at = at->nextInFocusChain()) {
+        if (at->focusPolicy() & Qt::TabFocus && std::find(expected.begin(), expected.end(), at) != expected.end()) {
+            order.push_back(at);
+        } else if (at->focusPolicy() & Qt::TabFocus && at->isVisibleTo(&window->Screens()) &&
+                   window->Screens().isAncestorOf(at) && !c.IntervalBox->isAncestorOf(at) &&
+                   !c.foldersMemo->isAncestorOf(at) && !c.SSListBox->isAncestorOf(at)) {
+            ADD_FAILURE() << "an unexpected stop: " << at->metaObject()->className();
+        }
+    }
+    EXPECT_EQ(order, expected);
 }
 
 TEST_F(MainWindowTest, TheEventsPopupWorksOnTheSelectedEventsScreensaver)
