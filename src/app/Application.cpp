@@ -93,7 +93,8 @@ int RunApplication(int argc, char* argv[])
                          {},
                          system.Notices.get(),
                          system.Catalogue.get(),
-                         system.Preview.get()});
+                         system.Preview.get(),
+                         language.Translate("EmptyListHint")});
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     ui::ConnectAboutMenus(&window, window.Menus(), about);

@@ -46,10 +46,23 @@ TScreensaversTab::TScreensaversTab(const ScreensaversTabContext& context, QWidge
         UpdatePreview();
         OfferPopupItems();
     });
+    m_emptyHint = new QLabel(m_context.EmptyListHint, m_controls.SSListBox->viewport());
+    m_emptyHint->setAlignment(Qt::AlignCenter);
+    m_emptyHint->setWordWrap(true);
+    m_emptyHint->setForegroundRole(QPalette::PlaceholderText);
+    m_emptyHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_controls.SSListBox->viewport()->installEventFilter(this);
     // Rows that come and go change the selection without telling it.
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, &TScreensaversTab::OfferPopupItems);
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &TScreensaversTab::OfferPopupItems);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &TScreensaversTab::OfferPopupItems);
+    for (const auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(m_model, rowsChanged, this, [this] {
+            OfferPopupItems();
+            ShowEmptyHint();
+        });
+    }
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        OfferPopupItems();
+        ShowEmptyHint();
+    });
     m_controls.SSListBox->setItemDelegateForColumn(0, new IconColumnDelegate(m_controls.SSListBox));
     m_controls.SSListBox->header()->resizeSection(0, 28);
     m_controls.SSListBox->header()->setStretchLastSection(true);
@@ -229,10 +242,14 @@ void TScreensaversTab::ConnectControls()
     connect(c.DeleteSelected, &QAction::triggered, this, listOperation(&ScreensaverList::DeleteSelectedRows));
     connect(c.SelectAll, &QAction::triggered, this, [this] { m_controls.SSListBox->selectAll(); });
     OfferPopupItems();
+    ShowEmptyHint();
 }
 
 bool TScreensaversTab::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_controls.SSListBox->viewport() && event->type() == QEvent::Resize) {
+        m_emptyHint->setGeometry(m_controls.SSListBox->viewport()->rect().adjusted(8, 0, -8, 0));
+    }
     if (watched == m_controls.SSListBox && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
@@ -250,6 +267,11 @@ bool TScreensaversTab::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void TScreensaversTab::ShowEmptyHint()
+{
+    m_emptyHint->setVisible(m_model->rowCount() == 0 && !m_context.EmptyListHint.isEmpty());
 }
 
 void TScreensaversTab::OfferPopupItems()

@@ -14,6 +14,7 @@
 
 class QAction;
 class QCheckBox;
+class QLabel;
 class QComboBox;
 class QMenu;
 class QPlainTextEdit;
@@ -83,6 +84,8 @@ struct ScreensaversTabContext
     const platform::ScreensaverCatalogue* Programs = nullptr;
     // Runs the preview; the pane shows its text alone when not given.
     platform::ScreensaverPreview* Preview = nullptr;
+    // Shown in the middle of the list while it is empty; nothing when empty itself.
+    QString EmptyListHint = {};
 };
 
 // "Screensavers": the list of screensaver files, the folder scan, the active-screensaver buttons and the
@@ -140,6 +143,8 @@ private:
     void UpdatePreview();
     // The popup offers what the selection allows: one row for a file's items, any for "Delete Selected".
     void OfferPopupItems();
+    // The hint shows while the list has no rows.
+    void ShowEmptyHint();
     void BuildControls();
     void ConnectControls();
     ScanSteps MakeScanSteps();
@@ -154,6 +159,7 @@ private:
     ScreensaversTabContext m_context;
     ScreensaversControls m_controls;
     ScreensaverListModel* m_model = nullptr;
+    QLabel* m_emptyHint = nullptr;
     QTimer* m_switchTimer = nullptr;
     RotationState m_rotation;
     bool m_isProcessing = false;

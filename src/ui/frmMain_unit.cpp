@@ -87,7 +87,8 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
                                       ShowMessage(QString());
                                   }
                               },
-                              [this] { RefreshRotationPanel(); }, context.Programs, context.Preview});
+                              [this] { RefreshRotationPanel(); }, context.Programs, context.Preview,
+                              QString::fromStdString(context.EmptyListHint)});
     if (context.Notices) {
         // After the event that caused it has shown its own text (the active screensaver's, for one).
         context.Notices->SetListener([this](const std::string& text) {

@@ -64,6 +64,8 @@ struct MainWindowContext
     // The desktop's own screensaver programs (listed by a scan), and the list's live preview.
     const platform::ScreensaverCatalogue* Programs = nullptr;
     platform::ScreensaverPreview* Preview = nullptr;
+    // Shown in the middle of an empty screensaver list, from the language file.
+    std::string EmptyListHint = {};
 };
 
 // The program's one long-lived window: the three tabs, the menus, the tray icon, the status bar, and the

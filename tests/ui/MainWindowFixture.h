@@ -74,6 +74,7 @@ protected:
                 context.Notices = &notices;
                 context.Programs = programs;
                 context.Preview = &preview;
+                context.EmptyListHint = emptyListHint;
                 return context;
             });
         QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
@@ -98,6 +99,7 @@ protected:
     RecordedPreview preview;
     const platform::ScreensaverCatalogue* programs = nullptr;
     bool trayAvailable = true;
+    std::string emptyListHint = "Nothing listed yet";
     int exits = 0;
 };
 

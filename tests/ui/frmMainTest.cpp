@@ -906,6 +906,32 @@ TEST_F(MainWindowTest, TheTabKeyFollowsTheScreensaversTabsLayout)
     EXPECT_EQ(order, expected);
 }
 
+TEST_F(MainWindowTest, AnEmptyListSaysHowToFillIt)
+{
+    dir.write("ssList.txt", "");
+    auto window = Create();
+    window->ShowAtStart();
+    QCoreApplication::processEvents();
+    QTreeView* list = window->Screens().Controls().SSListBox;
+    const auto hint = [list] {
+        for (QLabel* label : list->viewport()->findChildren<QLabel*>()) {
+            if (label->text() == QStringLiteral("Nothing listed yet")) {
+                return label;
+            }
+        }
+        return static_cast<QLabel*>(nullptr);
+    };
+    ASSERT_NE(hint(), nullptr);
+    EXPECT_TRUE(hint()->isVisible());
+    EXPECT_EQ(hint()->geometry().center().y(), list->viewport()->rect().center().y()) << "in its middle";
+
+    window->Screens().AddScreensaverFiles({"/s/a.scr"});
+    EXPECT_FALSE(hint()->isVisible()) << "a listed file takes its place";
+    list->selectAll();
+    window->Screens().Controls().removeButton->click();
+    EXPECT_TRUE(hint()->isVisible()) << "back once the list is empty again";
+}
+
 TEST_F(MainWindowTest, TheEventsPopupWorksOnTheSelectedEventsScreensaver)
 {
     auto window = Create(); // the two example events, the first one selected
