@@ -94,7 +94,8 @@ int RunApplication(int argc, char* argv[])
                          system.Notices.get(),
                          system.Catalogue.get(),
                          system.Preview.get(),
-                         language.Translate("EmptyListHint")});
+                         language.Translate("EmptyListHint"),
+                         system.Daemon.get()});
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     ui::ConnectAboutMenus(&window, window.Menus(), about);

@@ -33,6 +33,8 @@ MainMenus BuildMainMenus(QMainWindow* window)
     m.ExportToDiskFile = screensavers->addAction(QStringLiteral("&Export to Disk File.."));
     screensavers->addSeparator();
     m.RunScreensaver = screensavers->addAction(QStringLiteral("&Run Screensaver"));
+    m.StartDaemon = screensavers->addAction(QStringLiteral("Start &XScreenSaver"));
+    m.StartDaemon->setVisible(false);
 
     QMenu* settings = bar->addMenu(QStringLiteral("Se&ttings"));
     m.AutoRunatStartup1 = Checkable(settings, QStringLiteral("&Run at Window Startup"));

@@ -7,6 +7,7 @@
 #include "common/StatusBarText.h"
 #include "platform/DebugOutput.h"
 #include "platform/ScreensaverCatalogue.h"
+#include "platform/ScreensaverDaemon.h"
 #include "platform/SettingAndAutostart.h"
 #include "platform/StatusNotices.h"
 #include "program/ProgramData.h"
@@ -26,6 +27,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
@@ -108,6 +110,7 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
 
     FormCreate();
     ConnectMenus();
+    OfferDaemonStart();
     ShowStartOptions();
 }
 
@@ -199,6 +202,32 @@ void TfrmMain::ShowStartOptions()
     m_menus.loggingEnabled->setChecked(log.LogIsOn);
     m_menus.SaveLogtoDisk->setChecked(log.SaveLog);
     m_menus.UpdateNotifications->setChecked(m_context.Data.Settings().UpdatesNotify);
+}
+
+void TfrmMain::OfferDaemonStart()
+{
+    platform::ScreensaverDaemon* daemon = m_context.Daemon;
+    if (!daemon) {
+        return;
+    }
+    connect(m_menus.StartDaemon, &QAction::triggered, this, [this, daemon] {
+        daemon->Start();
+        m_menus.StartDaemon->setVisible(false);
+        ShowMessage(QStringLiteral("XScreenSaver is starting for this session"));
+        if (m_context.Messages.Confirm(this, QStringLiteral("Start XScreenSaver"),
+                                       QStringLiteral("Start XScreenSaver with every session from now on?"))) {
+            if (const Status set = daemon->StartWithEverySession(); !set) {
+                ShowMessage(QString::fromStdString(set.message()));
+            }
+        }
+    });
+    // The answer comes later: the window goes on meanwhile, and may be gone by then.
+    daemon->CheckRunning([window = QPointer<TfrmMain>(this)](bool running) {
+        if (window && !running) {
+            window->m_menus.StartDaemon->setVisible(true);
+            window->ShowMessage(QStringLiteral("XScreenSaver is not running: start it from the Screensavers menu"));
+        }
+    });
 }
 
 void TfrmMain::ConnectMenus()

@@ -28,6 +28,7 @@ class AutostartEntry;
 class DebugOutput;
 class ProcessesAndInput;
 class ScreensaverCatalogue;
+class ScreensaverDaemon;
 class ScreensaverPreview;
 class ScreensaverSetting;
 class Shell;
@@ -66,6 +67,8 @@ struct MainWindowContext
     platform::ScreensaverPreview* Preview = nullptr;
     // Shown in the middle of an empty screensaver list, from the language file.
     std::string EmptyListHint = {};
+    // The screensaver daemon, checked at the start and offered to start; none where there is none.
+    platform::ScreensaverDaemon* Daemon = nullptr;
 };
 
 // The program's one long-lived window: the three tabs, the menus, the tray icon, the status bar, and the
@@ -121,6 +124,8 @@ private:
     // What the loads found wrong with the data files, told once in one message.
     void ReportStartProblems();
     void ConnectMenus();
+    // Asks whether the screensaver daemon runs and, when it does not, says so once and offers to start it.
+    void OfferDaemonStart();
     // Every menu item of a start option shows its flag.
     void ShowStartOptions();
     void LoadColumnWidths(bool maximized);

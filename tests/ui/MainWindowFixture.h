@@ -75,6 +75,7 @@ protected:
                 context.Programs = programs;
                 context.Preview = &preview;
                 context.EmptyListHint = emptyListHint;
+                context.Daemon = daemon;
                 return context;
             });
         QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
@@ -100,6 +101,7 @@ protected:
     const platform::ScreensaverCatalogue* programs = nullptr;
     bool trayAvailable = true;
     std::string emptyListHint = "Nothing listed yet";
+    platform::ScreensaverDaemon* daemon = nullptr;
     int exits = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "library/Rotation.h"
 #include "platform/DebugOutput.h"
+#include "platform/ScreensaverDaemon.h"
 #include "scheduler/EventsFile.h"
 #include "settings/fileFunc.h"
 #include "support/EventsFixture.h"
@@ -930,6 +931,54 @@ TEST_F(MainWindowTest, AnEmptyListSaysHowToFillIt)
     list->selectAll();
     window->Screens().Controls().removeButton->click();
     EXPECT_TRUE(hint()->isVisible()) << "back once the list is empty again";
+}
+
+// A daemon that answers when the test says so.
+class FakeDaemon : public platform::ScreensaverDaemon
+{
+public:
+    std::function<void(bool)> answer;
+    int starts = 0;
+    int everySession = 0;
+    void CheckRunning(std::function<void(bool)> a) override { answer = std::move(a); }
+    void Start() override { ++starts; }
+    Status StartWithEverySession() override
+    {
+        ++everySession;
+        return Status::Ok();
+    }
+};
+
+TEST_F(MainWindowTest, ADaemonThatIsNotRunningIsToldOnceAndOfferedToStart)
+{
+    FakeDaemon fake;
+    daemon = &fake;
+    auto window = Create();
+    QAction* start = window->Menus().StartDaemon;
+    ASSERT_TRUE(fake.answer) << "asked at the start";
+    EXPECT_FALSE(start->isVisible()) << "not offered before the answer";
+
+    fake.answer(false);
+    EXPECT_TRUE(window->StatusPanelText(2).startsWith(QStringLiteral("XScreenSaver is not running")))
+        << window->StatusPanelText(2).toStdString();
+    EXPECT_TRUE(start->isVisible());
+
+    messages.answer = false;
+    start->trigger();
+    EXPECT_EQ(fake.starts, 1);
+    EXPECT_EQ(messages.questions.size(), 1) << "with every session: asked";
+    EXPECT_EQ(fake.everySession, 0) << "declined";
+    EXPECT_FALSE(start->isVisible()) << "started: no longer offered";
+
+    window.reset();
+    FakeDaemon running;
+    daemon = &running;
+    window = Create();
+    running.answer(true);
+    EXPECT_FALSE(window->Menus().StartDaemon->isVisible());
+    EXPECT_FALSE(window->StatusPanelText(2).startsWith(QStringLiteral("XScreenSaver"))) << "nothing to tell";
+    window.reset();
+    running.answer(false); // an answer after the window has gone reaches nothing
 }
 
 TEST_F(MainWindowTest, TheEventsPopupWorksOnTheSelectedEventsScreensaver)
