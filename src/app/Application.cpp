@@ -97,7 +97,9 @@ int RunApplication(int argc, char* argv[])
                          system.Notices.get(),
                          system.Catalogue.get(),
                          system.Preview.get(),
-                         &*storedSettings});
+                         &*storedSettings,
+                         language.Translate("EmptyListHint"),
+                         system.Daemon.get()});
     storedSettings.reset(); // the window has read what it needs
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);

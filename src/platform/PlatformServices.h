@@ -9,6 +9,7 @@
 #include "platform/PathsAndInstance.h"
 #include "platform/ProcessesAndInput.h"
 #include "platform/ScreensaverCatalogue.h"
+#include "platform/ScreensaverDaemon.h"
 #include "platform/ScreensaverPreview.h"
 #include "platform/SettingAndAutostart.h"
 #include "platform/Shell.h"
@@ -55,6 +56,8 @@ struct PlatformServices
     std::unique_ptr<BuildStamp> Stamp;
     std::unique_ptr<HttpGet> Http;
     std::shared_ptr<ScreensaverPreview> Preview;
+    // The screensaver daemon the program can start; none where there is nothing to start.
+    std::unique_ptr<ScreensaverDaemon> Daemon;
     // An address that replaces the update file's (a mirror, or a test's own server); empty for none.
     std::string UpdateAddressOverride;
 };

@@ -45,16 +45,16 @@ EventEditPanel BuildEventEditPanel(QGroupBox* panel)
     auto* column = new QVBoxLayout(panel);
 
     auto* top = new QGridLayout;
-    p.enabledCheckBox = new QCheckBox(QStringLiteral("Enable Event"), panel);
+    p.enabledCheckBox = new QCheckBox(QStringLiteral("&Enable Event"), panel);
     MakeBold(p.enabledCheckBox);
-    p.Button1 = new QPushButton(QStringLiteral("Get Next Event Time"), panel);
-    p.allEventsOffCheckBox = new QCheckBox(QStringLiteral("Disable All Events"), panel);
+    p.Button1 = new QPushButton(QStringLiteral("&Get Next Event Time"), panel);
+    p.allEventsOffCheckBox = new QCheckBox(QStringLiteral("&Disable All Events"), panel);
     top->addWidget(p.enabledCheckBox, 0, 0);
     top->addWidget(p.Button1, 0, 1);
     top->addWidget(p.allEventsOffCheckBox, 1, 0, 1, 2, Qt::AlignHCenter);
     column->addLayout(top);
 
-    p.NewEventBtn = new QPushButton(QStringLiteral("Create New Event"), panel);
+    p.NewEventBtn = new QPushButton(QStringLiteral("Create &New Event"), panel);
     MakeBold(p.NewEventBtn);
     p.NewEventBtn->setMinimumHeight(p.NewEventBtn->sizeHint().height() * 3 / 2);
     column->addWidget(p.NewEventBtn);
@@ -93,7 +93,7 @@ EventEditPanel BuildEventEditPanel(QGroupBox* panel)
         p.actTypeComboBox->addItem(QString::fromUtf8(action.data(), static_cast<qsizetype>(action.size())));
     }
     column->addWidget(p.actTypeComboBox);
-    p.closeSSCheckBox = new QCheckBox(QStringLiteral("Send Close Screensaver Command"), panel);
+    p.closeSSCheckBox = new QCheckBox(QStringLiteral("Send &Close Screensaver Command"), panel);
     column->addWidget(p.closeSSCheckBox);
 
     column->addWidget(new QLabel(QStringLiteral("Event Type"), panel));
@@ -115,8 +115,8 @@ EventEditPanel BuildEventEditPanel(QGroupBox* panel)
     p.minutesSpin->setEnabled(false);
 
     auto* buttons = new QHBoxLayout;
-    p.saveChangesBtn = new QPushButton(QStringLiteral("Save Changes"), panel);
-    p.delEventButton = new QPushButton(QStringLiteral("Delete Event"), panel);
+    p.saveChangesBtn = new QPushButton(QStringLiteral("Save Ch&anges"), panel);
+    p.delEventButton = new QPushButton(QStringLiteral("De&lete Event"), panel);
     for (QPushButton* button : {p.saveChangesBtn, p.delEventButton}) {
         button->setMinimumHeight(button->sizeHint().height() * 3 / 2);
         buttons->addWidget(button);

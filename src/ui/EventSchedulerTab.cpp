@@ -81,8 +81,8 @@ void TEventSchedulerTab::BuildControls()
     row->addWidget(c.logPanel);
 
     c.EventPopupMenu = new QMenu(this);
-    c.EventFileItems = AddScreensaverFileItems(c.EventPopupMenu, QStringLiteral("Run Event Screensaver"),
-                                               QStringLiteral("Set Screensaver Active"));
+    c.EventFileItems = AddScreensaverFileItems(c.EventPopupMenu, QStringLiteral("&Run Event Screensaver"),
+                                               QStringLiteral("Set Screensaver &Active"));
 }
 
 void TEventSchedulerTab::ConnectEventList()

@@ -15,6 +15,7 @@ struct MainMenus
     QAction* LoadFromDiskFile = nullptr;
     QAction* ExportToDiskFile = nullptr;
     QAction* RunScreensaver = nullptr;
+    QAction* StartDaemon = nullptr; // "Start XScreenSaver", shown only while the daemon is known not to run
     QAction* AutoRunatStartup1 = nullptr;
     QAction* MinimizetoSystemTray1 = nullptr;
     QAction* StartMinimized1 = nullptr;

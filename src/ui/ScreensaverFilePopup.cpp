@@ -14,13 +14,21 @@ ScreensaverFileItems AddScreensaverFileItems(QMenu* menu, const QString& run, co
     items.Run = menu->addAction(run);
     items.SetActive = menu->addAction(setActive);
     menu->addSeparator();
-    items.ShowInFolder = menu->addAction(QStringLiteral("Show in Folder"));
-    items.ShowFileProperties = menu->addAction(QStringLiteral("Show File Properties"));
-    items.CopyFilepath = menu->addAction(QStringLiteral("Copy Screensaver Filepath"));
+    items.ShowInFolder = menu->addAction(QStringLiteral("Show in &Folder"));
+    items.ShowFileProperties = menu->addAction(QStringLiteral("Show File &Properties"));
+    items.CopyFilepath = menu->addAction(QStringLiteral("&Copy Screensaver Filepath"));
     menu->addSeparator();
-    items.Settings = menu->addAction(QStringLiteral("Screensaver Settings"));
-    items.Options = menu->addAction(QStringLiteral("Screensaver Options"));
+    items.Settings = menu->addAction(QStringLiteral("Screensaver &Settings"));
+    items.Options = menu->addAction(QStringLiteral("Screensaver &Options"));
     return items;
+}
+
+void OfferScreensaverFileItems(const ScreensaverFileItems& items, bool oneFileSelected)
+{
+    for (QAction* item : {items.Run, items.SetActive, items.ShowInFolder, items.ShowFileProperties, items.CopyFilepath,
+                          items.Options}) {
+        item->setEnabled(oneFileSelected);
+    }
 }
 
 void ConnectScreensaverFileItems(QObject* context, const ScreensaverFileItems& items,

@@ -33,6 +33,9 @@ struct ScreensaverFileItems
 
 ScreensaverFileItems AddScreensaverFileItems(QMenu* menu, const QString& run, const QString& setActive);
 
+// The items that work on a file are offered only while the popup's selection names exactly one.
+void OfferScreensaverFileItems(const ScreensaverFileItems& items, bool oneFileSelected);
+
 // Each item works on the path the popup's selection names (none: the item does nothing).
 void ConnectScreensaverFileItems(QObject* context, const ScreensaverFileItems& items,
                                  std::function<std::optional<std::string>()> selectedPath, platform::Shell& shell,

@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -29,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include <memory>
+#include <utility>
 
 namespace kelvane::ui {
 
@@ -40,8 +42,27 @@ TScreensaversTab::TScreensaversTab(const ScreensaversTabContext& context, QWidge
         m_context.Data.Screensavers(), [this] { return m_context.Active.ActiveScreensaverText(); }, this,
         m_context.Programs);
     m_controls.SSListBox->setModel(m_model);
-    connect(m_controls.SSListBox->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &TScreensaversTab::UpdatePreview);
+    connect(m_controls.SSListBox->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        UpdatePreview();
+        OfferPopupItems();
+    });
+    m_emptyHint = new QLabel(m_context.EmptyListHint, m_controls.SSListBox->viewport());
+    m_emptyHint->setAlignment(Qt::AlignCenter);
+    m_emptyHint->setWordWrap(true);
+    m_emptyHint->setForegroundRole(QPalette::PlaceholderText);
+    m_emptyHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_controls.SSListBox->viewport()->installEventFilter(this);
+    // Rows that come and go change the selection without telling it.
+    for (const auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(m_model, rowsChanged, this, [this] {
+            OfferPopupItems();
+            ShowEmptyHint();
+        });
+    }
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        OfferPopupItems();
+        ShowEmptyHint();
+    });
     m_controls.SSListBox->setItemDelegateForColumn(0, new IconColumnDelegate(m_controls.SSListBox));
     m_controls.SSListBox->header()->resizeSection(0, 28);
     m_controls.SSListBox->header()->setStretchLastSection(true);
@@ -66,9 +87,9 @@ void TScreensaversTab::BuildControls()
     auto* outer = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;
-    c.findButton = AddButton(QStringLiteral("Find Screensavers"), this, top);
-    c.addScreenSaverButton = AddButton(QStringLiteral("Add Screensaver"), this, top);
-    c.addFolderButton = AddButton(QStringLiteral("Add Folders"), this, top);
+    c.findButton = AddButton(QStringLiteral("F&ind Screensavers"), this, top);
+    c.addScreenSaverButton = AddButton(QStringLiteral("&Add Screensaver"), this, top);
+    c.addFolderButton = AddButton(QStringLiteral("A&dd Folders"), this, top);
     c.foldersMemo = new QPlainTextEdit(this);
     c.foldersMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     c.foldersMemo->setMaximumHeight(80);
@@ -78,27 +99,31 @@ void TScreensaversTab::BuildControls()
     auto* middle = new QHBoxLayout;
     auto* left = new QVBoxLayout;
     left->addWidget(BoldLabel(QStringLiteral("Screensaver Actions"), this));
-    c.runButton = AddButton(QStringLiteral("Run"), this, left);
-    c.setActiveButton = AddButton(QStringLiteral("Set: Active"), this, left);
-    c.setNoneButton = AddButton(QStringLiteral("Set: None"), this, left);
-    c.setBlankButton = AddButton(QStringLiteral("Set: Blank"), this, left);
+    c.runButton = AddButton(QStringLiteral("&Run"), this, left);
+    c.setActiveButton = AddButton(QStringLiteral("Set: A&ctive"), this, left);
+    c.setNoneButton = AddButton(QStringLiteral("Set: &None"), this, left);
+    c.setBlankButton = AddButton(QStringLiteral("Set: &Blank"), this, left);
     left->addWidget(BoldLabel(QStringLiteral("Rotational Actions"), this));
-    c.upButton = AddButton(QStringLiteral("Up"), this, left);
-    c.downButton = AddButton(QStringLiteral("Down"), this, left);
-    c.topButton = AddButton(QStringLiteral("Top"), this, left);
-    c.bottomButton = AddButton(QStringLiteral("Bottom"), this, left);
-    c.removeButton = AddButton(QStringLiteral("Remove"), this, left);
-    c.autoSwitchCheckBox = new QCheckBox(QStringLiteral("Auto Rotate"), this);
+    c.upButton = AddButton(QStringLiteral("&Up"), this, left);
+    c.downButton = AddButton(QStringLiteral("Do&wn"), this, left);
+    c.topButton = AddButton(QStringLiteral("To&p"), this, left);
+    c.bottomButton = AddButton(QStringLiteral("Botto&m"), this, left);
+    c.removeButton = AddButton(QStringLiteral("R&emove"), this, left);
+    c.autoSwitchCheckBox = new QCheckBox(QStringLiteral("Aut&o Rotate"), this);
     QFont bold = c.autoSwitchCheckBox->font();
     bold.setBold(true);
     c.autoSwitchCheckBox->setFont(bold);
     left->addWidget(c.autoSwitchCheckBox);
-    left->addWidget(new QLabel(QStringLiteral("Interval Seconds"), this));
+    auto* intervalLabel = new QLabel(QStringLiteral("Inter&val Seconds"), this);
+    left->addWidget(intervalLabel);
     c.IntervalBox = new IntervalSpinBox(MinRotationInterval, MaxRotationInterval, this);
+    intervalLabel->setBuddy(c.IntervalBox);
     c.IntervalBox->setValue(86400);
     left->addWidget(c.IntervalBox);
-    left->addWidget(new QLabel(QStringLiteral("Action Type:"), this));
+    auto* actionLabel = new QLabel(QStringLiteral("Action T&ype:"), this);
+    left->addWidget(actionLabel);
     c.ActionBox = new QComboBox(this);
+    actionLabel->setBuddy(c.ActionBox);
     c.ActionBox->addItems({QStringLiteral("Run"), QStringLiteral("Activate only")});
     c.ActionBox->setCurrentIndex(1);
     left->addWidget(c.ActionBox);
@@ -117,11 +142,11 @@ void TScreensaversTab::BuildControls()
     outer->addLayout(middle, 1);
 
     c.SSPopupMenu = new QMenu(this);
-    c.SSFileItems = AddScreensaverFileItems(c.SSPopupMenu, QStringLiteral("Run Selected Screensaver"),
-                                            QStringLiteral("Set Active Selected Screensaver"));
+    c.SSFileItems = AddScreensaverFileItems(c.SSPopupMenu, QStringLiteral("&Run Selected Screensaver"),
+                                            QStringLiteral("Set &Active Selected Screensaver"));
     c.SSPopupMenu->addSeparator();
-    c.DeleteSelected = c.SSPopupMenu->addAction(QStringLiteral("Delete Selected From this list"));
-    c.SelectAll = c.SSPopupMenu->addAction(QStringLiteral("Select All"));
+    c.DeleteSelected = c.SSPopupMenu->addAction(QStringLiteral("&Delete Selected From this list"));
+    c.SelectAll = c.SSPopupMenu->addAction(QStringLiteral("Select A&ll"));
 }
 
 void TScreensaversTab::ConnectControls()
@@ -183,6 +208,9 @@ void TScreensaversTab::ConnectControls()
     connect(c.topButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::MoveSelectedToTop));
     connect(c.bottomButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::MoveSelectedToBottom));
     connect(c.removeButton, &QPushButton::clicked, this, listOperation(&ScreensaverList::DeleteSelectedRows));
+    // The keyboard's way to the same: Delete removes as "Remove" does, Enter runs as a double click does.
+    m_listKeys = {listOperation(&ScreensaverList::DeleteSelectedRows), [run] { run(SelectionNeed::AtLeastOne); }};
+    c.SSListBox->installEventFilter(this);
 
     connect(c.autoSwitchCheckBox, &QCheckBox::toggled, this, [this](bool on) {
         m_context.Data.Settings().SwitchEnabled = on;
@@ -192,6 +220,13 @@ void TScreensaversTab::ConnectControls()
     // Every text the box passes through counts, an emptied one as 0, so a value below the least one is
     // told and refused rather than silently corrected.
     c.IntervalBox->WatchEveryValue(this, [this](qint64 seconds) { IntervalBoxChange(seconds); });
+    // A refused value does not outlive its editing: the box shows the interval in force again.
+    connect(c.IntervalBox, &QAbstractSpinBox::editingFinished, this, [this] {
+        if (IntervalSpinBox::TextValue(m_controls.IntervalBox->text()) < MinRotationInterval) {
+            m_controls.IntervalBox->setValue(m_context.Data.Settings().Interval);
+            IntervalBoxChange(m_context.Data.Settings().Interval);
+        }
+    });
     connect(c.ActionBox, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_context.Data.Settings().Action = index == 0 ? RotationAction::Run : RotationAction::ActivateOnly;
     });
@@ -206,6 +241,45 @@ void TScreensaversTab::ConnectControls()
         m_context.DesktopShell, m_context.Active);
     connect(c.DeleteSelected, &QAction::triggered, this, listOperation(&ScreensaverList::DeleteSelectedRows));
     connect(c.SelectAll, &QAction::triggered, this, [this] { m_controls.SSListBox->selectAll(); });
+    OfferPopupItems();
+    ShowEmptyHint();
+}
+
+bool TScreensaversTab::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_controls.SSListBox->viewport() && event->type() == QEvent::Resize) {
+        m_emptyHint->setGeometry(m_controls.SSListBox->viewport()->rect().adjusted(8, 0, -8, 0));
+    }
+    if (watched == m_controls.SSListBox && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            switch (key->key()) {
+            case Qt::Key_Delete:
+                m_listKeys.Delete();
+                return true;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                m_listKeys.Enter();
+                return true;
+            default:
+                break;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TScreensaversTab::ShowEmptyHint()
+{
+    m_emptyHint->setVisible(m_model->rowCount() == 0 && !m_context.EmptyListHint.isEmpty());
+}
+
+void TScreensaversTab::OfferPopupItems()
+{
+    const qsizetype selected = m_controls.SSListBox->selectionModel()->selectedRows().size();
+    OfferScreensaverFileItems(m_controls.SSFileItems, selected == 1);
+    m_controls.DeleteSelected->setEnabled(selected > 0);
+    m_controls.SelectAll->setEnabled(m_model->rowCount() > 0);
 }
 
 void TScreensaversTab::ShowLoadedLists()
@@ -232,7 +306,9 @@ void TScreensaversTab::ApplySettings()
 
 std::string TScreensaversTab::RotationStatus() const
 {
-    return RotationStatusText(m_context.Data.Settings().SwitchEnabled, m_controls.IntervalBox->text().toStdString());
+    // The interval in force, which is the box's value except while a refused one is being typed.
+    const ProgramSettings& settings = m_context.Data.Settings();
+    return RotationStatusText(settings.SwitchEnabled, std::to_string(settings.Interval));
 }
 
 void TScreensaversTab::IntervalBoxChange(int64_t seconds)
@@ -240,6 +316,9 @@ void TScreensaversTab::IntervalBoxChange(int64_t seconds)
     const IntervalChange change = kelvane::IntervalBoxChange(seconds);
     if (change.Status) {
         m_context.ShowMessage(QString::fromStdString(*change.Status));
+        m_intervalRefused = QString::fromStdString(*change.Status);
+    } else if (!m_intervalRefused.isEmpty()) {
+        m_context.WithdrawMessage(std::exchange(m_intervalRefused, {}));
     }
     if (change.TimerMs) {
         m_context.Data.Settings().Interval = static_cast<int32_t>(*change.TimerMs / 1000);

@@ -14,6 +14,7 @@
 
 class QAction;
 class QCheckBox;
+class QLabel;
 class QComboBox;
 class QMenu;
 class QPlainTextEdit;
@@ -75,12 +76,16 @@ struct ScreensaversTabContext
     UserMessages& Messages;
     // The status bar's message panel.
     std::function<void(const QString&)> ShowMessage;
+    // Clears the message panel when it still shows this text.
+    std::function<void(const QString&)> WithdrawMessage;
     // The rotation's state changed: the status bar's first panel follows.
     std::function<void()> RotationChanged;
     // The desktop's own screensaver programs, found by a scan beside ".scr" files; none when not given.
     const platform::ScreensaverCatalogue* Programs = nullptr;
     // Runs the preview; the pane shows its text alone when not given.
     platform::ScreensaverPreview* Preview = nullptr;
+    // Shown in the middle of the list while it is empty; nothing when empty itself.
+    QString EmptyListHint = {};
 };
 
 // "Screensavers": the list of screensaver files, the folder scan, the active-screensaver buttons and the
@@ -129,12 +134,17 @@ public:
     void StopScans();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
     // The preview follows the selection: one selected row runs, anything else shows none.
     void UpdatePreview();
+    // The popup offers what the selection allows: one row for a file's items, any for "Delete Selected".
+    void OfferPopupItems();
+    // The hint shows while the list has no rows.
+    void ShowEmptyHint();
     void BuildControls();
     void ConnectControls();
     ScanSteps MakeScanSteps();
@@ -149,9 +159,16 @@ private:
     ScreensaversTabContext m_context;
     ScreensaversControls m_controls;
     ScreensaverListModel* m_model = nullptr;
+    QLabel* m_emptyHint = nullptr;
     QTimer* m_switchTimer = nullptr;
     RotationState m_rotation;
     bool m_isProcessing = false;
+    struct
+    {
+        std::function<void()> Delete;
+        std::function<void()> Enter;
+    } m_listKeys;              // what the list's keys do
+    QString m_intervalRefused; // the refusal of a too-low interval, while the message panel may show it
     bool m_exiting = false;
     std::mutex m_criticalSection; // the scan lock, handed to every scan worker
     QtUiThread m_uiThread{this};

@@ -4,11 +4,14 @@
 #include "common/Clock.h"
 #include "common/RegionalDateTime.h"
 #include "common/RegionalSettings.h"
+#include "common/StatusBarText.h"
 #include "platform/DebugOutput.h"
 #include "platform/ScreensaverCatalogue.h"
+#include "platform/ScreensaverDaemon.h"
 #include "platform/SettingAndAutostart.h"
 #include "platform/StatusNotices.h"
 #include "program/ProgramData.h"
+#include "settings/SettingsFile.h"
 #include "ui/AppIcon.h"
 #include "ui/EventSchedulerTab.h"
 #include "ui/OptionsTab.h"
@@ -24,6 +27,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
@@ -81,7 +85,13 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     PageControl1 = new TPageControl(this);
     m_screensaversTab =
         new TScreensaversTab({program, m_activeScreensaver, context.DesktopShell, context.Messages, showMessage,
-                              [this] { RefreshRotationPanel(); }, context.Programs, context.Preview});
+                              [this](const QString& text) {
+                                  if (m_statusPanels->At(StatusPanels::Message)->text() == text) {
+                                      ShowMessage(QString());
+                                  }
+                              },
+                              [this] { RefreshRotationPanel(); }, context.Programs, context.Preview,
+                              QString::fromStdString(context.EmptyListHint)});
     if (context.Notices) {
         // After the event that caused it has shown its own text (the active screensaver's, for one).
         context.Notices->SetListener([this](const std::string& text) {
@@ -103,6 +113,7 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
 
     FormCreate();
     ConnectMenus();
+    OfferDaemonStart();
     ShowStartOptions();
 }
 
@@ -120,16 +131,19 @@ TfrmMain::~TfrmMain()
 
 void TfrmMain::BuildStatusBar()
 {
-    // The first two panels are as wide as their usual texts; the message panel takes the rest.
-    m_rotationPanel =
-        new StatusPanel(QStringLiteral("Auto Rotate: OFF | Interval: 0 days, 0 hours, 0 minutes, 0 seconds"), this);
-    m_schedulingPanel = new StatusPanel(
-        QStringLiteral("Next Event: Ribbons in: 0 Day(s), 00 Hour(s), 00 Minute(s), and 00 Second(s)"), this);
-    m_messagePanel = new StatusPanel(QString(), this);
-    m_messagePanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    statusBar()->addWidget(m_rotationPanel);
-    statusBar()->addWidget(m_schedulingPanel);
-    statusBar()->addWidget(m_messagePanel, 1);
+    // Panel 0 is measured over its longest text, every field at two digits of one kind, since digits
+    // need not be equally wide.
+    const QString longest = QString::fromStdString(RotationStatusText(false, std::to_string(MaxRotationInterval)));
+    QStringList rotationSamples;
+    for (QChar digit = u'0'; digit <= u'9'; digit = QChar(digit.unicode() + 1)) {
+        QString sample = longest;
+        for (QChar& c : sample) {
+            c = c.isDigit() ? digit : c;
+        }
+        rotationSamples.append(sample);
+    }
+    m_statusPanels = new StatusPanels(rotationSamples, this);
+    statusBar()->addWidget(m_statusPanels, 1);
     m_statusTimer = new QTimer(this);
     m_statusTimer->setObjectName(QStringLiteral("statusTimer"));
     m_statusTimer->setInterval(500);
@@ -198,6 +212,32 @@ void TfrmMain::ShowStartOptions()
     m_menus.UpdateNotifications->setChecked(m_context.Data.Settings().UpdatesNotify);
 }
 
+void TfrmMain::OfferDaemonStart()
+{
+    platform::ScreensaverDaemon* daemon = m_context.Daemon;
+    if (!daemon) {
+        return;
+    }
+    connect(m_menus.StartDaemon, &QAction::triggered, this, [this, daemon] {
+        daemon->Start();
+        m_menus.StartDaemon->setVisible(false);
+        ShowMessage(QStringLiteral("XScreenSaver is starting for this session"));
+        if (m_context.Messages.Confirm(this, QStringLiteral("Start XScreenSaver"),
+                                       QStringLiteral("Start XScreenSaver with every session from now on?"))) {
+            if (const Status set = daemon->StartWithEverySession(); !set) {
+                ShowMessage(QString::fromStdString(set.message()));
+            }
+        }
+    });
+    // The answer comes later: the window goes on meanwhile, and may be gone by then.
+    daemon->CheckRunning([window = QPointer<TfrmMain>(this)](bool running) {
+        if (window && !running) {
+            window->m_menus.StartDaemon->setVisible(true);
+            window->ShowMessage(QStringLiteral("XScreenSaver is not running: start it from the Screensavers menu"));
+        }
+    });
+}
+
 void TfrmMain::ConnectMenus()
 {
     const MainMenus& m = m_menus;
@@ -252,19 +292,19 @@ void TfrmMain::RefreshStatusBar()
         return; // still being built
     }
     RefreshRotationPanel();
-    m_schedulingPanel->setText(QString::fromStdString(m_schedulerTab->SchedulingStatus()));
+    m_statusPanels->Show(StatusPanels::Scheduling, QString::fromStdString(m_schedulerTab->SchedulingStatus()));
 }
 
 void TfrmMain::RefreshRotationPanel()
 {
     if (m_screensaversTab) {
-        m_rotationPanel->setText(QString::fromStdString(m_screensaversTab->RotationStatus()));
+        m_statusPanels->Show(StatusPanels::Rotation, QString::fromStdString(m_screensaversTab->RotationStatus()));
     }
 }
 
 void TfrmMain::ShowMessage(const QString& text)
 {
-    m_messagePanel->setText(text);
+    m_statusPanels->Show(StatusPanels::Message, text);
 }
 
 void TfrmMain::LoadColumnWidths(const IniValues& stored, bool maximized)

@@ -28,6 +28,7 @@ class AutostartEntry;
 class DebugOutput;
 class ProcessesAndInput;
 class ScreensaverCatalogue;
+class ScreensaverDaemon;
 class ScreensaverPreview;
 class ScreensaverSetting;
 class Shell;
@@ -36,6 +37,7 @@ class StatusNotices;
 
 namespace kelvane::ui {
 
+class StatusPanels;
 class TEventSchedulerTab;
 class TOptionsTab;
 class TScreensaversTab;
@@ -66,6 +68,10 @@ struct MainWindowContext
     // The settings file as the start has read it already, so that the window does not read it again;
     // used only while the window is made. The window reads the file itself when not given.
     const IniValues* StoredSettings = nullptr;
+    // Shown in the middle of an empty screensaver list, from the language file.
+    std::string EmptyListHint = {};
+    // The screensaver daemon, checked at the start and offered to start; none where there is none.
+    platform::ScreensaverDaemon* Daemon = nullptr;
 };
 
 // The program's one long-lived window: the three tabs, the menus, the tray icon, the status bar, and the
@@ -121,6 +127,8 @@ private:
     // What the loads found wrong with the data files, told once in one message.
     void ReportStartProblems();
     void ConnectMenus();
+    // Asks whether the screensaver daemon runs and, when it does not, says so once and offers to start it.
+    void OfferDaemonStart();
     // Every menu item of a start option shows its flag.
     void ShowStartOptions();
     void LoadColumnWidths(const IniValues& stored, bool maximized);
@@ -158,9 +166,7 @@ private:
     TScreensaversTab* m_screensaversTab = nullptr;
     TEventSchedulerTab* m_schedulerTab = nullptr;
     TOptionsTab* m_optionsTab = nullptr;
-    QLabel* m_rotationPanel = nullptr;
-    QLabel* m_schedulingPanel = nullptr;
-    QLabel* m_messagePanel = nullptr;
+    StatusPanels* m_statusPanels = nullptr;
     QTimer* m_statusTimer = nullptr;
     QSystemTrayIcon* m_trayIcon = nullptr; // shown while the window is hidden
     bool m_noTrayTold = false;

@@ -1,5 +1,6 @@
 #include "app/Language.h"
 
+#include "TestPaths.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -115,6 +116,16 @@ TEST(Translate, TurnsBackslashNIntoALineBreak)
     for (const auto& [key, text] : cases) {
         EXPECT_EQ(language.Translate(key), text) << key;
     }
+}
+
+TEST(LanguageFile, TheShippedFileTellsANewUserHowToFillTheList)
+{
+    Language language;
+    ASSERT_TRUE(language.LoadLanguage(KELVANE_LANGUAGE_FILE, "English").ok());
+    const std::string hint = language.Translate("EmptyListHint");
+    EXPECT_NE(hint.find("\"Find Screensavers\""), std::string::npos) << hint;
+    EXPECT_NE(hint.find("\"Add Screensaver\""), std::string::npos) << hint;
+    EXPECT_EQ(hint.find('\n'), std::string::npos) << "one line";
 }
 
 } // namespace

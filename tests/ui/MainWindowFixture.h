@@ -75,6 +75,8 @@ protected:
                 context.Programs = programs;
                 context.Preview = &preview;
                 context.StoredSettings = storedSettings;
+                context.EmptyListHint = emptyListHint;
+                context.Daemon = daemon;
                 return context;
             });
         QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
@@ -101,6 +103,8 @@ protected:
     // The settings file as a start read it before the window, when given.
     const IniValues* storedSettings = nullptr;
     bool trayAvailable = true;
+    std::string emptyListHint = "Nothing listed yet";
+    platform::ScreensaverDaemon* daemon = nullptr;
     int exits = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "library/FileListThread.h"
 #include "library/Rotation.h"
 #include "platform/DebugOutput.h"
+#include "platform/ScreensaverDaemon.h"
 #include "scheduler/EventsFile.h"
 #include "settings/fileFunc.h"
 #include "support/EventsFixture.h"
@@ -10,18 +11,24 @@
 #include "ui/IntervalSpinBox.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/QtUiThread.h"
+#include "ui/StatusPanel.h"
 #include "ui/UserMessages.h"
 #include "ui/frmMain_unit.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -824,6 +831,252 @@ TEST_F(MainWindowTest, ThePopupActionsNeedExactlyOneRow)
     EXPECT_EQ(window->Data().Screensavers().Paths(), std::vector<std::string>{"/s/a.scr"});
 }
 
+TEST_F(MainWindowTest, ThePopupOffersOnlyWhatTheSelectionAllows)
+{
+    dir.write("ssList.txt", "/s/a.scr\r\n/s/b.scr\r\n");
+    auto window = Create();
+    const ScreensaversControls& m = window->Screens().Controls();
+    const auto select = [&](std::initializer_list<int> rows) {
+        m.SSListBox->selectionModel()->clearSelection();
+        for (const int row : rows) {
+            m.SSListBox->selectionModel()->select(m.SSListBox->model()->index(row, 0),
+                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    };
+    const std::vector<QAction*> fileItems{m.SSFileItems.Run,          m.SSFileItems.SetActive,
+                                          m.SSFileItems.ShowInFolder, m.SSFileItems.ShowFileProperties,
+                                          m.SSFileItems.CopyFilepath, m.SSFileItems.Options};
+    const struct
+    {
+        std::initializer_list<int> rows;
+        bool fileItems;
+        bool deleteSelected;
+    } cases[] = {{{}, false, false}, {{1}, true, true}, {{0, 1}, false, true}};
+    for (const auto& c : cases) {
+        select(c.rows);
+        for (QAction* item : fileItems) {
+            EXPECT_EQ(item->isEnabled(), c.fileItems) << item->text().toStdString() << " with " << c.rows.size();
+        }
+        EXPECT_EQ(m.DeleteSelected->isEnabled(), c.deleteSelected) << c.rows.size();
+        EXPECT_TRUE(m.SelectAll->isEnabled());
+        EXPECT_TRUE(m.SSFileItems.Settings->isEnabled()) << "needs no file";
+    }
+
+    select({1});
+    m.DeleteSelected->trigger();
+    select({0});
+    m.DeleteSelected->trigger();
+    EXPECT_EQ(window->Data().Screensavers().Count(), 0u);
+    EXPECT_FALSE(m.SelectAll->isEnabled()) << "nothing to select";
+    EXPECT_FALSE(m.SSFileItems.Run->isEnabled()) << "the removed row is no longer selected";
+    EXPECT_FALSE(m.DeleteSelected->isEnabled());
+}
+
+// The letter after the single "&" of a caption, or nothing when it has none or more than one.
+QChar Mnemonic(const QString& caption)
+{
+    const qsizetype at = caption.indexOf(u'&');
+    if (at < 0 || at + 1 >= caption.size() || caption.indexOf(u'&', at + 1) >= 0) {
+        return {};
+    }
+    return caption.at(at + 1).toLower();
+}
+
+// Every caption has one mnemonic, and none is used twice among them.
+void ExpectOwnMnemonics(const QStringList& captions, const std::string& where)
+{
+    QString used;
+    for (const QString& caption : captions) {
+        const QChar letter = Mnemonic(caption);
+        EXPECT_TRUE(letter.isLetter()) << where << ": " << caption.toStdString();
+        EXPECT_FALSE(used.contains(letter)) << where << ": " << caption.toStdString() << " repeats a letter";
+        used.append(letter);
+    }
+}
+
+QStringList ActionCaptions(const QList<QAction*>& actions)
+{
+    QStringList captions;
+    for (const QAction* action : actions) {
+        if (!action->isSeparator()) {
+            captions.append(action->text());
+        }
+    }
+    return captions;
+}
+
+TEST_F(MainWindowTest, EveryMenuAndButtonHasItsOwnMnemonic)
+{
+    auto window = Create();
+    const QList<QAction*> bar = window->menuBar()->actions();
+    QList<QMenu*> menus{window->Screens().Controls().SSPopupMenu, window->Scheduler().Controls().EventPopupMenu,
+                        window->TrayIcon1()->contextMenu()};
+    for (const QAction* item : bar) {
+        menus.append(item->menu());
+        for (QMenu* sub : item->menu()->findChildren<QMenu*>()) {
+            menus.append(sub);
+        }
+    }
+    ExpectOwnMnemonics(ActionCaptions(bar), "the menu bar");
+    for (const QMenu* menu : menus) {
+        ExpectOwnMnemonics(ActionCaptions(menu->actions()), menu->title().toStdString());
+    }
+
+    // The tab's controls share the window with the menu bar, so they share its letters too.
+    QStringList captions = ActionCaptions(bar);
+    for (const QAbstractButton* button : window->Screens().findChildren<QAbstractButton*>()) {
+        captions.append(button->text());
+    }
+    for (const QLabel* label : window->Screens().findChildren<QLabel*>()) {
+        if (label->buddy()) {
+            captions.append(label->text());
+        }
+    }
+    ExpectOwnMnemonics(captions, "the Screensavers tab");
+    QStringList eventCaptions = ActionCaptions(bar);
+    for (const QAbstractButton* button : window->Scheduler().findChildren<QAbstractButton*>()) {
+        if (button->text().front().isLetter()) { // "+" stays as it is
+            eventCaptions.append(button->text());
+        }
+    }
+    ExpectOwnMnemonics(eventCaptions, "the Event Scheduler tab");
+    QStringList shown;
+    for (const QString& caption : captions) {
+        shown.append(QString(caption).remove(u'&'));
+    }
+    for (const char* caption : {"Find Screensavers", "Set: Active", "Remove", "Auto Rotate", "Interval Seconds"}) {
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(caption))) << "a mnemonic adds only the \"&\": " << caption;
+    }
+}
+
+TEST_F(MainWindowTest, DeleteRemovesTheSelectedRowsAndEnterRunsTheFirst)
+{
+    dir.write("ssList.txt", "/s/a.scr\r\n/s/b.scr\r\n/s/c.scr\r\n");
+    auto window = Create();
+    QTreeView* list = window->Screens().Controls().SSListBox;
+    const auto press = [list](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(list, &event);
+    };
+    const auto select = [list](std::initializer_list<int> rows) {
+        list->selectionModel()->clearSelection();
+        for (const int row : rows) {
+            list->selectionModel()->select(list->model()->index(row, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    };
+    platform.calls.clear();
+    select({1, 2});
+    press(Qt::Key_Return);
+    press(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"run /s/b.scr", "run /s/b.scr"})) << "the uppermost, as Run";
+
+    press(Qt::Key_Delete);
+    EXPECT_EQ(window->Data().Screensavers().Paths(), std::vector<std::string>{"/s/a.scr"});
+    select({});
+    press(Qt::Key_Delete);
+    press(Qt::Key_Return);
+    EXPECT_EQ(window->Data().Screensavers().Paths(), std::vector<std::string>{"/s/a.scr"}) << "nothing selected";
+    EXPECT_EQ(platform.calls.size(), 2u);
+}
+
+TEST_F(MainWindowTest, TheTabKeyFollowsTheScreensaversTabsLayout)
+{
+    auto window = Create();
+    window->ShowAtStart();
+    const ScreensaversControls& c = window->Screens().Controls();
+    const std::vector<QWidget*> expected{
+        c.findButton,    c.addScreenSaverButton, c.addFolderButton, c.foldersMemo, c.runButton, c.setActiveButton,
+        c.setNoneButton, c.setBlankButton,       c.upButton,        c.downButton,  c.topButton, c.bottomButton,
+        c.removeButton,  c.autoSwitchCheckBox,   c.IntervalBox,     c.ActionBox,   c.SSListBox};
+    std::vector<QWidget*> order{expected.front()};
+    for (QWidget* at = expected.front()->nextInFocusChain(); order.size() < expected.size() && at != expected.front();
+         at = at->nextInFocusChain()) {
+        if (at->focusPolicy() & Qt::TabFocus && std::find(expected.begin(), expected.end(), at) != expected.end()) {
+            order.push_back(at);
+        } else if (at->focusPolicy() & Qt::TabFocus && at->isVisibleTo(&window->Screens()) &&
+                   window->Screens().isAncestorOf(at) && !c.IntervalBox->isAncestorOf(at) &&
+                   !c.foldersMemo->isAncestorOf(at) && !c.SSListBox->isAncestorOf(at)) {
+            ADD_FAILURE() << "an unexpected stop: " << at->metaObject()->className();
+        }
+    }
+    EXPECT_EQ(order, expected);
+}
+
+TEST_F(MainWindowTest, AnEmptyListSaysHowToFillIt)
+{
+    dir.write("ssList.txt", "");
+    auto window = Create();
+    window->ShowAtStart();
+    QCoreApplication::processEvents();
+    QTreeView* list = window->Screens().Controls().SSListBox;
+    const auto hint = [list] {
+        for (QLabel* label : list->viewport()->findChildren<QLabel*>()) {
+            if (label->text() == QStringLiteral("Nothing listed yet")) {
+                return label;
+            }
+        }
+        return static_cast<QLabel*>(nullptr);
+    };
+    ASSERT_NE(hint(), nullptr);
+    EXPECT_TRUE(hint()->isVisible());
+    EXPECT_EQ(hint()->geometry().center().y(), list->viewport()->rect().center().y()) << "in its middle";
+
+    window->Screens().AddScreensaverFiles({"/s/a.scr"});
+    EXPECT_FALSE(hint()->isVisible()) << "a listed file takes its place";
+    list->selectAll();
+    window->Screens().Controls().removeButton->click();
+    EXPECT_TRUE(hint()->isVisible()) << "back once the list is empty again";
+}
+
+// A daemon that answers when the test says so.
+class FakeDaemon : public platform::ScreensaverDaemon
+{
+public:
+    std::function<void(bool)> answer;
+    int starts = 0;
+    int everySession = 0;
+    void CheckRunning(std::function<void(bool)> a) override { answer = std::move(a); }
+    void Start() override { ++starts; }
+    Status StartWithEverySession() override
+    {
+        ++everySession;
+        return Status::Ok();
+    }
+};
+
+TEST_F(MainWindowTest, ADaemonThatIsNotRunningIsToldOnceAndOfferedToStart)
+{
+    FakeDaemon fake;
+    daemon = &fake;
+    auto window = Create();
+    QAction* start = window->Menus().StartDaemon;
+    ASSERT_TRUE(fake.answer) << "asked at the start";
+    EXPECT_FALSE(start->isVisible()) << "not offered before the answer";
+
+    fake.answer(false);
+    EXPECT_TRUE(window->StatusPanelText(2).startsWith(QStringLiteral("XScreenSaver is not running")))
+        << window->StatusPanelText(2).toStdString();
+    EXPECT_TRUE(start->isVisible());
+
+    messages.answer = false;
+    start->trigger();
+    EXPECT_EQ(fake.starts, 1);
+    EXPECT_EQ(messages.questions.size(), 1) << "with every session: asked";
+    EXPECT_EQ(fake.everySession, 0) << "declined";
+    EXPECT_FALSE(start->isVisible()) << "started: no longer offered";
+
+    window.reset();
+    FakeDaemon running;
+    daemon = &running;
+    window = Create();
+    running.answer(true);
+    EXPECT_FALSE(window->Menus().StartDaemon->isVisible());
+    EXPECT_FALSE(window->StatusPanelText(2).startsWith(QStringLiteral("XScreenSaver"))) << "nothing to tell";
+    window.reset();
+    running.answer(false); // an answer after the window has gone reaches nothing
+}
+
 TEST_F(MainWindowTest, TheEventsPopupWorksOnTheSelectedEventsScreensaver)
 {
     auto window = Create(); // the two example events, the first one selected
@@ -879,6 +1132,41 @@ TEST_F(MainWindowTest, TheIntervalBoxTakesEveryTypedTextAndRefusesTooLowOnes)
     }
 }
 
+TEST_F(MainWindowTest, TheIntervalBoxThePanelAndTheTimerAgreeOnceEditingEnds)
+{
+    const QString tooLow = QString::fromUtf8(IntervalTooLowMessage);
+    const QString hour = QStringLiteral("Auto Rotate: ON | Interval: 0 days, 1 hours, 0 minutes, 0 seconds");
+    auto window = Create();
+    IntervalSpinBox* box = window->Screens().Controls().IntervalBox;
+    const auto endEditing = [box] {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(box, &enter);
+    };
+    for (const char* refused : {"5", ""}) {
+        box->Editor()->setText(QString::fromUtf8(refused));
+        EXPECT_EQ(window->StatusPanelText(2), tooLow) << refused;
+        EXPECT_EQ(window->StatusPanelText(0), hour) << "the panel shows the interval in force: " << refused;
+        endEditing();
+        EXPECT_EQ(box->text(), QStringLiteral("3600")) << "back to the running interval: " << refused;
+        EXPECT_EQ(window->Screens().switchTimer()->interval(), 3600 * 1000);
+        EXPECT_EQ(window->StatusPanelText(0), hour);
+        EXPECT_EQ(window->StatusPanelText(2), QString()) << "the refusal goes with the refused value";
+    }
+
+    box->Editor()->setText(QStringLiteral("5"));
+    box->Editor()->setText(QStringLiteral("50"));
+    EXPECT_EQ(window->StatusPanelText(2), QString()) << "the refusal goes as soon as the value is valid";
+    EXPECT_EQ(window->StatusPanelText(0),
+              QStringLiteral("Auto Rotate: ON | Interval: 0 days, 0 hours, 0 minutes, 50 seconds"));
+    EXPECT_EQ(window->Screens().switchTimer()->interval(), 50 * 1000);
+
+    box->Editor()->setText(QStringLiteral("5"));
+    notices.Report("a later message");
+    QCoreApplication::processEvents();
+    box->Editor()->setText(QStringLiteral("60"));
+    EXPECT_EQ(window->StatusPanelText(2), QStringLiteral("a later message")) << "only its own message is taken back";
+}
+
 TEST_F(MainWindowTest, TheIntervalArrowsStayInRangeAndPageByAMinute)
 {
     auto window = Create();
@@ -925,6 +1213,34 @@ TEST_F(MainWindowTest, TheStatusBarShowsRotationSchedulingAndTheLatestMessage)
     window->Scheduler().evtTimer()->stop(); // "Disable All Events"
     window->RefreshStatusBar();
     EXPECT_EQ(window->StatusPanelText(1), QStringLiteral("Event Schedules are OFF"));
+}
+
+TEST_F(MainWindowTest, AtTheUsualSizeARefusalIsReadAndALongerMessageEndsInAnEllipsis)
+{
+    dir.write("settings.ini", "[Settings]\r\nInterval=2147483\r\n");
+    auto window = Create();
+    window->ShowAtStart();
+    QCoreApplication::processEvents();
+    const auto* panels = window->findChild<StatusPanels*>();
+    ASSERT_NE(panels, nullptr);
+    const auto whole = [&](StatusPanels::Panel panel) {
+        return panels->At(panel)->width() >= panels->At(panel)->NeededWidth();
+    };
+    EXPECT_TRUE(whole(StatusPanels::Rotation)) << "the longest interval shows whole";
+
+    const QString refusal =
+        QStringLiteral("XScreenSaver's settings window is open and would undo this change: close it first");
+    const QString tooLong = QStringLiteral("Processing: ") + QString(400, u'x');
+    for (const QString& text : {refusal, tooLong}) {
+        notices.Report(text.toStdString());
+        QCoreApplication::processEvents();
+        const StatusPanel* message = panels->At(StatusPanels::Message);
+        EXPECT_EQ(message->text(), text);
+        EXPECT_EQ(message->toolTip(), text) << "the tooltip holds the whole text";
+        EXPECT_EQ(whole(StatusPanels::Message), text == refusal) << text.size();
+        EXPECT_GE(panels->At(StatusPanels::Rotation)->width(), window->width() / 6) << "the others give way, not out";
+        EXPECT_LE(message->x() + message->width(), panels->width());
+    }
 }
 
 TEST_F(MainWindowTest, TheMenusToggleTheStartOptionsInBothPlaces)

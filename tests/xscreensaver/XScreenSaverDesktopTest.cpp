@@ -407,7 +407,7 @@ TEST_F(XScreenSaverDesktop, RotationByRunShowsEachStepsOwnHack)
     RotationState state;
     for (const std::string& hack : list) {
         SCOPED_TRACE(hack);
-        ASSERT_EQ(RotationStep(state, list, RotationAction::Run, active, shell), hack);
+        ASSERT_EQ(RotationStep(state, list, RotationAction::Run, active), hack);
         EXPECT_TRUE(PumpUntil([&] { return shows(hack); }, 20s));
         // Once every command of the step has had its answer, it still shows.
         EXPECT_FALSE(PumpUntil([&] { return !shows(hack); }, 2s));

@@ -9,6 +9,7 @@
 #include "platform/linux/LinuxTerminationSignals.h"
 #include "platform/linux/WineDrive.h"
 #include "platform/linux/XScreenSaverBackend.h"
+#include "platform/linux/XScreenSaverStarter.h"
 #include "platform/qt/ModuleHttpGet.h"
 #include "platform/qt/QtDebugOutput.h"
 #include "platform/qt/QtIconProvider.h"
@@ -48,6 +49,7 @@ PlatformServices MakePlatformServices(std::optional<int64_t> recordedBuildTime)
     if (daemonInstalled) {
         services.Setting = std::make_unique<XScreenSaverSetting>(places, *hacks, windowsFolder, *services.Notices,
                                                                  XScreenSaverSettingsOpen);
+        services.Daemon = std::make_unique<XScreenSaverStarter>(*services.Notices);
     } else {
         services.Setting = std::make_unique<LinuxScreensaverSetting>();
         services.Notices->Report("XScreenSaver is not installed: \"Set: Active\" changes nothing on this desktop, "
