@@ -39,10 +39,16 @@ using test::ScopedEnv;
 constexpr auto kStartLimit = 10s;
 constexpr auto kEventLimit = 5s;
 
+// The file's bytes; nothing when it cannot be read. A process's file under /proc fails to read when the
+// process ends after the open, which the stream reports by throwing.
 std::string ReadWholeFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    try {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return {};
+    }
 }
 
 std::string SleepProgram()

@@ -41,10 +41,16 @@ std::string Hack(const char* name)
     return std::string(HackFolder) + "/" + name;
 }
 
+// The file's bytes; nothing when it cannot be read. A process's file under /proc fails to read when the
+// process ends after the open, which the stream reports by throwing.
 std::string ReadWhole(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    try {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return {};
+    }
 }
 
 // A process's parent and its state letter, from /proc; nothing when it has gone.
