@@ -111,14 +111,7 @@ Result<EventEditorFields> EditorFieldsOfRow(const ScheduledEvent& row, const Eve
         return std::find(entries.begin(), entries.end(), text) != entries.end();
     };
     EventEditorFields fields = shown;
-    const CivilDateTime civil = DecodeDateTime(when.value());
-    fields.Year = civil.Date.Year;
-    fields.Month = civil.Date.Month;
-    fields.Day = civil.Date.Day;
-    fields.Hour = civil.Time.Hour;
-    fields.Minute = civil.Time.Minute;
-    fields.Second = civil.Time.Second;
-    fields.Millisecond = civil.Time.Millisecond;
+    fields.SetMoment(DecodeDateTime(when.value()));
     fields.Enabled = row.Enabled;
     fields.Name = row.Name();
     fields.SendCloseCommand = *close;

@@ -348,8 +348,7 @@ std::optional<size_t> UpdateSelectedEvent(EventTable& table, RowSerial shown, Ed
         const Result<DateTime> current = ParseEventDateTime(row.EventTime(), formats);
         const bool keepDate = !edited.Has(Date) && current;
         const bool keepTime = !edited.Has(Time) && current;
-        CivilDateTime when{{fields.Year, fields.Month, fields.Day},
-                           {fields.Hour, fields.Minute, fields.Second, fields.Millisecond}};
+        CivilDateTime when = fields.Moment();
         if (keepDate) {
             when.Date = DecodeDateTime(current.value()).Date;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Clock.h"
+#include "common/DateTime.h"
 #include "common/RegionalSettings.h"
 #include "common/Status.h"
 #include "common/TimeZone.h"
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace kelvane {
@@ -75,6 +77,15 @@ struct EventEditorFields
     std::string Screensaver;
     std::string EventType;
     int32_t Minutes = 15;
+
+    // The two pickers together.
+    CivilDateTime Moment() const { return {{Year, Month, Day}, {Hour, Minute, Second, Millisecond}}; }
+    void SetMoment(const CivilDateTime& moment)
+    {
+        std::tie(Year, Month, Day) = std::tie(moment.Date.Year, moment.Date.Month, moment.Date.Day);
+        std::tie(Hour, Minute, Second, Millisecond) =
+            std::tie(moment.Time.Hour, moment.Time.Minute, moment.Time.Second, moment.Time.Millisecond);
+    }
 };
 
 // The editor's fields, one for each control that the user sets.

@@ -296,15 +296,8 @@ void TEventSchedulerTab::eventListViewItemChecked(int row)
 EventEditorFields TEventSchedulerTab::EditorFields() const
 {
     const EventEditPanel& p = m_controls.editor;
-    const CivilDateTime moment = DecodeDateTime(PickersMoment());
     EventEditorFields fields;
-    fields.Year = moment.Date.Year;
-    fields.Month = moment.Date.Month;
-    fields.Day = moment.Date.Day;
-    fields.Hour = moment.Time.Hour;
-    fields.Minute = moment.Time.Minute;
-    fields.Second = moment.Time.Second;
-    fields.Millisecond = moment.Time.Millisecond;
+    fields.SetMoment(DecodeDateTime(PickersMoment()));
     fields.Enabled = p.enabledCheckBox->isChecked();
     fields.Name = p.nameEdit->text().toStdString();
     fields.SendCloseCommand = p.closeSSCheckBox->isChecked();
