@@ -59,6 +59,7 @@ void PrepareApplicationEnvironment()
 
 PlatformServices MakePlatformServices(std::optional<int64_t>)
 {
+    // Before any window is made: a window takes the fonts the application has then.
     UseAvailableUiFont();
     PlatformServices services;
     services.Notices = std::make_shared<StatusNotices>();
