@@ -24,6 +24,8 @@ packages=(
     dpkg-dev lintian desktop-file-utils appstream
     # the Windows build and its tests: the posix-thread cross compiler, and Wine to run what it builds
     g++-mingw-w64-x86-64-posix wine wine64
+    # the faces Windows programs expect (Tahoma and others), without which Wine draws in whatever it finds
+    fonts-wine
     # the Windows setup program
     nsis
 )

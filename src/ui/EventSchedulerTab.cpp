@@ -16,12 +16,31 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QTextCursor>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kelvane::ui {
+namespace {
+
+// The room a column's caption takes in the face the list is drawn in. The design widths were chosen
+// for one small face; in a wider one they would cut the captions ("Close Cn"), so a column is at
+// least this wide until the user or the settings make it otherwise.
+int CaptionWidth(const QHeaderView& header, int column)
+{
+    QStyleOptionHeader option;
+    option.initFrom(&header);
+    option.section = column;
+    option.text = header.model()->headerData(column, Qt::Horizontal).toString();
+    return header.style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), &header).width();
+}
+
+} // namespace
 
 TEventSchedulerTab::TEventSchedulerTab(const EventSchedulerTabContext& context, QWidget* parent)
     : QWidget(parent),
@@ -32,8 +51,11 @@ TEventSchedulerTab::TEventSchedulerTab(const EventSchedulerTabContext& context, 
     BuildControls();
     m_model = new EventListModel(m_context.Data.Events(), this);
     m_controls.eventListViewII->setModel(m_model);
+    QHeaderView* header = m_controls.eventListViewII->header();
     for (int column = 0; column < EventListModel::ColumnCount; ++column) {
-        m_controls.eventListViewII->header()->resizeSection(column, EventColumnWidths[column]);
+        // A hidden column stays at no width.
+        const int width = EventColumnWidths[column];
+        header->resizeSection(column, width > 0 ? std::max(width, CaptionWidth(*header, column)) : 0);
     }
     m_controls.eventListViewII->setColumnHidden(8, true); // "Minutes"
     m_context.Data.Log().OnLineAdded = [this](size_t dropped, const std::string& line) { ShowLogLine(dropped, line); };

@@ -1293,6 +1293,9 @@ TEST_F(MainWindowTest, EachWindowStateKeepsItsOwnColumnWidths)
     QHeaderView* header = window->Scheduler().Controls().eventListViewII->header();
     EXPECT_EQ(header->sectionSize(1), 120);
     EXPECT_EQ(header->sectionSize(2), 159) << "a missing key keeps the design width";
+    // At least the design width, more when the face needs it for the caption.
+    const int runCountWidth = header->sectionSize(10);
+    EXPECT_GE(runCountWidth, 45);
     window->ShowAtStart();
     header->resizeSection(1, 130);
     window->showMaximized();
@@ -1301,7 +1304,7 @@ TEST_F(MainWindowTest, EachWindowStateKeepsItsOwnColumnWidths)
     header->resizeSection(1, 310);
     window->Exit1Click();
     EXPECT_EQ(Ini("MaximizedColumnWidths", "Column1"), "310");
-    EXPECT_EQ(Ini("MaximizedColumnWidths", "Column10"), "45");
+    EXPECT_EQ(Ini("MaximizedColumnWidths", "Column10"), std::to_string(runCountWidth));
 }
 
 TEST_F(MainWindowTest, AnExitThatCannotSaveSaysSoOnceAndStillEnds)

@@ -10,6 +10,7 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32TimeZone.h"
+#include "platform/win32/Win32UiFont.h"
 #include "platform/win32/Win32WebBrowser.h"
 
 #include <cstdlib>
@@ -58,6 +59,8 @@ void PrepareApplicationEnvironment()
 
 PlatformServices MakePlatformServices(std::optional<int64_t>)
 {
+    // Before any window is made: a window takes the fonts the application has then.
+    UseAvailableUiFont();
     PlatformServices services;
     services.Notices = std::make_shared<StatusNotices>();
     services.Catalogue = std::make_shared<const NoScreensaverPrograms>();
