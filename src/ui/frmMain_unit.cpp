@@ -607,7 +607,7 @@ WindowRect TfrmMain::NormalRect() const
 
 void TfrmMain::TraceWindowState(const std::string& text)
 {
-    m_context.Debug.Write(WindowStateTrace(text, CurrentWindowState(), FromQRect(frameGeometry())));
+    m_context.Debug.Write(WindowStateTrace(text, CurrentWindowState(), FrameRectOf(FromQRect(geometry()), Margins())));
 }
 
 void TfrmMain::ReportWriteFailure(const Status& status)
