@@ -16,8 +16,10 @@
 #include "platform/StatusNotices.h"
 #include "platform/TerminationRequests.h"
 #include "platform/WebBrowser.h"
+#include "settings/WindowPlacement.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,6 +62,9 @@ struct PlatformServices
     std::unique_ptr<ScreensaverDaemon> Daemon;
     // An address that replaces the update file's (a mirror, or a test's own server); empty for none.
     std::string UpdateAddressOverride;
+    // The margins of the whole frame around a native window's client area, where the system keeps a
+    // placement by that frame and the toolkit reports less of it; empty where the toolkit's are right.
+    std::function<std::optional<FrameMargins>(uint64_t nativeWindow)> WindowFrame;
 };
 
 // The build time recorded by the build, for a system whose executables carry none.

@@ -37,7 +37,7 @@ struct StartupFlags
     bool operator==(const StartupFlags&) const = default;
 };
 
-// The window's normal (neither minimised nor maximised) rectangle.
+// The window's normal (neither minimised nor maximised) rectangle: its outer frame, title bar included.
 struct WindowRect
 {
     int32_t Left = 0;

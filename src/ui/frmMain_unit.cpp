@@ -12,6 +12,7 @@
 #include "platform/StatusNotices.h"
 #include "program/ProgramData.h"
 #include "settings/SettingsFile.h"
+#include "settings/WindowPlacement.h"
 #include "ui/AppIcon.h"
 #include "ui/EventSchedulerTab.h"
 #include "ui/OptionsTab.h"
@@ -33,6 +34,7 @@
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 #include <optional>
@@ -48,6 +50,20 @@ QRect ToQRect(const WindowRect& rect)
 WindowRect FromQRect(const QRect& rect)
 {
     return {rect.left(), rect.top(), rect.width(), rect.height()};
+}
+
+// The screens as they are now, each by the area windows may use.
+ScreenAreas CurrentScreens()
+{
+    ScreenAreas screens;
+    const QList<QScreen*> all = QGuiApplication::screens();
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        if (all[i] == QGuiApplication::primaryScreen()) {
+            screens.Primary = static_cast<size_t>(i);
+        }
+        screens.Available.push_back(FromQRect(all[i]->availableGeometry()));
+    }
+    return screens;
 }
 
 } // namespace
@@ -325,7 +341,7 @@ void TfrmMain::LoadWindowSettings(const IniValues& stored)
     }
     const WindowSettings window = ReadWindowSettings(stored, screen);
     m_context.Data.Flags() = window.Flags;
-    setGeometry(ToQRect(window.Rect));
+    PlaceFrame(window.Rect);
     m_initialState = window.State;
 }
 
@@ -360,7 +376,7 @@ void TfrmMain::BringTheWindowUp()
         const bool returnMaximized = m_context.Data.Flags().StartMax || m_lastWindowState == WindowState::Maximized;
         const WindowRect stored = ReadWindowRect(ReadIniValues(m_context.Data.SettingsFile()), NormalRect());
         setWindowState(Qt::WindowNoState);
-        setGeometry(ToQRect(stored));
+        PlaceFrame(stored);
         m_trayIcon->hide();
         show();
         raise();
@@ -554,16 +570,44 @@ WindowState TfrmMain::CurrentWindowState() const
     return isMaximized() ? WindowState::Maximized : WindowState::Normal;
 }
 
+FrameMargins TfrmMain::Margins() const
+{
+    if (!windowHandle() || isMinimized()) {
+        return m_margins;
+    }
+    // Qt leaves out the borders that Windows 10 draws invisible, but the system's placement, and the
+    // work area a window must fit, count them.
+    if (const auto system = m_context.WindowFrame ? m_context.WindowFrame(windowHandle()->winId()) : std::nullopt) {
+        const qreal scale = devicePixelRatioF();
+        m_margins = {qRound(system->Left / scale), qRound(system->Top / scale), qRound(system->Right / scale),
+                     qRound(system->Bottom / scale)};
+    } else {
+        const QMargins margins = windowHandle()->frameMargins();
+        m_margins = {margins.left(), margins.top(), margins.right(), margins.bottom()};
+    }
+    return m_margins;
+}
+
+void TfrmMain::PlaceFrame(const WindowRect& frame)
+{
+    // The native window, and with it the size of the frame the window system draws, exists from here on.
+    winId();
+    const FrameMargins margins = Margins();
+    const QSize smallest = minimumSize().expandedTo(minimumSizeHint());
+    const WindowRect fitted = FitFrameOnScreen(frame, CurrentScreens(), margins, {smallest.width(), smallest.height()});
+    setGeometry(ToQRect(ClientRectOf(fitted, margins)));
+}
+
 WindowRect TfrmMain::NormalRect() const
 {
-    // The rectangle the window has, or would have, when neither minimised nor maximised.
+    // The frame the window has, or would have, when neither minimised nor maximised.
     const QRect normal = (isMaximized() || isFullScreen()) ? normalGeometry() : geometry();
-    return FromQRect(normal.isValid() ? normal : geometry());
+    return FrameRectOf(FromQRect(normal.isValid() ? normal : geometry()), Margins());
 }
 
 void TfrmMain::TraceWindowState(const std::string& text)
 {
-    m_context.Debug.Write(WindowStateTrace(text, CurrentWindowState(), FromQRect(geometry())));
+    m_context.Debug.Write(WindowStateTrace(text, CurrentWindowState(), FrameRectOf(FromQRect(geometry()), Margins())));
 }
 
 void TfrmMain::ReportWriteFailure(const Status& status)

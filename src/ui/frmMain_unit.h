@@ -2,6 +2,7 @@
 
 #include "library/ActiveScreensaver.h"
 #include "settings/SettingsFile.h"
+#include "settings/WindowPlacement.h"
 #include "ui/MainMenus.h"
 
 #include <QMainWindow>
@@ -72,6 +73,8 @@ struct MainWindowContext
     std::string EmptyListHint = {};
     // The screensaver daemon, checked at the start and offered to start; none where there is none.
     platform::ScreensaverDaemon* Daemon = nullptr;
+    // The system's margins of the window's whole frame, in device pixels; Qt's when not given.
+    std::function<std::optional<FrameMargins>(uint64_t nativeWindow)> WindowFrame = {};
 };
 
 // The program's one long-lived window: the three tabs, the menus, the tray icon, the status bar, and the
@@ -150,6 +153,12 @@ private:
     void FormShow();
 
     WindowState CurrentWindowState() const;
+    // The placement is the window's outer frame: moved and, if need be, shrunk onto the screen it lands
+    // on, then turned into the client area Qt sizes.
+    void PlaceFrame(const WindowRect& frame);
+    FrameMargins Margins() const;
+    // The last margins read while the window was not minimised: a minimised window's frame is its icon.
+    mutable FrameMargins m_margins;
     WindowRect NormalRect() const;
     void TraceWindowState(const std::string& text);
     void ReportWriteFailure(const Status& status);

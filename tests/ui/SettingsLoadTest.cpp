@@ -70,7 +70,7 @@ constexpr char kHandEditedSettings[] = "; written by hand\r\n"
                                        "Interval=999\r\n"
                                        "EventTimerTolerance = \"7\"\r\n"
                                        "FutureKey=kept\r\n"
-                                       "[PosSave]\r\nLeft=5\r\nTop=6\r\nWidth=700\r\nHeight=500\r\n"
+                                       "[PosSave]\r\nLeft=5\r\nTop=6\r\nWidth=800\r\nHeight=700\r\n"
                                        "[Settings]\r\nEventTimerTolerance=99\r\nMinToTray=1\r\n"
                                        "[NormalColumnWidths]\r\nColumn1=120\r\n";
 
@@ -80,7 +80,7 @@ void ExpectTheHandEditedSettings(TestWindow& window)
     EXPECT_EQ(window.Data().Settings().Interval, 32) << "the first line of a key wins";
     EXPECT_EQ(window.Data().Settings().ToleranceSeconds, 7);
     EXPECT_FALSE(window.Data().Flags().MinToTray) << "a later section of the same name is not read";
-    EXPECT_EQ(window.geometry(), QRect(5, 6, 700, 500));
+    EXPECT_EQ(window.frameGeometry(), QRect(5, 6, 800, 700));
     EXPECT_EQ(window.Scheduler().Controls().eventListViewII->header()->sectionSize(1), 120);
 }
 

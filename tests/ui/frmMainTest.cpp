@@ -69,7 +69,9 @@ TEST_F(MainWindowTest, FirstStartIsCentredAndExitWritesEverySetting)
     auto window = Create();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Kelvane"));
     const QSize screen = QGuiApplication::primaryScreen()->size();
-    EXPECT_EQ(window->geometry(), QRect((screen.width() - 1024) / 2, (screen.height() - 780) / 2, 1024, 780));
+    EXPECT_EQ(window->frameGeometry(), QRect((screen.width() - 1024) / 2, (screen.height() - 780) / 2, 1024, 780))
+        << "the frame, title bar included, is centred";
+    EXPECT_NE(window->geometry(), window->frameGeometry()) << "the test's screen gives windows a frame";
     window->ShowAtStart();
     EXPECT_TRUE(window->isVisible());
 
@@ -119,7 +121,7 @@ TEST_F(MainWindowTest, TitleBarCloseHidesAndAShowRequestBringsItBackWhereItWas)
     EXPECT_TRUE(window->TrayIcon1()->isVisible()) << "the tray icon stands in for the window";
     EXPECT_EQ(window->TrayIcon1()->toolTip(), QStringLiteral("Kelvane"));
     EXPECT_EQ(exits, 0);
-    EXPECT_EQ(Ini("PosSave", "Left"), "40") << "the placement is kept for the way back";
+    EXPECT_EQ(Ini("PosSave", "Left"), "38") << "the frame's placement is kept for the way back";
     EXPECT_EQ(Ini("PosSave", "WindowState"), "0");
     EXPECT_EQ(Ini("Settings", "Interval"), "<missing>") << "no other key is written while running";
 
@@ -155,7 +157,7 @@ TEST_F(MainWindowTest, MinimisingGoesToTheTrayOnlyWhenSoSet)
     QCoreApplication::processEvents();
     EXPECT_TRUE(window->isVisible()) << "minimised to the taskbar";
     EXPECT_FALSE(window->TrayIcon1()->isVisible());
-    EXPECT_EQ(Ini("PosSave", "Left"), "30") << "the placement is kept";
+    EXPECT_EQ(Ini("PosSave", "Left"), "28") << "the frame's placement is kept";
 
     window->showNormal();
     window->Menus().MinimizetoSystemTray1->trigger();
@@ -243,9 +245,9 @@ TEST_F(MainWindowTest, StartMinimisedStaysHiddenAndAnExitFromThereStoresMinimise
 TEST_F(MainWindowTest, StoredSettingsSurviveARunUnchanged)
 {
     dir.write("settings.ini", "[Settings]\r\nInterval=0x10\r\nEventTimerTolerance=2\r\nSkin=Carbon\r\nAction=0\r\n"
-                              "MinToTray=1\r\n[PosSave]\r\nLeft=5\r\nTop=6\r\nWidth=700\r\nHeight=500\r\n");
+                              "MinToTray=1\r\n[PosSave]\r\nLeft=5\r\nTop=6\r\nWidth=800\r\nHeight=700\r\n");
     auto window = Create();
-    EXPECT_EQ(window->geometry(), QRect(5, 6, 700, 500));
+    EXPECT_EQ(window->frameGeometry(), QRect(5, 6, 800, 700));
     EXPECT_EQ(window->Data().Settings().Interval, 16);
     EXPECT_TRUE(window->Data().Flags().MinToTray);
     window->ShowAtStart();
@@ -255,6 +257,9 @@ TEST_F(MainWindowTest, StoredSettingsSurviveARunUnchanged)
     EXPECT_EQ(Ini("Settings", "Skin"), "Carbon");
     EXPECT_EQ(Ini("Settings", "Action"), "0");
     EXPECT_EQ(Ini("Settings", "MinToTray"), "1");
+    for (const auto& [key, value] : {std::pair{"Left", "5"}, {"Top", "6"}, {"Width", "800"}, {"Height", "700"}}) {
+        EXPECT_EQ(Ini("PosSave", key), value) << "the frame comes back as it was stored: " << key;
+    }
 }
 
 TEST_F(MainWindowTest, AFirstStartCreatesTheExampleEventsAndTheExitSavesThem)

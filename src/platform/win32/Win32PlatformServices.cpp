@@ -12,6 +12,7 @@
 #include "platform/win32/Win32TimeZone.h"
 #include "platform/win32/Win32UiFont.h"
 #include "platform/win32/Win32WebBrowser.h"
+#include "platform/win32/Win32WindowFrame.h"
 
 #include <cstdlib>
 #include <windows.h>
@@ -91,6 +92,7 @@ PlatformServices MakePlatformServices(std::optional<int64_t>)
     services.Stamp = std::make_unique<Win32BuildStamp>();
     services.Http = std::make_unique<QtHttpGet>();
     services.UpdateAddressOverride = EnvironmentValue(L"KELVANE_UPDATE_URL");
+    services.WindowFrame = Win32OuterFrameMargins;
     return services;
 }
 
