@@ -29,7 +29,7 @@ TEST_P(CaptionsFitTest, NoCaptionOfAnyTabIsCutAtTheFirstSize)
     auto window = Create();
     window->ShowAtStart();
     QCoreApplication::processEvents();
-    ASSERT_EQ(window->size(), QSize(1024, 780)) << "the first start's size";
+    ASSERT_EQ(window->frameGeometry().size(), QSize(1024, 780)) << "the first start's size";
     auto* tabs = window->findChild<TPageControl*>();
     ASSERT_NE(tabs, nullptr);
     for (int tab = 0; tab < tabs->count(); ++tab) {
