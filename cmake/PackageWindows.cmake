@@ -34,6 +34,7 @@ add_custom_command(OUTPUT ${KELVANE_WINDOWS_INSTALLER}
             -P ${CMAKE_CURRENT_LIST_DIR}/MakeWindowsInstaller.cmake
     DEPENDS kelvane ${package_dir}/Kelvane.nsi ${CMAKE_CURRENT_LIST_DIR}/MakeWindowsInstaller.cmake
             ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/language.json
+            ${KELVANE_APP_ICON} ${KELVANE_WIZARD_BITMAP} ${KELVANE_HEADER_BITMAP}
     COMMENT "Making ${KELVANE_WINDOWS_INSTALLER}"
     VERBATIM)
 add_custom_target(kelvane_installer ALL DEPENDS ${KELVANE_WINDOWS_INSTALLER})
