@@ -23,6 +23,12 @@ set(KELVANE_PRODUCT_NAME ${KELVANE_ApplicationTitle})
 set(KELVANE_FILE_DESCRIPTION "${KELVANE_ApplicationTitle} screensaver manager")
 set(KELVANE_COPYRIGHT "Copyright © ${KELVANE_DataFolderVendor}. All rights reserved.")
 
+# The resource script and the setup script name the generated files by their paths inside quotes, and the
+# setup script takes "$" for its variables: a build folder with one of these characters cannot be named.
+if(CMAKE_BINARY_DIR MATCHES "[\"$]" OR CMAKE_BINARY_DIR MATCHES "\\\\")
+    message(FATAL_ERROR "The Windows build folder's path must not hold \", \\ or $: ${CMAKE_BINARY_DIR}")
+endif()
+
 # The drawing tool runs here, during the build: the host's compiler makes it from the artwork's own source.
 find_program(KELVANE_HOST_CXX NAMES c++ g++ REQUIRED)
 set(artwork_dir ${CMAKE_BINARY_DIR}/artwork)
