@@ -21,18 +21,8 @@ if(NOT KELVANE_MAKENSIS)
     return()
 endif()
 
-# The program's own names, read from its source so that the installer cannot drift from them: the
-# publisher is the vendor level of the data folder, and the single-instance lock tells the installer
-# whether Kelvane runs.
-file(READ ${PROJECT_SOURCE_DIR}/src/common/AppIdentity.h identity)
-foreach(name DataFolderVendor InstanceLockName)
-    if(NOT identity MATCHES "${name} = \"([^\"]+)\"")
-        message(FATAL_ERROR "No ${name} in src/common/AppIdentity.h")
-    endif()
-    set(KELVANE_${name} ${CMAKE_MATCH_1})
-endforeach()
-# Windows wants four numbers for a file's version; 1.01 reads as 1.1.0.0 there.
-set(KELVANE_FILE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0)
+# The program's own names come from WindowsResources.cmake: the publisher is the vendor level of the data
+# folder, and the single-instance lock tells the installer whether Kelvane runs.
 
 set(package_dir ${CMAKE_BINARY_DIR}/package)
 set(KELVANE_INSTALLER_FILES ${package_dir}/files.nsh)
@@ -44,6 +34,7 @@ add_custom_command(OUTPUT ${KELVANE_WINDOWS_INSTALLER}
             -P ${CMAKE_CURRENT_LIST_DIR}/MakeWindowsInstaller.cmake
     DEPENDS kelvane ${package_dir}/Kelvane.nsi ${CMAKE_CURRENT_LIST_DIR}/MakeWindowsInstaller.cmake
             ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/language.json
+            ${KELVANE_APP_ICON} ${KELVANE_WIZARD_BITMAP} ${KELVANE_HEADER_BITMAP}
     COMMENT "Making ${KELVANE_WINDOWS_INSTALLER}"
     VERBATIM)
 add_custom_target(kelvane_installer ALL DEPENDS ${KELVANE_WINDOWS_INSTALLER})

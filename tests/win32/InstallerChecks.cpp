@@ -2,6 +2,7 @@
 // setup program. The script runs the suites in this order: AfterInstall once the silent setup has
 // ended, Uninstall, then AfterUninstall once every process of the uninstall has ended.
 #include "ChildProcess.h"
+#include "IconGroups.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 #include <windows.h>
 // After windows.h, whose types they use.
 #include <objbase.h>
@@ -136,6 +138,29 @@ TEST(AfterInstall, AppsAndFeaturesListsItWithItsUninstaller)
     EXPECT_EQ(value(L"InstallLocation"), ProgramFolder().wstring());
     EXPECT_EQ(value(L"UninstallString"), Quoted(ProgramFolder() / L"Uninstall.exe"));
     EXPECT_EQ(value(L"QuietUninstallString"), Quoted(ProgramFolder() / L"Uninstall.exe") + L" /S");
+    // The entry's icon is the program's first icon.
+    EXPECT_EQ(value(L"DisplayIcon"), Quoted(Program()) + L",0");
+}
+
+// The installed files keep Kelvane's icon through the stripping of the setup program's build, and the
+// uninstaller wears it too, not the installer maker's.
+TEST(AfterInstall, TheProgramAndItsUninstallerShowKelvanesIcon)
+{
+    HICON large = nullptr;
+    EXPECT_EQ(ExtractIconExW(Program().c_str(), 0, &large, nullptr, 1), 1u) << "what DisplayIcon names";
+    if (large != nullptr) {
+        DestroyIcon(large);
+    }
+    for (const fs::path& file : {Program(), ProgramFolder() / L"Uninstall.exe"}) {
+        const kelvane::test::ResourceFile resources(file.wstring());
+        const std::vector<std::wstring> groups = resources.IconGroupNames();
+        ASSERT_FALSE(groups.empty()) << file.string();
+        const wchar_t* first =
+            groups.front()[0] == L'#' ? MAKEINTRESOURCEW(std::stoi(groups.front().substr(1))) : groups.front().c_str();
+        EXPECT_EQ(kelvane::test::IconSizes(resources.Bytes(MAKEINTRESOURCEW(14), first)),
+                  kelvane::test::ProgramIconSizes)
+            << file.string();
+    }
 }
 
 TEST(AfterInstall, StartsFromItsStartMenuShortcutShowsItsWindowAndEndsOnClose)
