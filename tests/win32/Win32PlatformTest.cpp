@@ -74,6 +74,66 @@ TEST(Win32Setting, TheRunValueIsQuotedWhenThePathHoldsABlank)
     EXPECT_EQ(autostart.ReadAutostart(), std::nullopt);
 }
 
+// The program learns its own path from Qt, which writes it with forward slashes; the system, the user
+// and the uninstaller all read the Run value with backslashes.
+TEST(Win32Setting, TheRunValueHoldsTheNativePathOfAPathGivenWithForwardSlashes)
+{
+    Win32AutostartEntry autostart;
+    autostart.EnableAutostart("C:/Program Files/Kelvane/kelvane.exe");
+    EXPECT_EQ(autostart.ReadAutostart(), R"("C:\Program Files\Kelvane\kelvane.exe")");
+    autostart.EnableAutostart("C:/Kelvane/kelvane.exe");
+    EXPECT_EQ(autostart.ReadAutostart(), R"(C:\Kelvane\kelvane.exe)");
+    autostart.DisableAutostart();
+}
+
+TEST(Win32Setting, ARunValueNamesTheProgramInAnySpellingButNotAnotherProgram)
+{
+    const std::string program = "C:/Program Files/Kelvane/kelvane.exe"; // as Qt gives it
+    const struct
+    {
+        const char* value;
+        bool names;
+    } cases[] = {
+        {R"("C:\Program Files\Kelvane\kelvane.exe")", true},
+        {R"(C:\Program Files\Kelvane\kelvane.exe)", true},
+        {R"("C:/Program Files/Kelvane/kelvane.exe")", true}, // what older versions wrote
+        {R"(C:/Program Files/Kelvane/kelvane.exe)", true},
+        {R"("c:\PROGRAM FILES\kelvane\Kelvane.EXE")", true},
+        {R"("C:\Program Files\Kelvane\kelvane.exe" /min)", true},
+        {R"("C:\Program Files\Kelvane2\kelvane.exe")", false},
+        {R"("C:\Program Files\Kelvane\kelvane.exe.old")", false},
+        {R"("C:\Program Files\Other\kelvane.exe")", false},
+        {R"("C:\Program Files\Kelvane\other.exe" "C:\Program Files\Kelvane\kelvane.exe")", false},
+        {R"(C:\Program Files\Kelvane\kelvane.exe /min)", false}, // unquoted, the blanks belong to the path
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RunValueNamesProgram(c.value, program), c.names) << c.value;
+    }
+}
+
+TEST(Win32Setting, ARenewedRunValueTakesTheNativeSpellingOnlyForThisProgram)
+{
+    const std::string program = "C:/Program Files/Kelvane/kelvane.exe";
+    const auto store = [](const std::wstring& value) {
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, LR"(Software\Microsoft\Windows\CurrentVersion\Run)", L"Kelvane",
+                                  REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+    };
+    Win32AutostartEntry autostart;
+    store(LR"("C:/Program Files/Kelvane/kelvane.exe")");
+    autostart.RenewAutostart(program);
+    EXPECT_EQ(autostart.ReadAutostart(), R"("C:\Program Files\Kelvane\kelvane.exe")");
+
+    store(LR"("C:\Other\kelvane.exe")");
+    autostart.RenewAutostart(program);
+    EXPECT_EQ(autostart.ReadAutostart(), R"("C:\Other\kelvane.exe")") << "another program's entry stays";
+
+    autostart.DisableAutostart();
+    autostart.RenewAutostart(program);
+    EXPECT_EQ(autostart.ReadAutostart(), std::nullopt) << "no entry is made";
+}
+
 // Leaves a key of the user's only the rights to read and set values (and to put its rights back), as a
 // locked-down policy does; its own rights come back at the end.
 class LockedDownKey

@@ -2,6 +2,7 @@
 
 #include "platform/win32/Win32Text.h"
 
+#include <algorithm>
 #include <windows.h>
 
 namespace kelvane::platform {
@@ -102,9 +103,38 @@ std::string Win32ScreensaverSetting::WindowsFolder()
     return length > 0 && length < 255 ? Narrow(std::wstring_view(buffer, length)) : std::string();
 }
 
+namespace {
+
+// The path as Windows writes it: the system reads a Run value with backslashes, and so do the user
+// and the tools that show it.
+std::string NativePath(std::string path)
+{
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+// File names on Windows ignore the case of letters, as the file system compares them.
+bool SamePathText(const std::string& left, const std::string& right)
+{
+    return CompareStringOrdinal(Widen(left).c_str(), -1, Widen(right).c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+} // namespace
+
 std::string AutostartCommand(const std::string& executablePath)
 {
-    return executablePath.find(' ') == std::string::npos ? executablePath : "\"" + executablePath + "\"";
+    const std::string path = NativePath(executablePath);
+    return path.find_first_of(" \t") == std::string::npos ? path : "\"" + path + "\"";
+}
+
+bool RunValueNamesProgram(const std::string& value, const std::string& executablePath)
+{
+    std::string path = value;
+    if (!path.empty() && path.front() == '"') {
+        const std::size_t closing = path.find('"', 1);
+        path = path.substr(1, closing == std::string::npos ? std::string::npos : closing - 1);
+    }
+    return SamePathText(NativePath(path), NativePath(executablePath));
 }
 
 void Win32AutostartEntry::EnableAutostart(const std::string& executablePath)
@@ -121,6 +151,14 @@ std::optional<std::string> Win32AutostartEntry::ReadAutostart()
 {
     const auto value = ReadString(kRunKey, kRunValue);
     return value ? std::optional<std::string>(Narrow(*value)) : std::nullopt;
+}
+
+void Win32AutostartEntry::RenewAutostart(const std::string& executablePath)
+{
+    const std::optional<std::string> value = ReadAutostart();
+    if (value && *value != AutostartCommand(executablePath) && RunValueNamesProgram(*value, executablePath)) {
+        EnableAutostart(executablePath);
+    }
 }
 
 } // namespace kelvane::platform

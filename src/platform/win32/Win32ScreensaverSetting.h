@@ -15,17 +15,23 @@ public:
     std::string WindowsFolder() override;
 };
 
-// The Run value "Kelvane" under HKEY_CURRENT_USER, the full path of the executable, quoted when it holds
-// a blank so that the system does not split it.
+// The Run value "Kelvane" under HKEY_CURRENT_USER, the full path of the executable with backslashes,
+// quoted when it holds a blank so that the system does not split it.
 class Win32AutostartEntry final : public AutostartEntry
 {
 public:
     void EnableAutostart(const std::string& executablePath) override;
     void DisableAutostart() override;
     std::optional<std::string> ReadAutostart() override;
+    void RenewAutostart(const std::string& executablePath) override;
 };
 
-// The Run value's text for an executable's path.
+// The Run value's text for an executable's path, which may come with forward slashes (as Qt gives it).
 std::string AutostartCommand(const std::string& executablePath);
+
+// Whether a Run value starts the executable at this path: the path alone or in quotes (then anything
+// after the closing quote is the program's arguments), with either kind of slash, in any letter case.
+// The uninstaller removes the value by the same rule.
+bool RunValueNamesProgram(const std::string& value, const std::string& executablePath);
 
 } // namespace kelvane::platform
