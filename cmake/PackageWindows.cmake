@@ -42,7 +42,8 @@ add_custom_command(OUTPUT ${KELVANE_WINDOWS_INSTALLER}
             -DFILE_LIST=${KELVANE_INSTALLER_FILES} -DMAKENSIS=${KELVANE_MAKENSIS} -DSCRIPT=${package_dir}/Kelvane.nsi
             -DSTRIP=${CMAKE_STRIP}
             -P ${CMAKE_CURRENT_LIST_DIR}/MakeWindowsInstaller.cmake
-    DEPENDS kelvane ${package_dir}/Kelvane.nsi ${CMAKE_CURRENT_LIST_DIR}/MakeWindowsInstaller.cmake
+    DEPENDS kelvane ${package_dir}/Kelvane.nsi ${CMAKE_CURRENT_LIST_DIR}/KelvaneAutostart.nsh
+            ${CMAKE_CURRENT_LIST_DIR}/MakeWindowsInstaller.cmake
             ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/language.json
     COMMENT "Making ${KELVANE_WINDOWS_INSTALLER}"
     VERBATIM)
