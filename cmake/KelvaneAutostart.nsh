@@ -2,7 +2,7 @@
 ; logon. The value is the program's path alone or in quotes (then followed by any arguments); older
 ; versions wrote it with forward slashes, and a user may have typed it in another letter case. It is
 ; deleted when it names "$INSTDIR\${PROGRAM}" in any of these spellings, and kept when it names anything
-; else. The program itself recognises its value by the same rule.
+; else.
 ;
 ; The includer defines PRODUCT (the value's name), PROGRAM (the executable's file name) and
 ; AUTOSTART_KEY (the Run key under HKCU), and includes LogicLib.nsh.

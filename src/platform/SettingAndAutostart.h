@@ -34,8 +34,8 @@ public:
     virtual void DisableAutostart() = 0;
     // The command the entry holds, or nothing when there is no entry.
     virtual std::optional<std::string> ReadAutostart() = 0;
-    // Writes an entry that starts this very program, but in a spelling an older version wrote, the way
-    // EnableAutostart writes it now. No entry, or one for another program, stays as it is.
+    // Writes an entry that an older version wrote for this very program, in another spelling, the way
+    // EnableAutostart writes it now. No entry, or any other, stays as it is.
     virtual void RenewAutostart(const std::string& /*executablePath*/) {}
 };
 

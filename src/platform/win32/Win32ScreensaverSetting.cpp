@@ -113,28 +113,12 @@ std::string NativePath(std::string path)
     return path;
 }
 
-// File names on Windows ignore the case of letters, as the file system compares them.
-bool SamePathText(const std::string& left, const std::string& right)
-{
-    return CompareStringOrdinal(Widen(left).c_str(), -1, Widen(right).c_str(), -1, TRUE) == CSTR_EQUAL;
-}
-
 } // namespace
 
 std::string AutostartCommand(const std::string& executablePath)
 {
     const std::string path = NativePath(executablePath);
     return path.find_first_of(" \t") == std::string::npos ? path : "\"" + path + "\"";
-}
-
-bool RunValueNamesProgram(const std::string& value, const std::string& executablePath)
-{
-    std::string path = value;
-    if (!path.empty() && path.front() == '"') {
-        const std::size_t closing = path.find('"', 1);
-        path = path.substr(1, closing == std::string::npos ? std::string::npos : closing - 1);
-    }
-    return SamePathText(NativePath(path), NativePath(executablePath));
 }
 
 void Win32AutostartEntry::EnableAutostart(const std::string& executablePath)
@@ -155,8 +139,11 @@ std::optional<std::string> Win32AutostartEntry::ReadAutostart()
 
 void Win32AutostartEntry::RenewAutostart(const std::string& executablePath)
 {
+    // Older versions wrote the path as Qt gives it, with forward slashes, and nothing else; a value the
+    // user edited (another letter case, arguments) is the user's and stays.
     const std::optional<std::string> value = ReadAutostart();
-    if (value && *value != AutostartCommand(executablePath) && RunValueNamesProgram(*value, executablePath)) {
+    const std::string command = AutostartCommand(executablePath);
+    if (value && *value != command && NativePath(*value) == command) {
         EnableAutostart(executablePath);
     }
 }

@@ -29,9 +29,4 @@ public:
 // The Run value's text for an executable's path, which may come with forward slashes (as Qt gives it).
 std::string AutostartCommand(const std::string& executablePath);
 
-// Whether a Run value starts the executable at this path: the path alone or in quotes (then anything
-// after the closing quote is the program's arguments), with either kind of slash, in any letter case.
-// The uninstaller removes the value by the same rule.
-bool RunValueNamesProgram(const std::string& value, const std::string& executablePath);
-
 } // namespace kelvane::platform
