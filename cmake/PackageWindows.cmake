@@ -32,7 +32,8 @@ add_custom_command(OUTPUT ${KELVANE_WINDOWS_INSTALLER}
             -DFILE_LIST=${KELVANE_INSTALLER_FILES} -DMAKENSIS=${KELVANE_MAKENSIS} -DSCRIPT=${package_dir}/Kelvane.nsi
             -DSTRIP=${CMAKE_STRIP}
             -P ${CMAKE_CURRENT_LIST_DIR}/MakeWindowsInstaller.cmake
-    DEPENDS kelvane ${package_dir}/Kelvane.nsi ${CMAKE_CURRENT_LIST_DIR}/MakeWindowsInstaller.cmake
+    DEPENDS kelvane ${package_dir}/Kelvane.nsi ${CMAKE_CURRENT_LIST_DIR}/KelvaneAutostart.nsh
+            ${CMAKE_CURRENT_LIST_DIR}/MakeWindowsInstaller.cmake
             ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/language.json
             ${KELVANE_APP_ICON} ${KELVANE_WIZARD_BITMAP} ${KELVANE_HEADER_BITMAP}
     COMMENT "Making ${KELVANE_WINDOWS_INSTALLER}"

@@ -31,7 +31,7 @@ int RunApplication(int argc, char* argv[])
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     // Answered before anything else: a running instance is neither reached nor disturbed.
     if (const std::optional<std::string> information = InformationRequest(arguments)) {
-        std::fputs(information->c_str(), stdout);
+        platform::PrintInformation(*information);
         return 0;
     }
 

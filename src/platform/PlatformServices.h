@@ -39,6 +39,10 @@ StartServices MakeStartServices();
 // Settles what the application object reads from the environment, before it is made.
 void PrepareApplicationEnvironment();
 
+// Shows a text the user asked for on the command line ("--version", "--help") where the user who
+// started the program reads it.
+void PrintInformation(const std::string& text);
+
 // Everything else the program takes from its system, made once the application object exists. Each
 // system's platform folder has its own maker; nothing above the platform layer names a system.
 struct PlatformServices

@@ -34,6 +34,9 @@ public:
     virtual void DisableAutostart() = 0;
     // The command the entry holds, or nothing when there is no entry.
     virtual std::optional<std::string> ReadAutostart() = 0;
+    // Writes an entry that an older version wrote for this very program, in another spelling, the way
+    // EnableAutostart writes it now. No entry, or any other, stays as it is.
+    virtual void RenewAutostart(const std::string& /*executablePath*/) {}
 };
 
 } // namespace kelvane::platform

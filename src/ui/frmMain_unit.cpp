@@ -185,6 +185,10 @@ void TfrmMain::FormCreate()
 
     TraceWindowState("Loading settings");
     program.LoadSettings(stored);
+    if (program.Flags().Startup) {
+        // An entry that an older version wrote for this program keeps starting it, in today's spelling.
+        m_context.Autostart.RenewAutostart(QCoreApplication::applicationFilePath().toStdString());
+    }
     program.AddLogStartupHeader(FormatRegionalDateTime(m_context.LocalClock.Now(), m_context.Regional.Read()));
     m_schedulerTab->ApplySettings();
     m_screensaversTab->ApplySettings();

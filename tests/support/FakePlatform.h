@@ -27,6 +27,7 @@ public:
     std::optional<std::string> setting; // nothing: the value is missing
     std::string windowsFolder = "C:\\Windows";
     std::optional<std::string> autostart;
+    std::vector<std::string> renewedAutostart;
     std::vector<std::string> runningExeNames;
     std::set<std::string> missingFiles; // every other screensaver file is there
     std::vector<std::string> calls;     // "run <path>", "exit input", ...
@@ -47,6 +48,7 @@ public:
     void EnableAutostart(const std::string& executablePath) override { autostart = executablePath; }
     void DisableAutostart() override { autostart.reset(); }
     std::optional<std::string> ReadAutostart() override { return autostart; }
+    void RenewAutostart(const std::string& executablePath) override { renewedAutostart.push_back(executablePath); }
 
     bool ScreensaverFileExists(const std::string& path) override { return !missingFiles.contains(path); }
     void RunScreensaverFile(const std::string& path) override { calls.push_back("run " + path); }

@@ -1248,6 +1248,21 @@ TEST_F(MainWindowTest, AtTheUsualSizeARefusalIsReadAndALongerMessageEndsInAnElli
     }
 }
 
+// A user who had the option on keeps an entry that an older version wrote in another spelling; with the
+// option off, the start leaves the autostart place alone.
+TEST_F(MainWindowTest, TheStartRenewsTheAutostartEntryOnlyWhenTheOptionIsOn)
+{
+    for (const bool on : {false, true}) {
+        platform.renewedAutostart.clear();
+        dir.write("settings.ini", on ? "[Settings]\r\nStartup=1\r\n" : "[Settings]\r\nStartup=0\r\n");
+        auto window = Create();
+        EXPECT_EQ(platform.renewedAutostart,
+                  on ? std::vector<std::string>{QCoreApplication::applicationFilePath().toStdString()}
+                     : std::vector<std::string>{})
+            << on;
+    }
+}
+
 TEST_F(MainWindowTest, TheMenusToggleTheStartOptionsInBothPlaces)
 {
     auto window = Create();

@@ -1,12 +1,16 @@
 // The installed Kelvane, seen from inside the Wine prefix that InstallerTest.sh makes for one run of the
-// setup program. The script runs the suites in this order: AfterInstall once the silent setup has
-// ended, Uninstall, then AfterUninstall once every process of the uninstall has ended.
+// setup program. The script runs the suites in this order: AutostartRemoval before anything is
+// installed, AfterInstall once the silent setup has ended, Uninstall, then AfterUninstall once every
+// process of the uninstall has ended.
 #include "ChildProcess.h"
 #include "IconGroups.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <cwctype>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -117,7 +121,142 @@ fs::path ShortcutTarget(const fs::path& shortcut)
     return target;
 }
 
+// The shown main window and its process.
+HWND MainWindow()
+{
+    HWND main = nullptr;
+    EnumWindows(
+        [](HWND window, LPARAM found) -> BOOL {
+            wchar_t title[64] = {};
+            GetWindowTextW(window, title, 64);
+            if (IsWindowVisible(window) && std::wstring(title) == L"Kelvane") {
+                *reinterpret_cast<HWND*>(found) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&main));
+    return main;
+}
+
+// The shown top-level windows of a process: its main window, and a menu while one is open.
+int ShownWindowsOf(DWORD process)
+{
+    struct Count
+    {
+        DWORD process;
+        int shown;
+    } result{process, 0};
+    EnumWindows(
+        [](HWND window, LPARAM counted) -> BOOL {
+            auto* count = reinterpret_cast<Count*>(counted);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            count->shown += owner == count->process && IsWindowVisible(window) ? 1 : 0;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&result));
+    return result.shown;
+}
+
+// A key typed into the window that has the focus, with the modifier held if one is given.
+void TypeKey(WORD key, WORD modifier = 0)
+{
+    std::vector<INPUT> inputs;
+    const auto add = [&inputs](WORD virtualKey, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    if (modifier) {
+        add(modifier, 0);
+    }
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (modifier) {
+        add(modifier, KEYEVENTF_KEYUP);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The user's way to the option: the menu "Se&ttings" and its item "&Run at Window Startup", by their
+// keys, so that the program writes the value through its own code from its own idea of its path.
+void ChooseRunAtWindowStartup()
+{
+    const HWND window = MainWindow();
+    ASSERT_NE(window, nullptr);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    const int shown = ShownWindowsOf(process);
+    SetForegroundWindow(window);
+    ASSERT_TRUE(WaitUntil([window] { return GetForegroundWindow() == window; })) << "the window takes the keys";
+    TypeKey('T', VK_MENU);
+    ASSERT_TRUE(WaitUntil([&] { return ShownWindowsOf(process) > shown; })) << "the Settings menu opens";
+    TypeKey('R');
+    ASSERT_TRUE(WaitUntil([&] { return ShownWindowsOf(process) == shown; })) << "the menu closes on its item";
+}
+
 using Process = kelvane::test::ChildProcess;
+
+std::optional<std::wstring> AutostartValue()
+{
+    return RegistryText(HKEY_CURRENT_USER, kAutostartKey, L"Kelvane");
+}
+
+void SetAutostartValue(const std::wstring& value)
+{
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kAutostartKey, L"Kelvane", REG_SZ, value.c_str(),
+                              static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+}
+
+// A path of the Linux side as Wine's Z: drive shows it.
+std::wstring WinePath(const char* path)
+{
+    std::wstring windows = L"Z:" + fs::path(path).wstring();
+    std::replace(windows.begin(), windows.end(), L'/', L'\\');
+    return windows;
+}
+
+// The uninstaller's own rule, run alone by InstallerTest.sh's probe (before anything is installed) on
+// each spelling of the value that a version of the program wrote or a user could have typed.
+TEST(AutostartRemoval, TheValueGoesInAnySpellingOfTheProgramAndStaysForAnotherProgram)
+{
+    const char* probe = std::getenv("KELVANE_AUTOSTART_PROBE");
+    ASSERT_NE(probe, nullptr) << "InstallerTest.sh names the probe";
+    const std::wstring folder = ProgramFolder().wstring(); // C:\Program Files\Kelvane
+    std::wstring slashed = folder;
+    std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
+    std::wstring shouted = folder;
+    std::transform(shouted.begin(), shouted.end(), shouted.begin(), [](wchar_t c) { return towupper(c); });
+    const struct
+    {
+        std::wstring value;
+        bool removed;
+    } cases[] = {
+        {L"\"" + folder + L"\\kelvane.exe\"", true},
+        {folder + L"\\kelvane.exe", true},
+        {L"\"" + slashed + L"/kelvane.exe\"", true}, // what older versions wrote
+        {slashed + L"/kelvane.exe", true},
+        {L"\"" + shouted + L"\\KELVANE.EXE\"", true},
+        {L"\"" + folder + L"\\kelvane.exe\" /min", true},
+        {L"\"" + folder + L"2\\kelvane.exe\"", false},
+        {L"\"" + folder + L"\\kelvane.exe.old\"", false},
+        {L"\"" + folder + L"\\other.exe\" \"" + folder + L"\\kelvane.exe\"", false},
+        {L"\"C:\\Other\\kelvane.exe\"", false},
+        {L"", false},
+    };
+    for (const auto& c : cases) {
+        SetAutostartValue(c.value);
+        Process removal(L"\"" + WinePath(probe) + L"\" /S /D=" + folder);
+        ASSERT_TRUE(removal.Started());
+        ASSERT_EQ(removal.WaitForExit(), 0u);
+        EXPECT_EQ(AutostartValue().has_value(), !c.removed) << fs::path(c.value).string();
+    }
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kAutostartKey, L"Kelvane");
+}
 
 TEST(AfterInstall, TheProgramItsLanguageFileAndItsLibrariesAreInProgramFiles)
 {
@@ -180,17 +319,17 @@ TEST(AfterInstall, StartsFromItsStartMenuShortcutShowsItsWindowAndEndsOnClose)
     EXPECT_TRUE(fs::exists(DataFolder() / L"settings.ini")) << "it saved the user's settings at the end";
 }
 
-// The registered quiet uninstall, with the program running and set to start with Windows, as a user
-// would leave it.
+// The registered quiet uninstall, with the program running and set to start with Windows by its own
+// menu, as a user would leave it.
 TEST(Uninstall, TheQuietCommandEndsTheRunningProgramAfterItHasSavedEverything)
 {
     fs::remove(DataFolder() / L"settings.ini");
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kAutostartKey, L"Kelvane", REG_SZ, Quoted(Program()).c_str(),
-                              static_cast<DWORD>((Quoted(Program()).size() + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
     Process program(Quoted(Program()));
     ASSERT_TRUE(program.Started());
     ASSERT_TRUE(WaitUntil([] { return ShownMainWindows() == 1; })) << "the main window is shown";
+    ChooseRunAtWindowStartup();
+    ASSERT_TRUE(WaitUntil([] { return AutostartValue().has_value(); })) << "the program wrote its Run value";
+    EXPECT_EQ(AutostartValue(), Quoted(Program())) << "the native path, quoted for its blank";
 
     const auto command = RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, L"QuietUninstallString");
     ASSERT_TRUE(command.has_value());

@@ -197,5 +197,117 @@ TEST_F(ProgramOnWindows, ShowsOneWindowRunsItsEventsAndSavesEverythingAtClose)
     }
 }
 
+// "--version" and "--help" from a command prompt. A window program has no console of its own: it
+// answers in the file or pipe its output was sent to, else in the console of the program that started
+// it, and ends with status 0 either way.
+class AskedFromAPrompt : public testing::Test
+{
+protected:
+    // The program started with no output handle of its own, as Windows starts a window program from a
+    // prompt; the answer shows in this process's console.
+    std::optional<DWORD> StartWithoutOutput(const std::wstring& argument)
+    {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        return Run(argument, startup, FALSE);
+    }
+
+    // The program started with its output sent to a pipe ("kelvane --version | more"); the answer is
+    // what came through it.
+    std::pair<std::optional<DWORD>, std::string> StartIntoPipe(const std::wstring& argument)
+    {
+        SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
+        HANDLE reading = nullptr;
+        HANDLE writing = nullptr;
+        if (!CreatePipe(&reading, &writing, &inherited, 0)) {
+            return {};
+        }
+        SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = writing;
+        startup.hStdError = writing;
+        const std::optional<DWORD> status = Run(argument, startup, TRUE);
+        CloseHandle(writing);
+        std::string text;
+        char buffer[4096];
+        DWORD read = 0;
+        while (ReadFile(reading, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+            text.append(buffer, read);
+        }
+        CloseHandle(reading);
+        return {status, text};
+    }
+
+    // The text of this process's console, its lines one after the other, blanks at their ends cut.
+    static std::string ConsoleText()
+    {
+        const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, 0, nullptr);
+        CONSOLE_SCREEN_BUFFER_INFO info{};
+        std::string text;
+        if (console != INVALID_HANDLE_VALUE && GetConsoleScreenBufferInfo(console, &info)) {
+            std::wstring line(static_cast<size_t>(info.dwSize.X), L' ');
+            for (SHORT row = 0; row <= info.dwCursorPosition.Y; ++row) {
+                DWORD read = 0;
+                ReadConsoleOutputCharacterW(console, line.data(), static_cast<DWORD>(line.size()), {0, row}, &read);
+                const std::wstring shown = line.substr(0, line.find_last_not_of(L' ') + 1);
+                text += Narrow(shown) + "\n";
+            }
+        }
+        if (console != INVALID_HANDLE_VALUE) {
+            CloseHandle(console);
+        }
+        return text;
+    }
+
+private:
+    static std::optional<DWORD> Run(const std::wstring& argument, STARTUPINFOW& startup, BOOL inherit)
+    {
+        std::wstring command = L"\"" + WinePath(KELVANE_EXECUTABLE) + L"\" " + argument;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, inherit, 0, nullptr, nullptr, &startup,
+                            &process)) {
+            return std::nullopt;
+        }
+        std::optional<DWORD> status;
+        DWORD code = 0;
+        if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0 &&
+            GetExitCodeProcess(process.hProcess, &code)) {
+            status = code;
+        } else {
+            TerminateProcess(process.hProcess, 1);
+        }
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+        return status;
+    }
+};
+
+TEST_F(AskedFromAPrompt, TheAnswerGoesThroughTheOutputItWasGiven)
+{
+    const auto [versionStatus, version] = StartIntoPipe(L"--version");
+    EXPECT_EQ(versionStatus, 0u);
+    EXPECT_EQ(version, "Kelvane 1.01\r\n");
+    const auto [helpStatus, help] = StartIntoPipe(L"--help");
+    EXPECT_EQ(helpStatus, 0u);
+    EXPECT_EQ(help.rfind("Usage: kelvane", 0), 0u) << help;
+    EXPECT_NE(help.find("--version  shows the version\r\n"), std::string::npos) << help;
+}
+
+TEST_F(AskedFromAPrompt, WithoutAnOutputTheAnswerShowsInTheConsoleOfThePrompt)
+{
+    // A console of this test's own, as a prompt has; the one the test runner gave comes back after.
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole());
+    const std::optional<DWORD> status = StartWithoutOutput(L"--version");
+    const std::string shown = ConsoleText();
+    FreeConsole();
+    AttachConsole(ATTACH_PARENT_PROCESS);
+    EXPECT_EQ(status, 0u) << "no message box waits for a click";
+    EXPECT_NE(shown.find("\nKelvane 1.01\n"), std::string::npos) << shown;
+}
 } // namespace
 } // namespace kelvane::platform

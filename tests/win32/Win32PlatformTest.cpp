@@ -74,6 +74,46 @@ TEST(Win32Setting, TheRunValueIsQuotedWhenThePathHoldsABlank)
     EXPECT_EQ(autostart.ReadAutostart(), std::nullopt);
 }
 
+// The program learns its own path from Qt, which writes it with forward slashes; the system, the user
+// and the uninstaller all read the Run value with backslashes.
+TEST(Win32Setting, TheRunValueHoldsTheNativePathOfAPathGivenWithForwardSlashes)
+{
+    Win32AutostartEntry autostart;
+    autostart.EnableAutostart("C:/Program Files/Kelvane/kelvane.exe");
+    EXPECT_EQ(autostart.ReadAutostart(), R"("C:\Program Files\Kelvane\kelvane.exe")");
+    autostart.EnableAutostart("C:/Kelvane/kelvane.exe");
+    EXPECT_EQ(autostart.ReadAutostart(), R"(C:\Kelvane\kelvane.exe)");
+    autostart.DisableAutostart();
+}
+
+// An entry that an older version wrote, with forward slashes, keeps starting the program in today's
+// spelling; any other entry is another program's or the user's own, and stays as it is.
+TEST(Win32Setting, ARenewedRunValueTakesTheNativeSpellingOnlyWhereAnOlderVersionWroteIt)
+{
+    const struct
+    {
+        std::wstring stored;
+        std::string after;
+    } cases[] = {
+        {LR"("C:/Program Files/Kelvane/kelvane.exe")", R"("C:\Program Files\Kelvane\kelvane.exe")"},
+        {LR"("C:\Program Files\Kelvane\kelvane.exe")", R"("C:\Program Files\Kelvane\kelvane.exe")"},
+        {LR"("C:\Other\kelvane.exe")", R"("C:\Other\kelvane.exe")"},
+        {LR"("C:/Program Files/Kelvane/kelvane.exe" /min)", R"("C:/Program Files/Kelvane/kelvane.exe" /min)"},
+    };
+    Win32AutostartEntry autostart;
+    for (const auto& c : cases) {
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, LR"(Software\Microsoft\Windows\CurrentVersion\Run)", L"Kelvane",
+                                  REG_SZ, c.stored.c_str(),
+                                  static_cast<DWORD>((c.stored.size() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+        autostart.RenewAutostart("C:/Program Files/Kelvane/kelvane.exe");
+        EXPECT_EQ(autostart.ReadAutostart(), c.after) << Narrow(c.stored);
+    }
+    autostart.DisableAutostart();
+    autostart.RenewAutostart("C:/Program Files/Kelvane/kelvane.exe");
+    EXPECT_EQ(autostart.ReadAutostart(), std::nullopt) << "no entry is made";
+}
+
 // Leaves a key of the user's only the rights to read and set values (and to put its rights back), as a
 // locked-down policy does; its own rights come back at the end.
 class LockedDownKey

@@ -19,6 +19,8 @@
 
 #include <QCoreApplication>
 
+#include <cstdio>
+
 namespace kelvane::platform {
 
 StartServices MakeStartServices()
@@ -31,6 +33,11 @@ StartServices MakeStartServices()
 }
 
 void PrepareApplicationEnvironment() {}
+
+void PrintInformation(const std::string& text)
+{
+    std::fputs(text.c_str(), stdout);
+}
 
 PlatformServices MakePlatformServices(std::optional<int64_t> recordedBuildTime)
 {

@@ -1,7 +1,9 @@
+#include "common/AppIdentity.h"
 #include "platform/PlatformServices.h"
 #include "platform/qt/QtHttpGet.h"
 #include "platform/qt/QtScreensaverPreview.h"
 #include "platform/win32/Win32BuildStamp.h"
+#include "platform/win32/Win32Console.h"
 #include "platform/win32/Win32IconProvider.h"
 #include "platform/win32/Win32PathsAndInstance.h"
 #include "platform/win32/Win32ProcessesAndInput.h"
@@ -55,6 +57,13 @@ void PrepareApplicationEnvironment()
     // Through the C library, whose copy of the environment is the one Qt reads.
     if (wine && !_wgetenv(L"QT_QPA_PLATFORM")) {
         _wputenv_s(L"QT_QPA_PLATFORM", L"windows:fontengine=freetype");
+    }
+}
+
+void PrintInformation(const std::string& text)
+{
+    if (!WriteToStartingConsole(text)) {
+        ShowInMessageBox(text, ApplicationTitle);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/win32/Win32Text.h"
 
+#include <algorithm>
 #include <windows.h>
 
 namespace kelvane::platform {
@@ -102,9 +103,22 @@ std::string Win32ScreensaverSetting::WindowsFolder()
     return length > 0 && length < 255 ? Narrow(std::wstring_view(buffer, length)) : std::string();
 }
 
+namespace {
+
+// The path as Windows writes it: the system reads a Run value with backslashes, and so do the user
+// and the tools that show it.
+std::string NativePath(std::string path)
+{
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+} // namespace
+
 std::string AutostartCommand(const std::string& executablePath)
 {
-    return executablePath.find(' ') == std::string::npos ? executablePath : "\"" + executablePath + "\"";
+    const std::string path = NativePath(executablePath);
+    return path.find_first_of(" \t") == std::string::npos ? path : "\"" + path + "\"";
 }
 
 void Win32AutostartEntry::EnableAutostart(const std::string& executablePath)
@@ -121,6 +135,17 @@ std::optional<std::string> Win32AutostartEntry::ReadAutostart()
 {
     const auto value = ReadString(kRunKey, kRunValue);
     return value ? std::optional<std::string>(Narrow(*value)) : std::nullopt;
+}
+
+void Win32AutostartEntry::RenewAutostart(const std::string& executablePath)
+{
+    // Older versions wrote the path as Qt gives it, with forward slashes, and nothing else; a value the
+    // user edited (another letter case, arguments) is the user's and stays.
+    const std::optional<std::string> value = ReadAutostart();
+    const std::string command = AutostartCommand(executablePath);
+    if (value && *value != command && NativePath(*value) == command) {
+        EnableAutostart(executablePath);
+    }
 }
 
 } // namespace kelvane::platform

@@ -15,17 +15,18 @@ public:
     std::string WindowsFolder() override;
 };
 
-// The Run value "Kelvane" under HKEY_CURRENT_USER, the full path of the executable, quoted when it holds
-// a blank so that the system does not split it.
+// The Run value "Kelvane" under HKEY_CURRENT_USER, the full path of the executable with backslashes,
+// quoted when it holds a blank so that the system does not split it.
 class Win32AutostartEntry final : public AutostartEntry
 {
 public:
     void EnableAutostart(const std::string& executablePath) override;
     void DisableAutostart() override;
     std::optional<std::string> ReadAutostart() override;
+    void RenewAutostart(const std::string& executablePath) override;
 };
 
-// The Run value's text for an executable's path.
+// The Run value's text for an executable's path, which may come with forward slashes (as Qt gives it).
 std::string AutostartCommand(const std::string& executablePath);
 
 } // namespace kelvane::platform
