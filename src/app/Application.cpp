@@ -99,7 +99,8 @@ int RunApplication(int argc, char* argv[])
                          system.Preview.get(),
                          &*storedSettings,
                          language.Translate("EmptyListHint"),
-                         system.Daemon.get()});
+                         system.Daemon.get(),
+                         language.Translate("PreviewOwnWindowNote")});
     storedSettings.reset(); // the window has read what it needs
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);

@@ -72,6 +72,8 @@ struct MainWindowContext
     std::string EmptyListHint = {};
     // The screensaver daemon, checked at the start and offered to start; none where there is none.
     platform::ScreensaverDaemon* Daemon = nullptr;
+    // Shown in the preview pane where the system cannot show a preview there, from the language file.
+    std::string PreviewOwnWindowNote = {};
 };
 
 // The program's one long-lived window: the three tabs, the menus, the tray icon, the status bar, and the
