@@ -100,7 +100,8 @@ int RunApplication(int argc, char* argv[])
                          &*storedSettings,
                          language.Translate("EmptyListHint"),
                          system.Daemon.get(),
-                         system.WindowFrame});
+                         system.WindowFrame,
+                         language.Translate("PreviewOwnWindowNote")});
     storedSettings.reset(); // the window has read what it needs
     QObject::connect(&window, &ui::TfrmMain::exitCompleted, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);

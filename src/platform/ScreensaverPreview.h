@@ -20,6 +20,9 @@ public:
     virtual bool Running() const = 0;
     // The preview's process while it runs: it is the program's own, never a running screensaver to end.
     virtual std::optional<int64_t> ProcessId() const = 0;
+    // False where the system cannot show another program's drawing inside the pane: the pane then
+    // starts nothing and says that the screensaver shows only in its own window.
+    virtual bool ShowsInPane() const { return true; }
 };
 
 } // namespace kelvane::platform

@@ -35,12 +35,16 @@ constexpr int PreviewHeight = 180;
 
 } // namespace
 
-PreviewPane::PreviewPane(platform::ScreensaverPreview* preview, QWidget* parent) : QWidget(parent), m_preview(preview)
+PreviewPane::PreviewPane(platform::ScreensaverPreview* preview, const QString& ownWindowNote, QWidget* parent)
+    : QWidget(parent), m_preview(preview)
 {
     setFixedSize(PreviewWidth, PreviewHeight);
     m_stack = new QStackedLayout(this);
     m_stack->setContentsMargins(0, 0, 0, 0);
-    m_note = new QLabel(QStringLiteral("No preview"), this);
+    const bool ownWindowOnly = m_preview && !m_preview->ShowsInPane();
+    m_note = new QLabel(ownWindowOnly && !ownWindowNote.isEmpty() ? ownWindowNote : QStringLiteral("No preview"), this);
+    m_note->setWordWrap(true);
+    m_note->setMargin(8);
     m_note->setAlignment(Qt::AlignCenter);
     m_note->setAutoFillBackground(true);
     QPalette dark = m_note->palette();
@@ -63,7 +67,8 @@ void PreviewPane::ShowFile(const std::string& path)
         return; // the same row selected again (a move, a scan step): it keeps running
     }
     Stop();
-    if (path.empty() || !m_preview) {
+    // A preview the pane cannot show would only run unseen.
+    if (path.empty() || !m_preview || !m_preview->ShowsInPane()) {
         return;
     }
     // The surface's window must exist, and be shown, before the screensaver draws into it.

@@ -18,8 +18,9 @@ namespace kelvane::ui {
 class PreviewPane final : public QWidget
 {
 public:
-    // Without a preview service the pane shows the text alone.
-    PreviewPane(platform::ScreensaverPreview* preview, QWidget* parent = nullptr);
+    // Without a preview service the pane shows the text alone. Where the service cannot show a preview
+    // in the pane, the pane starts none and shows ownWindowNote (when given) instead.
+    PreviewPane(platform::ScreensaverPreview* preview, const QString& ownWindowNote = {}, QWidget* parent = nullptr);
     ~PreviewPane() override;
 
     // Previews the file; an empty path ends the preview that runs.

@@ -135,7 +135,7 @@ void TScreensaversTab::BuildControls()
     middle->addWidget(c.SSListBox, 1);
     auto* right = new QVBoxLayout;
     right->addWidget(BoldLabel(QStringLiteral("Preview"), this));
-    c.Preview = new PreviewPane(m_context.Preview, this);
+    c.Preview = new PreviewPane(m_context.Preview, m_context.PreviewOwnWindowNote, this);
     right->addWidget(c.Preview);
     right->addStretch(1);
     middle->addLayout(right);

@@ -86,6 +86,8 @@ struct ScreensaversTabContext
     platform::ScreensaverPreview* Preview = nullptr;
     // Shown in the middle of the list while it is empty; nothing when empty itself.
     QString EmptyListHint = {};
+    // Shown in the preview pane where the preview cannot show there.
+    QString PreviewOwnWindowNote = {};
 };
 
 // "Screensavers": the list of screensaver files, the folder scan, the active-screensaver buttons and the

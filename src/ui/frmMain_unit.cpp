@@ -99,15 +99,15 @@ TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     ProgramData& program = m_context.Data;
     const auto showMessage = [this](const QString& text) { ShowMessage(text); };
     PageControl1 = new TPageControl(this);
-    m_screensaversTab =
-        new TScreensaversTab({program, m_activeScreensaver, context.DesktopShell, context.Messages, showMessage,
-                              [this](const QString& text) {
-                                  if (m_statusPanels->At(StatusPanels::Message)->text() == text) {
-                                      ShowMessage(QString());
-                                  }
-                              },
-                              [this] { RefreshRotationPanel(); }, context.Programs, context.Preview,
-                              QString::fromStdString(context.EmptyListHint)});
+    m_screensaversTab = new TScreensaversTab(
+        {program, m_activeScreensaver, context.DesktopShell, context.Messages, showMessage,
+         [this](const QString& text) {
+             if (m_statusPanels->At(StatusPanels::Message)->text() == text) {
+                 ShowMessage(QString());
+             }
+         },
+         [this] { RefreshRotationPanel(); }, context.Programs, context.Preview,
+         QString::fromStdString(context.EmptyListHint), QString::fromStdString(context.PreviewOwnWindowNote)});
     if (context.Notices) {
         // After the event that caused it has shown its own text (the active screensaver's, for one).
         context.Notices->SetListener([this](const std::string& text) {

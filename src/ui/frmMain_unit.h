@@ -75,6 +75,8 @@ struct MainWindowContext
     platform::ScreensaverDaemon* Daemon = nullptr;
     // The system's margins of the window's whole frame, in device pixels; Qt's when not given.
     std::function<std::optional<FrameMargins>(uint64_t nativeWindow)> WindowFrame = {};
+    // Shown in the preview pane where the system cannot show a preview there, from the language file.
+    std::string PreviewOwnWindowNote = {};
 };
 
 // The program's one long-lived window: the three tabs, the menus, the tray icon, the status bar, and the

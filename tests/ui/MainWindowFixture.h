@@ -45,6 +45,7 @@ public:
     std::vector<Start> starts;
     int stops = 0;
     bool running = false;
+    bool showsInPane = true;
     bool Start(const std::string& path, uint64_t window) override
     {
         starts.push_back({path, window});
@@ -58,6 +59,7 @@ public:
     }
     bool Running() const override { return running; }
     std::optional<int64_t> ProcessId() const override { return std::nullopt; }
+    bool ShowsInPane() const override { return showsInPane; }
 };
 
 class MainWindowTest : public testing::Test
@@ -77,6 +79,7 @@ protected:
                 context.StoredSettings = storedSettings;
                 context.EmptyListHint = emptyListHint;
                 context.Daemon = daemon;
+                context.PreviewOwnWindowNote = previewOwnWindowNote;
                 return context;
             });
         QObject::connect(window.get(), &TfrmMain::exitCompleted, window.get(), [this] { ++exits; });
@@ -104,6 +107,7 @@ protected:
     const IniValues* storedSettings = nullptr;
     bool trayAvailable = true;
     std::string emptyListHint = "Nothing listed yet";
+    std::string previewOwnWindowNote = "The preview runs in its own window";
     platform::ScreensaverDaemon* daemon = nullptr;
     int exits = 0;
 };

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTreeView>
@@ -104,6 +105,25 @@ TEST_F(MainWindowTest, TheSelectedRowIsPreviewedUntilTheSelectionChangesOrTheTab
     window->BringTheWindowUp();
     EXPECT_TRUE(preview.running);
     EXPECT_EQ(preview.starts.back().Path, "/s/one.scr");
+}
+
+// Where the system cannot show another program's drawing in the pane, a preview would run unseen.
+TEST_F(MainWindowTest, ThePaneStartsNoPreviewItCannotShowAndSaysWhereTheScreensaverShows)
+{
+    preview.showsInPane = false;
+    auto window = Create();
+    window->Data().Screensavers().AddScreensaverRow("/s/one.scr");
+    window->ShowAtStart();
+    PreviewPane* pane = window->Screens().Controls().Preview;
+    const QLabel* note = pane->findChild<QLabel*>();
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->text().toStdString(), previewOwnWindowNote);
+
+    SelectRows(window->Screens().Controls().SSListBox, {0});
+    EXPECT_TRUE(preview.starts.empty());
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->text().toStdString(), previewOwnWindowNote);
+    EXPECT_FALSE(pane->Surface()->isVisible());
 }
 
 TEST_F(MainWindowTest, APlatformNoticeShowsInTheMessagePanelAfterTheActiveScreensaver)

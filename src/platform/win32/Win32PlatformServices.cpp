@@ -1,13 +1,13 @@
 #include "common/AppIdentity.h"
 #include "platform/PlatformServices.h"
 #include "platform/qt/QtHttpGet.h"
-#include "platform/qt/QtScreensaverPreview.h"
 #include "platform/win32/Win32BuildStamp.h"
 #include "platform/win32/Win32Console.h"
 #include "platform/win32/Win32IconProvider.h"
 #include "platform/win32/Win32PathsAndInstance.h"
 #include "platform/win32/Win32ProcessesAndInput.h"
 #include "platform/win32/Win32RegionalSettings.h"
+#include "platform/win32/Win32ScreensaverPreview.h"
 #include "platform/win32/Win32ScreensaverSetting.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Text.h"
@@ -15,6 +15,7 @@
 #include "platform/win32/Win32UiFont.h"
 #include "platform/win32/Win32WebBrowser.h"
 #include "platform/win32/Win32WindowFrame.h"
+#include "platform/win32/Win32Wine.h"
 
 #include <cstdlib>
 #include <windows.h>
@@ -52,10 +53,8 @@ void PrepareApplicationEnvironment()
 {
     // Under Wine the system's font engine leaves the text of edit fields undrawn; Qt's own FreeType
     // engine draws it. A platform the user chose stays.
-    const auto ntdll = GetModuleHandleW(L"ntdll.dll");
-    const bool wine = ntdll && GetProcAddress(ntdll, "wine_get_version");
     // Through the C library, whose copy of the environment is the one Qt reads.
-    if (wine && !_wgetenv(L"QT_QPA_PLATFORM")) {
+    if (RunningUnderWine() && !_wgetenv(L"QT_QPA_PLATFORM")) {
         _wputenv_s(L"QT_QPA_PLATFORM", L"windows:fontengine=freetype");
     }
 }
@@ -80,17 +79,10 @@ PlatformServices MakePlatformServices(std::optional<int64_t>)
     services.Setting = std::make_unique<Win32ScreensaverSetting>();
     services.Autostart = std::make_unique<Win32AutostartEntry>();
     services.DesktopShell = std::make_unique<Win32Shell>();
-    // A Windows screensaver draws its preview into the window whose handle follows "/p"; that process is
-    // the program's own, never a running screensaver to end.
-    auto preview = std::make_shared<QtScreensaverPreview>([](const std::string& path, uint64_t window) {
-        const QString file = QString::fromStdString(path);
-        if (!file.endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive)) {
-            return QStringList();
-        }
-        return QStringList{file, QStringLiteral("/p"), QString::number(window)};
-    });
+    // The preview's process is the program's own, never a running screensaver to end.
+    auto preview = MakeWin32ScreensaverPreview();
     services.Processes = std::make_unique<Win32ProcessesAndInput>(
-        [preview = std::weak_ptr<const QtScreensaverPreview>(preview)]() -> std::optional<int64_t> {
+        [preview = std::weak_ptr<const ScreensaverPreview>(preview)]() -> std::optional<int64_t> {
             const auto running = preview.lock();
             return running ? running->ProcessId() : std::nullopt;
         });
