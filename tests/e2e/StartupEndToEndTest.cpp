@@ -600,8 +600,9 @@ protected:
         const auto took =
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);
         RecordProperty(how + "_ms", static_cast<int>(took.count()));
-        // One second, and a little for a loaded machine; before, this took minutes.
-        EXPECT_LT(took, 2500ms) << how << ": the program ended " << took.count() << " ms after the request";
+        // Not a speed check: the end must not wait for the scan, which takes minutes. The bound leaves room
+        // for a loaded machine under the sanitizers, where ending takes seconds.
+        EXPECT_LT(took, 10s) << how << ": the program ended " << took.count() << " ms after the request";
 
         const std::string saved = ReadData("ssList.txt");
         std::vector<std::string> rows;
