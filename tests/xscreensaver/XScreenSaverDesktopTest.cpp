@@ -395,7 +395,7 @@ TEST_F(XScreenSaverDesktop, RotationByRunShowsEachStepsOwnHack)
     LinuxShell shell(backend);
     LinuxProcessesAndInput processes(backend, {}, daemonUser);
     XScreenSaverSetting setting = MakeSetting();
-    ActiveScreensaverControl active(setting, shell, processes, {});
+    ActiveScreensaverControl active(setting, shell, processes);
     std::vector<std::string> reported;
     notices.SetListener([&](const std::string& text) { reported.push_back(text); });
 
