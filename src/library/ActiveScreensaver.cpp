@@ -67,10 +67,13 @@ bool ActiveScreensaverControl::FileIsThere(const std::string& path)
     return false;
 }
 
-void ActiveScreensaverControl::WriteAndShow(const std::string& path)
+void ActiveScreensaverControl::ShowWritten(const Status& written)
 {
-    m_setting.WriteActiveScreensaverPath(path);
+    // What the setting holds now, whether or not the write took; then why it did not.
     GetActiveScreenSaverForDisplay();
+    if (!written) {
+        TellProblem(written.message());
+    }
 }
 
 bool ActiveScreensaverControl::ActivateScreensaver(const std::string& path)
@@ -78,7 +81,7 @@ bool ActiveScreensaverControl::ActivateScreensaver(const std::string& path)
     if (!FileIsThere(path)) {
         return false;
     }
-    WriteAndShow(path);
+    ShowWritten(m_setting.WriteActiveScreensaverPath(path));
     return true;
 }
 
@@ -102,13 +105,12 @@ bool ActiveScreensaverControl::ConfigureScreensaverFile(const std::string& path)
 
 void ActiveScreensaverControl::SetNone()
 {
-    m_setting.ClearActiveScreensaverPath();
-    GetActiveScreenSaverForDisplay();
+    ShowWritten(m_setting.ClearActiveScreensaverPath());
 }
 
 void ActiveScreensaverControl::SetBlank()
 {
-    WriteAndShow(BlankScreensaverPath(m_setting.WindowsFolder()));
+    ShowWritten(m_setting.WriteActiveScreensaverPath(BlankScreensaverPath(m_setting.WindowsFolder())));
 }
 
 void ActiveScreensaverControl::RunActiveScreensaver()

@@ -90,7 +90,9 @@ public:
 private:
     // True when the file is there; else the listeners are told it is missing.
     bool FileIsThere(const std::string& path);
-    void WriteAndShow(const std::string& path);
+    // After a write or clear of the setting: the listeners are told what it holds now, and why the
+    // write failed when it did.
+    void ShowWritten(const Status& written);
     void TellProblem(const std::string& message);
 
     platform::ScreensaverSetting& m_setting;

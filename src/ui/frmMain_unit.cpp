@@ -272,12 +272,17 @@ void TfrmMain::ConnectMenus()
         };
     };
     for (QAction* item : {m.AutoRunatStartup1, m.TrayAutoRun}) {
+        // The option follows the entry as it is, not the wish: a write that fails leaves both as they were.
         connect(item, &QAction::triggered, this, toggle([this, &flags] {
-                    flags.Startup = !flags.Startup;
-                    if (flags.Startup) {
-                        m_context.Autostart.EnableAutostart(QCoreApplication::applicationFilePath().toStdString());
+                    const bool wanted = !flags.Startup;
+                    const Status done =
+                        wanted
+                            ? m_context.Autostart.EnableAutostart(QCoreApplication::applicationFilePath().toStdString())
+                            : m_context.Autostart.DisableAutostart();
+                    if (done) {
+                        flags.Startup = wanted;
                     } else {
-                        m_context.Autostart.DisableAutostart();
+                        ShowMessage(QString::fromStdString(done.message()));
                     }
                 }));
     }

@@ -62,6 +62,29 @@ TEST_F(ActiveScreensaverTest, ChangesWriteAndTellWhatTheSettingNowHolds)
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(ActiveScreensaverTest, AFailedWriteTellsWhatTheSettingStillHoldsAndWhy)
+{
+    platform.setting = "/s/before.scr";
+    platform.settingWriteFails = "The active screensaver could not be saved: read-only";
+    const struct
+    {
+        const char* name;
+        std::function<void()> action;
+    } cases[] = {
+        {"activate", [this] { EXPECT_TRUE(control.ActivateScreensaver("/s/a.scr")); }},
+        {"none", [this] { control.SetNone(); }},
+        {"blank", [this] { control.SetBlank(); }},
+    };
+    for (const auto& c : cases) {
+        shown.clear();
+        messages.clear();
+        c.action();
+        EXPECT_EQ(shown, Calls{"/s/before.scr"}) << c.name;
+        EXPECT_EQ(messages, Calls{*platform.settingWriteFails}) << c.name;
+        EXPECT_EQ(control.ActiveScreensaverText(), "/s/before.scr") << c.name;
+    }
+}
+
 TEST_F(ActiveScreensaverTest, EveryListenerFollowsUntilItGoes)
 {
     std::optional<test::RecordedActiveScreensaver> second(std::in_place, control);
