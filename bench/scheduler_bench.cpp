@@ -63,7 +63,7 @@ int main()
     EventLog log;
     log.LogIsOn = true;
     kelvane::test::FakePlatform platform;
-    ActiveScreensaverControl active(platform, platform, platform, {});
+    ActiveScreensaverControl active(platform, platform, platform);
     EventActionContext actions{log, active, nullptr};
     EventEngine engine(table, log, {clock, zone, regional}, actions, nullptr);
     const double pass = MedianMilliseconds([&] {

@@ -1,5 +1,6 @@
 #include "library/ActiveScreensaver.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace kelvane {
@@ -24,16 +25,36 @@ std::optional<std::string> PathForAction(SelectionNeed need, const std::vector<s
 }
 
 ActiveScreensaverControl::ActiveScreensaverControl(platform::ScreensaverSetting& setting, platform::Shell& shell,
-                                                   platform::ProcessesAndInput& processes, View view)
-    : m_setting(setting), m_shell(shell), m_processes(processes), m_view(std::move(view))
+                                                   platform::ProcessesAndInput& processes)
+    : m_setting(setting), m_shell(shell), m_processes(processes)
 {}
+
+void ActiveScreensaverControl::AddListener(ActiveScreensaverListener* listener)
+{
+    if (listener && std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end()) {
+        m_listeners.push_back(listener);
+    }
+}
+
+void ActiveScreensaverControl::RemoveListener(ActiveScreensaverListener* listener)
+{
+    std::erase(m_listeners, listener);
+}
 
 void ActiveScreensaverControl::GetActiveScreenSaverForDisplay()
 {
     const std::string path = m_setting.ReadActiveScreensaverPath();
     m_activeText = path.empty() ? NoActiveScreensaver : path;
-    if (m_view.ShowActiveText) {
-        m_view.ShowActiveText("Active: " + m_activeText);
+    // A copy: a listener may remove itself while it is told.
+    for (ActiveScreensaverListener* listener : std::vector(m_listeners)) {
+        listener->ActiveScreensaverChanged(m_activeText);
+    }
+}
+
+void ActiveScreensaverControl::TellProblem(const std::string& message)
+{
+    for (ActiveScreensaverListener* listener : std::vector(m_listeners)) {
+        listener->ActiveScreensaverProblem(message);
     }
 }
 
@@ -42,18 +63,16 @@ bool ActiveScreensaverControl::FileIsThere(const std::string& path)
     if (m_shell.ScreensaverFileExists(path)) {
         return true;
     }
-    if (m_view.ShowMessage) {
-        m_view.ShowMessage(MissingScreensaverText(path));
-    }
+    TellProblem(MissingScreensaverText(path));
     return false;
 }
 
-void ActiveScreensaverControl::WriteAndShow(const std::string& path)
+void ActiveScreensaverControl::ShowWritten(const Status& written)
 {
-    m_setting.WriteActiveScreensaverPath(path);
+    // What the setting holds now, whether or not the write took; then why it did not.
     GetActiveScreenSaverForDisplay();
-    if (m_view.RedrawList) {
-        m_view.RedrawList();
+    if (!written) {
+        TellProblem(written.message());
     }
 }
 
@@ -62,7 +81,7 @@ bool ActiveScreensaverControl::ActivateScreensaver(const std::string& path)
     if (!FileIsThere(path)) {
         return false;
     }
-    WriteAndShow(path);
+    ShowWritten(m_setting.WriteActiveScreensaverPath(path));
     return true;
 }
 
@@ -86,16 +105,12 @@ bool ActiveScreensaverControl::ConfigureScreensaverFile(const std::string& path)
 
 void ActiveScreensaverControl::SetNone()
 {
-    m_setting.ClearActiveScreensaverPath();
-    GetActiveScreenSaverForDisplay();
-    if (m_view.RedrawList) {
-        m_view.RedrawList();
-    }
+    ShowWritten(m_setting.ClearActiveScreensaverPath());
 }
 
 void ActiveScreensaverControl::SetBlank()
 {
-    WriteAndShow(BlankScreensaverPath(m_setting.WindowsFolder()));
+    ShowWritten(m_setting.WriteActiveScreensaverPath(BlankScreensaverPath(m_setting.WindowsFolder())));
 }
 
 void ActiveScreensaverControl::RunActiveScreensaver()

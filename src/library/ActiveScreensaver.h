@@ -4,7 +4,6 @@
 #include "platform/SettingAndAutostart.h"
 #include "platform/Shell.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,28 +30,39 @@ enum class SelectionNeed
 // does not meet the need (the action then does nothing and says nothing).
 std::optional<std::string> PathForAction(SelectionNeed need, const std::vector<std::string>& selectedPaths);
 
+// Follows the active screensaver, as a view follows a table through ListObserver: told after every read
+// of the setting, and of every action on it that could not be done.
+class ActiveScreensaverListener
+{
+public:
+    virtual ~ActiveScreensaverListener() = default;
+    // The setting as just read, changed or not: the path, or "None".
+    virtual void ActiveScreensaverChanged(const std::string& activeText) = 0;
+    // An action did nothing (its file is missing) or its write of the setting failed: what to tell the
+    // user. A listener that shows no messages leaves it.
+    virtual void ActiveScreensaverProblem(const std::string& /*message*/) {}
+};
+
 // The active screensaver: the desktop's setting, the text that shows it, and the actions that change it
-// or end a running screensaver.
+// or end a running screensaver. Whatever shows it listens to it.
 class ActiveScreensaverControl
 {
 public:
-    struct View
-    {
-        // Shows "Active: " and the path (or "None") where the window wants it.
-        std::function<void(const std::string&)> ShowActiveText;
-        // Redraws the screensaver list at once, so its highlighted row follows the setting.
-        std::function<void()> RedrawList;
-        // Shows a message in the status bar: a file that is missing.
-        std::function<void(const std::string&)> ShowMessage;
-    };
-
     ActiveScreensaverControl(platform::ScreensaverSetting& setting, platform::Shell& shell,
-                             platform::ProcessesAndInput& processes, View view);
+                             platform::ProcessesAndInput& processes);
+    ActiveScreensaverControl(const ActiveScreensaverControl&) = delete;
+    ActiveScreensaverControl& operator=(const ActiveScreensaverControl&) = delete;
+
+    // Listeners are not owned. Each one removes itself as it goes, so no call reaches one that is gone;
+    // that asks the control to outlive its listeners, which holds where the control is made before
+    // anything that shows it and goes after all of them.
+    void AddListener(ActiveScreensaverListener* listener);
+    void RemoveListener(ActiveScreensaverListener* listener);
 
     // The path last read from the setting, or "None"; empty before the first refresh.
     const std::string& ActiveScreensaverText() const { return m_activeText; }
 
-    // Reads the setting and shows it; the list is not redrawn here.
+    // Reads the setting and tells the listeners.
     void GetActiveScreenSaverForDisplay();
 
     // Every action on one file goes through here, so that none starts a program for a file that is not
@@ -78,14 +88,17 @@ public:
     bool CloseRunningScreensaver(const std::vector<std::string>& listPaths);
 
 private:
-    // True when the file is there; else the status bar names it.
+    // True when the file is there; else the listeners are told it is missing.
     bool FileIsThere(const std::string& path);
-    void WriteAndShow(const std::string& path);
+    // After a write or clear of the setting: the listeners are told what it holds now, and why the
+    // write failed when it did.
+    void ShowWritten(const Status& written);
+    void TellProblem(const std::string& message);
 
     platform::ScreensaverSetting& m_setting;
     platform::Shell& m_shell;
     platform::ProcessesAndInput& m_processes;
-    View m_view;
+    std::vector<ActiveScreensaverListener*> m_listeners;
     std::string m_activeText;
 };
 

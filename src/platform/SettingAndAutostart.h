@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Status.h"
+
 #include <optional>
 #include <string>
 
@@ -13,10 +15,10 @@ public:
 
     // The stored path as it stands; empty when nothing is set (or the setting cannot be read).
     virtual std::string ReadActiveScreensaverPath() = 0;
-    // Stores the path. Fails quietly: the caller relies on nothing.
-    virtual void WriteActiveScreensaverPath(const std::string& path) = 0;
-    // Removes the setting, so that no screensaver is set.
-    virtual void ClearActiveScreensaverPath() = 0;
+    // Stores the path; when it cannot, says why, for the caller to show.
+    virtual Status WriteActiveScreensaverPath(const std::string& path) = 0;
+    // Removes the setting, so that no screensaver is set; when it cannot, says why.
+    virtual Status ClearActiveScreensaverPath() = 0;
 
     // The Windows folder, without a trailing separator; the system's blank screensaver lies below it.
     virtual std::string WindowsFolder() = 0;
@@ -28,10 +30,11 @@ class AutostartEntry
 public:
     virtual ~AutostartEntry() = default;
 
-    // Writes the entry for the program's executable file (replacing an older one).
-    virtual void EnableAutostart(const std::string& executablePath) = 0;
-    // Removes the entry; nothing else in the autostart place changes.
-    virtual void DisableAutostart() = 0;
+    // Writes the entry for the program's executable file (replacing an older one); when it cannot, says
+    // why, and the entry stays as it was.
+    virtual Status EnableAutostart(const std::string& executablePath) = 0;
+    // Removes the entry; nothing else in the autostart place changes. No entry is no failure.
+    virtual Status DisableAutostart() = 0;
     // The command the entry holds, or nothing when there is no entry.
     virtual std::optional<std::string> ReadAutostart() = 0;
     // Writes an entry that an older version wrote for this very program, in another spelling, the way

@@ -9,15 +9,17 @@
 
 namespace kelvane::ui {
 
-ScreensaverListModel::ScreensaverListModel(ScreensaverList& list, std::function<std::string()> activeText,
-                                           QObject* parent, const platform::ScreensaverCatalogue* programs)
-    : ObservedTableModel(parent), m_list(list), m_activeText(std::move(activeText)), m_programs(programs)
+ScreensaverListModel::ScreensaverListModel(ScreensaverList& list, ActiveScreensaverControl& active, QObject* parent,
+                                           const platform::ScreensaverCatalogue* programs)
+    : ObservedTableModel(parent), m_list(list), m_active(active), m_programs(programs)
 {
     m_list.SetObserver(this);
+    m_active.AddListener(this);
 }
 
 ScreensaverListModel::~ScreensaverListModel()
 {
+    m_active.RemoveListener(this);
     m_list.SetObserver(nullptr);
 }
 
@@ -46,7 +48,7 @@ QVariant ScreensaverListModel::data(const QModelIndex& index, int role) const
         }
         return {};
     }
-    const bool active = m_activeText && IsActiveRow(row.Path, m_activeText());
+    const bool active = IsActiveRow(row.Path, m_active.ActiveScreensaverText());
     switch (role) {
     case Qt::DisplayRole:
         if (m_programs) {
@@ -82,7 +84,7 @@ QVariant ScreensaverListModel::headerData(int section, Qt::Orientation orientati
     return {};
 }
 
-void ScreensaverListModel::Redraw()
+void ScreensaverListModel::ActiveScreensaverChanged(const std::string& /*activeText*/)
 {
     if (m_list.Count() > 0) {
         Q_EMIT dataChanged(index(0, 1), index(static_cast<int>(m_list.Count()) - 1, 1));

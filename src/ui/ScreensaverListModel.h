@@ -1,10 +1,8 @@
 #pragma once
 
+#include "library/ActiveScreensaver.h"
 #include "library/ScreensaverList.h"
 #include "ui/ObservedTableModel.h"
-
-#include <functional>
-#include <string>
 
 namespace kelvane::platform {
 class ScreensaverCatalogue;
@@ -14,11 +12,12 @@ namespace kelvane::ui {
 
 // The screensaver list on screen: a view onto the core's rows, not a copy. Column 0 shows the row's
 // icon, column 1 its path (after its label, for one of the desktop's own screensaver programs); the
-// active screensaver's row is drawn bold and white on dark.
-class ScreensaverListModel final : public ObservedTableModel
+// active screensaver's row is drawn bold and white on dark. It follows both the list and the active
+// screensaver, and must go before either of them.
+class ScreensaverListModel final : public ObservedTableModel, public ActiveScreensaverListener
 {
 public:
-    ScreensaverListModel(ScreensaverList& list, std::function<std::string()> activeText, QObject* parent = nullptr,
+    ScreensaverListModel(ScreensaverList& list, ActiveScreensaverControl& active, QObject* parent = nullptr,
                          const platform::ScreensaverCatalogue* programs = nullptr);
     ~ScreensaverListModel() override;
 
@@ -27,12 +26,12 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // The active screensaver changed: draw the highlight again.
-    void Redraw();
+    // The highlight is drawn again, on the row that now holds the active screensaver.
+    void ActiveScreensaverChanged(const std::string& activeText) override;
 
 private:
     ScreensaverList& m_list;
-    std::function<std::string()> m_activeText;
+    ActiveScreensaverControl& m_active;
     const platform::ScreensaverCatalogue* m_programs;
 };
 

@@ -38,9 +38,7 @@ TScreensaversTab::TScreensaversTab(const ScreensaversTabContext& context, QWidge
     : QWidget(parent), m_context(context)
 {
     BuildControls();
-    m_model = new ScreensaverListModel(
-        m_context.Data.Screensavers(), [this] { return m_context.Active.ActiveScreensaverText(); }, this,
-        m_context.Programs);
+    m_model = new ScreensaverListModel(m_context.Data.Screensavers(), m_context.Active, this, m_context.Programs);
     m_controls.SSListBox->setModel(m_model);
     connect(m_controls.SSListBox->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         UpdatePreview();
@@ -442,11 +440,6 @@ int TScreensaversTab::PickRowForNewEvent()
     SyncSelectionToList();
     const std::vector<size_t> selected = list.SelectedRows();
     return static_cast<int>(selected.empty() ? 0 : selected.front());
-}
-
-void TScreensaversTab::RedrawActive()
-{
-    m_model->Redraw();
 }
 
 void TScreensaversTab::PrepareForExit()

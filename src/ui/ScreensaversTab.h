@@ -127,8 +127,6 @@ public:
     // The list row a new event offers first: the first selected one, the top row selected when none is.
     // -1 for an empty list.
     int PickRowForNewEvent();
-    // The active screensaver changed: its row is drawn highlighted.
-    void RedrawActive();
 
     // The program is about to end: no rotation step and no new scan from now on.
     void PrepareForExit();

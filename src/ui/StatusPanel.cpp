@@ -47,12 +47,33 @@ void StatusPanel::paintEvent(QPaintEvent* event)
                           foregroundRole());
 }
 
-StatusPanels::StatusPanels(const QStringList& rotationSamples, QWidget* parent) : QWidget(parent)
+StatusPanels::StatusPanels(const QStringList& rotationSamples, ActiveScreensaverControl& active, QWidget* parent)
+    : QWidget(parent), m_active(active)
 {
     m_panels[Rotation] = new StatusPanel(rotationSamples, this);
     m_panels[Scheduling] = new StatusPanel({}, this);
     m_panels[Message] = new StatusPanel({}, this);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_active.AddListener(this);
+}
+
+StatusPanels::~StatusPanels()
+{
+    m_active.RemoveListener(this);
+}
+
+void StatusPanels::ActiveScreensaverChanged(const std::string& activeText)
+{
+    const QString shown = QString::fromStdString("Active: " + activeText);
+    Show(Message, shown);
+    if (parentWidget()) {
+        parentWidget()->setToolTip(shown);
+    }
+}
+
+void StatusPanels::ActiveScreensaverProblem(const std::string& message)
+{
+    Show(Message, QString::fromStdString(message));
 }
 
 void StatusPanels::Show(Panel panel, const QString& text)

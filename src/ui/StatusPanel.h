@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/ActiveScreensaver.h"
+
 #include <QLabel>
 #include <QStringList>
 #include <QWidget>
@@ -31,8 +33,10 @@ private:
 };
 
 // The status bar's three panels side by side, sharing the bar's width so that the message panel can be
-// read at the window's usual size; see ShareStatusBar.
-class StatusPanels final : public QWidget
+// read at the window's usual size; see ShareStatusBar. The message panel follows the active screensaver
+// itself: it shows "Active: " and the path after every read of the setting, and what an action on it
+// could not do. The panels must go before the active screensaver does.
+class StatusPanels final : public QWidget, public ActiveScreensaverListener
 {
     Q_OBJECT
 
@@ -44,7 +48,8 @@ public:
         Message
     };
 
-    StatusPanels(const QStringList& rotationSamples, QWidget* parent);
+    StatusPanels(const QStringList& rotationSamples, ActiveScreensaverControl& active, QWidget* parent);
+    ~StatusPanels() override;
 
     void Show(Panel panel, const QString& text);
     const StatusPanel* At(Panel panel) const { return m_panels[panel]; }
@@ -52,12 +57,17 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // The text is also the tooltip of the bar the panels stand in, which shows it beside the panels.
+    void ActiveScreensaverChanged(const std::string& activeText) override;
+    void ActiveScreensaverProblem(const std::string& message) override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void ShareWidth();
 
+    ActiveScreensaverControl& m_active;
     std::array<StatusPanel*, 3> m_panels{};
 };
 

@@ -70,18 +70,7 @@ ScreenAreas CurrentScreens()
 
 TfrmMain::TfrmMain(const MainWindowContext& context, QWidget* parent)
     : QMainWindow(parent), m_context(context),
-      m_activeScreensaver(context.Setting, context.DesktopShell, context.Processes,
-                          {[this](const std::string& text) {
-                               const QString shown = QString::fromStdString(text);
-                               ShowMessage(shown);
-                               statusBar()->setToolTip(shown);
-                           },
-                           [this] {
-                               if (m_screensaversTab) {
-                                   m_screensaversTab->RedrawActive();
-                               }
-                           },
-                           [this](const std::string& text) { ShowMessage(QString::fromStdString(text)); }})
+      m_activeScreensaver(context.Setting, context.DesktopShell, context.Processes)
 {
     setWindowTitle(QString::fromUtf8(ApplicationTitle));
     setWindowIcon(AppIcon());
@@ -143,6 +132,10 @@ TfrmMain::~TfrmMain()
     m_screensaversTab = nullptr;
     m_schedulerTab = nullptr;
     m_optionsTab = nullptr;
+    // The panels follow the active screensaver, a member of this window, which goes before the window's
+    // child widgets would.
+    delete m_statusPanels;
+    m_statusPanels = nullptr;
 }
 
 void TfrmMain::BuildStatusBar()
@@ -158,7 +151,7 @@ void TfrmMain::BuildStatusBar()
         }
         rotationSamples.append(sample);
     }
-    m_statusPanels = new StatusPanels(rotationSamples, this);
+    m_statusPanels = new StatusPanels(rotationSamples, m_activeScreensaver, this);
     statusBar()->addWidget(m_statusPanels, 1);
     m_statusTimer = new QTimer(this);
     m_statusTimer->setObjectName(QStringLiteral("statusTimer"));
@@ -279,12 +272,17 @@ void TfrmMain::ConnectMenus()
         };
     };
     for (QAction* item : {m.AutoRunatStartup1, m.TrayAutoRun}) {
+        // The option follows the entry as it is, not the wish: a write that fails leaves both as they were.
         connect(item, &QAction::triggered, this, toggle([this, &flags] {
-                    flags.Startup = !flags.Startup;
-                    if (flags.Startup) {
-                        m_context.Autostart.EnableAutostart(QCoreApplication::applicationFilePath().toStdString());
+                    const bool wanted = !flags.Startup;
+                    const Status done =
+                        wanted
+                            ? m_context.Autostart.EnableAutostart(QCoreApplication::applicationFilePath().toStdString())
+                            : m_context.Autostart.DisableAutostart();
+                    if (done) {
+                        flags.Startup = wanted;
                     } else {
-                        m_context.Autostart.DisableAutostart();
+                        ShowMessage(QString::fromStdString(done.message()));
                     }
                 }));
     }
@@ -324,6 +322,9 @@ void TfrmMain::RefreshRotationPanel()
 
 void TfrmMain::ShowMessage(const QString& text)
 {
+    if (!m_statusPanels) {
+        return; // the window is going
+    }
     m_statusPanels->Show(StatusPanels::Message, text);
 }
 

@@ -171,6 +171,7 @@ private:
     bool m_unattended = false;
     WindowState m_lastWindowState = WindowState::Normal;
     WindowState m_initialState = WindowState::Normal;
+    // Made before the tabs and the status panels that follow it; the destructor lets them go first.
     ActiveScreensaverControl m_activeScreensaver;
     MainMenus m_menus;
     QTabWidget* PageControl1 = nullptr;

@@ -2,6 +2,7 @@
 
 #include "common/TextCase.h"
 #include "support/FakePlatform.h"
+#include "support/RecordedActiveScreensaver.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +16,11 @@ using Calls = std::vector<std::string>;
 class ActiveScreensaverTest : public testing::Test
 {
 protected:
-    ActiveScreensaverTest()
-        : control(platform, platform, platform,
-                  {[this](const std::string& text) { shown.push_back(text); }, [this] { ++redraws; },
-                   [this](const std::string& text) { messages.push_back(text); }})
-    {}
-
     test::FakePlatform platform;
-    std::vector<std::string> shown;
-    std::vector<std::string> messages;
-    int redraws = 0;
-    ActiveScreensaverControl control;
+    ActiveScreensaverControl control{platform, platform, platform};
+    test::RecordedActiveScreensaver told{control};
+    std::vector<std::string>& shown = told.changes;
+    std::vector<std::string>& messages = told.problems;
 };
 
 TEST_F(ActiveScreensaverTest, TheRefreshShowsThePathOrNone)
@@ -45,27 +40,66 @@ TEST_F(ActiveScreensaverTest, TheRefreshShowsThePathOrNone)
         platform.setting = c.setting;
         control.GetActiveScreenSaverForDisplay();
         EXPECT_EQ(control.ActiveScreensaverText(), c.text);
-        EXPECT_EQ(shown.back(), "Active: " + c.text);
+        EXPECT_EQ(shown.back(), c.text);
     }
-    EXPECT_EQ(redraws, 0) << "the refresh alone does not redraw the list";
+    EXPECT_EQ(shown.size(), std::size(cases)) << "each refresh tells the listeners once";
 }
 
-TEST_F(ActiveScreensaverTest, ChangesWriteRefreshAndRedraw)
+TEST_F(ActiveScreensaverTest, ChangesWriteAndTellWhatTheSettingNowHolds)
 {
     control.ActivateScreensaver("/s/a.scr");
     EXPECT_EQ(platform.setting, "/s/a.scr");
-    EXPECT_EQ(shown.back(), "Active: /s/a.scr");
-    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(shown, Calls{"/s/a.scr"});
 
     control.SetNone();
     EXPECT_FALSE(platform.setting.has_value());
-    EXPECT_EQ(shown.back(), "Active: None");
-    EXPECT_EQ(redraws, 2);
+    EXPECT_EQ(shown.back(), "None");
 
     control.SetBlank(); // whether or not the file exists
     EXPECT_EQ(platform.setting, BlankScreensaverPath("C:\\Windows"));
     EXPECT_EQ(control.ActiveScreensaverText(), BlankScreensaverPath("C:\\Windows"));
-    EXPECT_EQ(redraws, 3);
+    EXPECT_EQ(shown, (Calls{"/s/a.scr", "None", BlankScreensaverPath("C:\\Windows")}));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ActiveScreensaverTest, AFailedWriteTellsWhatTheSettingStillHoldsAndWhy)
+{
+    platform.setting = "/s/before.scr";
+    platform.settingWriteFails = "The active screensaver could not be saved: read-only";
+    const struct
+    {
+        const char* name;
+        std::function<void()> action;
+    } cases[] = {
+        {"activate", [this] { EXPECT_TRUE(control.ActivateScreensaver("/s/a.scr")); }},
+        {"none", [this] { control.SetNone(); }},
+        {"blank", [this] { control.SetBlank(); }},
+    };
+    for (const auto& c : cases) {
+        shown.clear();
+        messages.clear();
+        c.action();
+        EXPECT_EQ(shown, Calls{"/s/before.scr"}) << c.name;
+        EXPECT_EQ(messages, Calls{*platform.settingWriteFails}) << c.name;
+        EXPECT_EQ(control.ActiveScreensaverText(), "/s/before.scr") << c.name;
+    }
+}
+
+TEST_F(ActiveScreensaverTest, EveryListenerFollowsUntilItGoes)
+{
+    std::optional<test::RecordedActiveScreensaver> second(std::in_place, control);
+    control.AddListener(&*second); // a second add changes nothing
+    platform.missingFiles = {"/s/gone.scr"};
+    control.ActivateScreensaver("/s/a.scr");
+    control.ActivateScreensaver("/s/gone.scr");
+    EXPECT_EQ(second->changes, Calls{"/s/a.scr"});
+    EXPECT_EQ(second->problems, Calls{MissingScreensaverText("/s/gone.scr")});
+    EXPECT_EQ(shown, second->changes);
+    EXPECT_EQ(messages, second->problems);
+
+    second.reset(); // it removes itself: nothing reaches it from now on
+    control.SetNone();
+    EXPECT_EQ(shown.back(), "None");
 }
 
 TEST_F(ActiveScreensaverTest, RunScreensaverStartsOnlyASetOne)

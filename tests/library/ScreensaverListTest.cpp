@@ -524,7 +524,7 @@ TEST(ActiveRowRule, LetterCaseDoesNotMatter)
 TEST(RotationSteps, WalkTheListAndWrap)
 {
     test::FakePlatform platform;
-    ActiveScreensaverControl active(platform, platform, platform, {});
+    ActiveScreensaverControl active(platform, platform, platform);
     RotationState state;
     const std::vector<std::string> three{"/a.scr", "/b.scr", "/c.scr"};
     std::vector<std::string> used;
@@ -551,7 +551,7 @@ TEST(RotationSteps, WalkTheListAndWrap)
 TEST(RotationSteps, ARowWhoseFileIsMissingIsPassedOver)
 {
     test::FakePlatform platform;
-    ActiveScreensaverControl active(platform, platform, platform, {});
+    ActiveScreensaverControl active(platform, platform, platform);
     RotationState state;
     const std::vector<std::string> three{"/a.scr", "/gone.scr", "/c.scr"};
     platform.missingFiles = {"/gone.scr"};

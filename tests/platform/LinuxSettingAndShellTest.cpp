@@ -2,6 +2,7 @@
 #include "platform/linux/LinuxShell.h"
 #include "platform/linux/WineDrive.h"
 #include "support/ScopedEnv.h"
+#include "support/StatusAssertions.h"
 #include "support/TempDir.h"
 
 #include <QElapsedTimer>
@@ -18,6 +19,7 @@ namespace kelvane::platform {
 namespace {
 
 using test::ScopedEnv;
+using test::Succeeded;
 
 class LinuxSettingTest : public testing::Test
 {
@@ -31,13 +33,13 @@ TEST_F(LinuxSettingTest, WritesReadsAndClearsTheScreensaverLikeTheRegistryValue)
     LinuxScreensaverSetting setting;
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), "") << "nothing set yet";
     const std::string path = "/home/u/Screen Savers/Zo\xC3\xAB's \"ribbons\".scr";
-    setting.WriteActiveScreensaverPath(path);
+    EXPECT_TRUE(Succeeded(setting.WriteActiveScreensaverPath(path)));
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), path);
     EXPECT_EQ(config.read("kelvane/desktop.ini"), "[Control Panel\\Desktop]\r\nSCRNSAVE.EXE=" + path + "\r\n");
 
-    setting.ClearActiveScreensaverPath();
+    EXPECT_TRUE(Succeeded(setting.ClearActiveScreensaverPath()));
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), "");
-    setting.ClearActiveScreensaverPath(); // clearing twice is fine
+    EXPECT_TRUE(Succeeded(setting.ClearActiveScreensaverPath())) << "clearing twice is fine";
 }
 
 TEST_F(LinuxSettingTest, AnEmptyOrUnreadableSettingReadsAsNothingSet)
@@ -52,7 +54,8 @@ TEST_F(LinuxSettingTest, AnEmptyOrUnreadableSettingReadsAsNothingSet)
     std::filesystem::remove(config.file("kelvane/desktop.ini"));
     std::filesystem::create_directory(config.file("kelvane/desktop.ini")); // a folder where the file belongs
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), "");
-    setting.WriteActiveScreensaverPath("/x.scr"); // fails quietly
+    const Status written = setting.WriteActiveScreensaverPath("/x.scr");
+    EXPECT_NE(written.message().find("could not be saved"), std::string::npos) << written.message();
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), "");
 }
 
@@ -75,7 +78,7 @@ TEST_F(LinuxSettingTest, TheAutostartEntryIsWrittenReadAndRemovedAlone)
     std::filesystem::create_directories(config.file("autostart"));
     config.write("autostart/other.desktop", "[Desktop Entry]\nExec=other\n");
 
-    autostart.EnableAutostart("/opt/My Apps/kelvane");
+    EXPECT_TRUE(Succeeded(autostart.EnableAutostart("/opt/My Apps/kelvane")));
     EXPECT_EQ(config.read("autostart/kelvane.desktop"), "[Desktop Entry]\n"
                                                         "Type=Application\n"
                                                         "Name=Kelvane\n"
@@ -85,10 +88,19 @@ TEST_F(LinuxSettingTest, TheAutostartEntryIsWrittenReadAndRemovedAlone)
                                                         "X-GNOME-Autostart-enabled=true\n");
     EXPECT_TRUE(autostart.ReadAutostart().has_value());
 
-    autostart.DisableAutostart();
+    EXPECT_TRUE(Succeeded(autostart.DisableAutostart()));
     EXPECT_EQ(autostart.ReadAutostart(), std::nullopt);
     EXPECT_FALSE(std::filesystem::exists(config.file("autostart/kelvane.desktop")));
     EXPECT_EQ(config.read("autostart/other.desktop"), "[Desktop Entry]\nExec=other\n");
+    EXPECT_TRUE(Succeeded(autostart.DisableAutostart())) << "no entry is no failure";
+
+    // A folder in the entry's place can be neither replaced nor removed: each says so.
+    std::filesystem::create_directories(config.file("autostart/kelvane.desktop/inside"));
+    const Status written = autostart.EnableAutostart("/opt/kelvane");
+    EXPECT_NE(written.message().find("could not be saved"), std::string::npos) << written.message();
+    const Status removed = autostart.DisableAutostart();
+    EXPECT_NE(removed.message().find("could not be removed"), std::string::npos) << removed.message();
+    EXPECT_TRUE(std::filesystem::exists(config.file("autostart/kelvane.desktop/inside")));
 }
 
 TEST(DesktopExec, ArgumentsAreQuotedAndEscapedForTheEntry)
@@ -151,7 +163,7 @@ TEST_F(LinuxSettingTest, HostileProgramPathsReachTheProgramWholeThroughTheDeskto
                                   "printf '%s\\0' \"$0\" \"$@\" > \"$KELVANE_EXEC_RECORD.part\"\n"
                                   "mv \"$KELVANE_EXEC_RECORD.part\" \"$KELVANE_EXEC_RECORD\"\n";
         std::filesystem::permissions(program, std::filesystem::perms::owner_all);
-        autostart.EnableAutostart(program);
+        ASSERT_TRUE(Succeeded(autostart.EnableAutostart(program)));
         const std::string entry = LinuxAutostartEntry::EntryFileName();
         ASSERT_TRUE(std::filesystem::exists(entry));
 
@@ -191,17 +203,12 @@ TEST_F(LinuxSettingTest, AProgramPathTheEntryCannotCarryIsRefusedWithItsReason)
         {"a control character without an escape", "/opt/bell\x07/kelvane", "control character"},
         {"a name that is not UTF-8", "/opt/caf\xE9/kelvane", "not UTF-8"},
     };
-    StatusNotices notices;
-    std::vector<std::string> reported;
-    notices.SetListener([&](const std::string& text) { reported.push_back(text); });
-    LinuxAutostartEntry autostart(&notices);
+    LinuxAutostartEntry autostart;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        reported.clear();
-        autostart.EnableAutostart(c.program);
+        const Status written = autostart.EnableAutostart(c.program);
         EXPECT_FALSE(std::filesystem::exists(LinuxAutostartEntry::EntryFileName()));
-        ASSERT_EQ(reported.size(), 1u);
-        EXPECT_NE(reported.front().find(c.reason), std::string::npos) << reported.front();
+        EXPECT_NE(written.message().find(c.reason), std::string::npos) << written.message();
     }
 }
 

@@ -6,6 +6,7 @@
 #include "scheduler/EventsFile.h"
 #include "support/FakePlatform.h"
 #include "support/Fakes.h"
+#include "support/RecordedActiveScreensaver.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ class EngineTest : public testing::Test
 {
 protected:
     EngineTest()
-        : active(platform, platform, platform, {}), actions{log, active, nullptr},
+        : active(platform, platform, platform), actions{log, active, nullptr},
           engine(table, log, {clock, zone, regional}, actions, [this](const std::string& problem) {
               problems.push_back(problem);
               actionsBeforeProblems.push_back(platform.calls.size());
@@ -372,7 +373,7 @@ TEST(EventActions, WhatEachActionDoes)
     for (const auto& c : cases) {
         test::FakePlatform platform;
         platform.runningExeNames = {"A.SCR"};
-        ActiveScreensaverControl active(platform, platform, platform, {});
+        ActiveScreensaverControl active(platform, platform, platform);
         EventLog log;
         log.LogIsOn = true;
         IconCache icons(platform);
@@ -400,9 +401,8 @@ TEST(EventActions, AMissingScreensaverFileIsSkippedAndLogged)
     test::FakePlatform platform;
     platform.missingFiles = {table.Rows[0].Screensaver(), table.Rows[1].Screensaver()};
     platform.setting = "/s/kept.scr";
-    std::vector<std::string> status;
-    ActiveScreensaverControl active(platform, platform, platform,
-                                    {{}, {}, [&](const std::string& text) { status.push_back(text); }});
+    ActiveScreensaverControl active(platform, platform, platform);
+    test::RecordedActiveScreensaver status(active);
     EventLog log;
     log.LogIsOn = true;
     EventActionContext context{log, active, nullptr};
@@ -418,7 +418,7 @@ TEST(EventActions, AMissingScreensaverFileIsSkippedAndLogged)
         "Screensaver file is missing, nothing done: C:\\Windows\\System32\\bubbles.scr",
     };
     EXPECT_EQ(std::vector<std::string>(log.Lines().begin(), log.Lines().end()), expected);
-    EXPECT_EQ(status, (std::vector<std::string>{expected[1], expected[3]}));
+    EXPECT_EQ(status.problems, (std::vector<std::string>{expected[1], expected[3]}));
 }
 
 } // namespace

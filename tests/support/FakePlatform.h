@@ -27,26 +27,52 @@ public:
     std::optional<std::string> setting; // nothing: the value is missing
     std::string windowsFolder = "C:\\Windows";
     std::optional<std::string> autostart;
+    // When set, every write of the setting, or of the autostart entry, fails with this text and changes
+    // nothing.
+    std::optional<std::string> settingWriteFails;
+    std::optional<std::string> autostartWriteFails;
     std::vector<std::string> renewedAutostart;
     std::vector<std::string> runningExeNames;
     std::set<std::string> missingFiles; // every other screensaver file is there
     std::vector<std::string> calls;     // "run <path>", "exit input", ...
 
     std::string ReadActiveScreensaverPath() override { return setting.value_or(""); }
-    void WriteActiveScreensaverPath(const std::string& path) override
+    Status WriteActiveScreensaverPath(const std::string& path) override
     {
-        setting = path;
         calls.push_back("write " + path);
+        if (settingWriteFails) {
+            return Status::Error(*settingWriteFails);
+        }
+        setting = path;
+        return Status::Ok();
     }
-    void ClearActiveScreensaverPath() override
+    Status ClearActiveScreensaverPath() override
     {
-        setting.reset();
         calls.push_back("clear");
+        if (settingWriteFails) {
+            return Status::Error(*settingWriteFails);
+        }
+        setting.reset();
+        return Status::Ok();
     }
     std::string WindowsFolder() override { return windowsFolder; }
 
-    void EnableAutostart(const std::string& executablePath) override { autostart = executablePath; }
-    void DisableAutostart() override { autostart.reset(); }
+    Status EnableAutostart(const std::string& executablePath) override
+    {
+        if (autostartWriteFails) {
+            return Status::Error(*autostartWriteFails);
+        }
+        autostart = executablePath;
+        return Status::Ok();
+    }
+    Status DisableAutostart() override
+    {
+        if (autostartWriteFails) {
+            return Status::Error(*autostartWriteFails);
+        }
+        autostart.reset();
+        return Status::Ok();
+    }
     std::optional<std::string> ReadAutostart() override { return autostart; }
     void RenewAutostart(const std::string& executablePath) override { renewedAutostart.push_back(executablePath); }
 

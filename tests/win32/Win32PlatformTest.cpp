@@ -10,6 +10,7 @@
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32TimeZone.h"
 #include "platform/win32/Win32WebBrowser.h"
+#include "support/StatusAssertions.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,8 @@
 
 namespace kelvane::platform {
 namespace {
+
+using test::Succeeded;
 
 bool EndsWith(const std::string& text, const std::string& tail)
 {
@@ -49,12 +52,12 @@ bool PumpUntil(Condition condition)
 TEST(Win32Setting, TheRegistryValueIsWrittenReadAndDeleted)
 {
     Win32ScreensaverSetting setting;
-    setting.ClearActiveScreensaverPath();
+    EXPECT_TRUE(Succeeded(setting.ClearActiveScreensaverPath()));
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), "") << "a missing value reads as nothing set";
     const std::string path = "C:\\Screen Savers\\Zo\xC3\xAB's ribbons.scr";
-    setting.WriteActiveScreensaverPath(path);
+    EXPECT_TRUE(Succeeded(setting.WriteActiveScreensaverPath(path)));
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), path);
-    setting.ClearActiveScreensaverPath();
+    EXPECT_TRUE(Succeeded(setting.ClearActiveScreensaverPath()));
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), "");
 
     std::string windows = setting.WindowsFolder();
@@ -66,11 +69,11 @@ TEST(Win32Setting, TheRegistryValueIsWrittenReadAndDeleted)
 TEST(Win32Setting, TheRunValueIsQuotedWhenThePathHoldsABlank)
 {
     Win32AutostartEntry autostart;
-    autostart.EnableAutostart("C:\\Program Files\\Kelvane\\kelvane.exe");
+    EXPECT_TRUE(Succeeded(autostart.EnableAutostart("C:\\Program Files\\Kelvane\\kelvane.exe")));
     EXPECT_EQ(autostart.ReadAutostart(), "\"C:\\Program Files\\Kelvane\\kelvane.exe\"");
-    autostart.EnableAutostart("C:\\Kelvane\\kelvane.exe");
+    EXPECT_TRUE(Succeeded(autostart.EnableAutostart("C:\\Kelvane\\kelvane.exe")));
     EXPECT_EQ(autostart.ReadAutostart(), "C:\\Kelvane\\kelvane.exe");
-    autostart.DisableAutostart();
+    EXPECT_TRUE(Succeeded(autostart.DisableAutostart()));
     EXPECT_EQ(autostart.ReadAutostart(), std::nullopt);
 }
 
@@ -79,11 +82,11 @@ TEST(Win32Setting, TheRunValueIsQuotedWhenThePathHoldsABlank)
 TEST(Win32Setting, TheRunValueHoldsTheNativePathOfAPathGivenWithForwardSlashes)
 {
     Win32AutostartEntry autostart;
-    autostart.EnableAutostart("C:/Program Files/Kelvane/kelvane.exe");
+    EXPECT_TRUE(Succeeded(autostart.EnableAutostart("C:/Program Files/Kelvane/kelvane.exe")));
     EXPECT_EQ(autostart.ReadAutostart(), R"("C:\Program Files\Kelvane\kelvane.exe")");
-    autostart.EnableAutostart("C:/Kelvane/kelvane.exe");
+    EXPECT_TRUE(Succeeded(autostart.EnableAutostart("C:/Kelvane/kelvane.exe")));
     EXPECT_EQ(autostart.ReadAutostart(), R"(C:\Kelvane\kelvane.exe)");
-    autostart.DisableAutostart();
+    EXPECT_TRUE(Succeeded(autostart.DisableAutostart()));
 }
 
 // An entry that an older version wrote, with forward slashes, keeps starting the program in today's
@@ -109,7 +112,7 @@ TEST(Win32Setting, ARenewedRunValueTakesTheNativeSpellingOnlyWhereAnOlderVersion
         autostart.RenewAutostart("C:/Program Files/Kelvane/kelvane.exe");
         EXPECT_EQ(autostart.ReadAutostart(), c.after) << Narrow(c.stored);
     }
-    autostart.DisableAutostart();
+    EXPECT_TRUE(Succeeded(autostart.DisableAutostart()));
     autostart.RenewAutostart("C:/Program Files/Kelvane/kelvane.exe");
     EXPECT_EQ(autostart.ReadAutostart(), std::nullopt) << "no entry is made";
 }
@@ -179,15 +182,15 @@ TEST(Win32Setting, ValuesChangeWhereTheKeysAllowNothingMore)
     ASSERT_NE(everything, ERROR_SUCCESS) << "the keys are locked down";
 
     Win32ScreensaverSetting setting;
-    setting.WriteActiveScreensaverPath("C:\\Screen Savers\\ribbons.scr");
+    EXPECT_TRUE(Succeeded(setting.WriteActiveScreensaverPath("C:\\Screen Savers\\ribbons.scr")));
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), "C:\\Screen Savers\\ribbons.scr");
-    setting.ClearActiveScreensaverPath();
+    EXPECT_TRUE(Succeeded(setting.ClearActiveScreensaverPath()));
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), "");
 
     Win32AutostartEntry autostart;
-    autostart.EnableAutostart("C:\\Kelvane\\kelvane.exe");
+    EXPECT_TRUE(Succeeded(autostart.EnableAutostart("C:\\Kelvane\\kelvane.exe")));
     EXPECT_EQ(autostart.ReadAutostart(), "C:\\Kelvane\\kelvane.exe");
-    autostart.DisableAutostart();
+    EXPECT_TRUE(Succeeded(autostart.DisableAutostart()));
     EXPECT_EQ(autostart.ReadAutostart(), std::nullopt);
 }
 

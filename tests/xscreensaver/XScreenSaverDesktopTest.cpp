@@ -9,6 +9,7 @@
 #include "platform/linux/XScreenSaverBackend.h"
 #include "platform/qt/QtScreensaverPreview.h"
 #include "support/EventsFixture.h"
+#include "support/StatusAssertions.h"
 #include "support/TempDir.h"
 #include "ui/PreviewPane.h"
 
@@ -30,6 +31,7 @@ namespace kelvane::platform {
 namespace {
 
 using namespace std::chrono_literals;
+using test::Succeeded;
 
 constexpr const char* HackFolder = "/usr/libexec/xscreensaver";
 constexpr const char* ConfigFolder = "/usr/share/xscreensaver/config";
@@ -320,7 +322,7 @@ TEST_F(XScreenSaverDesktop, TheChosenHackIsWhatTheDaemonRunsAndEveryOtherLineSta
 {
     XScreenSaverSetting setting = MakeSetting();
     // A disabled entry is chosen where it stands.
-    setting.WriteActiveScreensaverPath(Hack("swirl"));
+    EXPECT_TRUE(Succeeded(setting.WriteActiveScreensaverPath(Hack("swirl"))));
     std::string expected = UserFile;
     expected.replace(expected.find("mode:\t\toff"), 10, "mode:\t\tone");
     expected.replace(expected.find("selected:\t-1"), 12, "selected:\t1");
@@ -333,7 +335,7 @@ TEST_F(XScreenSaverDesktop, TheChosenHackIsWhatTheDaemonRunsAndEveryOtherLineSta
     EXPECT_TRUE(test::PollUntil([this] { return !Runs("swirl"); }, 10s));
 
     // A change is seen at the next activation, without a restart: an entry the list lacked.
-    setting.WriteActiveScreensaverPath(Hack("fuzzyflakes"));
+    EXPECT_TRUE(Succeeded(setting.WriteActiveScreensaverPath(Hack("fuzzyflakes"))));
     ASSERT_TRUE(Command({"-activate"}));
     EXPECT_TRUE(test::PollUntil([this] { return Runs("fuzzyflakes"); }, 10s));
     ASSERT_TRUE(Command({"-deactivate"}));
@@ -344,7 +346,7 @@ TEST_F(XScreenSaverDesktop, TheChosenHackIsWhatTheDaemonRunsAndEveryOtherLineSta
 TEST_F(XScreenSaverDesktop, BlankAndNoneRunNoHack)
 {
     XScreenSaverSetting setting = MakeSetting();
-    setting.WriteActiveScreensaverPath("/nowhere/windows/System32/scrnsave.scr");
+    EXPECT_TRUE(Succeeded(setting.WriteActiveScreensaverPath("/nowhere/windows/System32/scrnsave.scr")));
     EXPECT_NE(home.read(".xscreensaver").find("mode:\t\tblank\n"), std::string::npos);
     ASSERT_TRUE(Command({"-activate"}));
     QProcess time;
@@ -354,7 +356,7 @@ TEST_F(XScreenSaverDesktop, BlankAndNoneRunNoHack)
     EXPECT_FALSE(Runs("deco") || Runs("swirl") || Runs("galaxy"));
     ASSERT_TRUE(Command({"-deactivate"}));
 
-    setting.ClearActiveScreensaverPath();
+    EXPECT_TRUE(Succeeded(setting.ClearActiveScreensaverPath()));
     EXPECT_NE(home.read(".xscreensaver").find("mode:\t\toff\n"), std::string::npos);
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), "");
 }
@@ -395,7 +397,7 @@ TEST_F(XScreenSaverDesktop, RotationByRunShowsEachStepsOwnHack)
     LinuxShell shell(backend);
     LinuxProcessesAndInput processes(backend, {}, daemonUser);
     XScreenSaverSetting setting = MakeSetting();
-    ActiveScreensaverControl active(setting, shell, processes, {});
+    ActiveScreensaverControl active(setting, shell, processes);
     std::vector<std::string> reported;
     notices.SetListener([&](const std::string& text) { reported.push_back(text); });
 
@@ -527,14 +529,14 @@ TEST_F(XScreenSaverDesktop, AWindowsScreensaverOfAnyNameReachesWineAsExactlyThat
         std::ofstream(path) << "MZ";
         reported.clear();
         const std::string before = home.read(".xscreensaver");
-        setting.WriteActiveScreensaverPath(path);
+        const Status written = setting.WriteActiveScreensaverPath(path);
+        EXPECT_TRUE(reported.empty()) << reported.front();
         if (c.refusal) {
-            ASSERT_EQ(reported.size(), 1u);
-            EXPECT_NE(reported.front().find(c.refusal), std::string::npos) << reported.front();
+            EXPECT_NE(written.message().find(c.refusal), std::string::npos) << written.message();
             EXPECT_EQ(home.read(".xscreensaver"), before);
             continue;
         }
-        EXPECT_TRUE(reported.empty()) << reported.front();
+        EXPECT_TRUE(Succeeded(written));
         EXPECT_EQ(setting.ReadActiveScreensaverPath(), path);
 
         const auto run = WineArgumentsAtActivation();
@@ -562,7 +564,7 @@ TEST_F(XScreenSaverDesktop, AWindowsPathReachesWineAsThatPathInThePrefixItWasFou
         SCOPED_TRACE(path);
         std::string slashed = path;
         std::replace(slashed.begin(), slashed.end(), '\\', '/');
-        setting.WriteActiveScreensaverPath(path);
+        EXPECT_TRUE(Succeeded(setting.WriteActiveScreensaverPath(path)));
         EXPECT_EQ(setting.ReadActiveScreensaverPath(), path);
 
         const auto run = WineArgumentsAtActivation();

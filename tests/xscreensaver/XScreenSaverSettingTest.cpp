@@ -1,5 +1,6 @@
 #include "platform/xscreensaver/XScreenSaverSetting.h"
 
+#include "support/StatusAssertions.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 
 namespace kelvane::platform {
 namespace {
+
+using test::Succeeded;
 
 class FakeHacks final : public ScreensaverCatalogue
 {
@@ -122,7 +125,7 @@ TEST_F(XScreenSaverSettingTest, SettingAScreensaverChangesOnlyTheModeTheSelectio
         SCOPED_TRACE(c.name);
         dir.write(".xscreensaver", UserFile);
         XScreenSaverSetting setting = MakeSetting();
-        setting.WriteActiveScreensaverPath(c.path);
+        EXPECT_TRUE(Succeeded(setting.WriteActiveScreensaverPath(c.path)));
         EXPECT_EQ(dir.read(".xscreensaver"), c.expected);
         EXPECT_EQ(setting.ReadActiveScreensaverPath(), c.readBack);
         EXPECT_TRUE(reported.empty()) << reported.front();
@@ -152,7 +155,7 @@ TEST_F(XScreenSaverSettingTest, WineEntriesOfEveryQuotingReadBackAndOlderOnesAre
     // shell reads them as meant, and leaves the rest of their lines and the other entries as they were.
     dir.write(".xscreensaver", older);
     XScreenSaverSetting setting = MakeSetting();
-    setting.WriteActiveScreensaverPath("/s/It's here.scr");
+    EXPECT_TRUE(Succeeded(setting.WriteActiveScreensaverPath("/s/It's here.scr")));
     std::string expected = Replaced(older, "selected:\t0\n", "selected:\t1\n");
     expected = Replaced(expected, "'/s/It'\\''s here.scr'", "'/s/It'\"'\"'s here.scr'");
     expected = Replaced(expected, "'/s/x'\\''$(cd;id>pwned)'\\''y.scr'", "'/s/x'\"'\"'$(cd;id>pwned)'\"'\"'y.scr'");
@@ -168,7 +171,7 @@ TEST_F(XScreenSaverSettingTest, AWindowsPathIsChosenAgainWhereItStandsWhileItsPr
     const std::string entry = "env WINEPREFIX='/home/u/.wine' wine 'C:/Windows/System32/ribbons.scr' /s";
     dir.write(".xscreensaver", "mode: off\nprograms: deco --root \\n\\\n  " + entry + " \\n\n");
     XScreenSaverSetting setting = MakeSetting();
-    setting.WriteActiveScreensaverPath("c:/windows/system32/RIBBONS.SCR");
+    EXPECT_TRUE(Succeeded(setting.WriteActiveScreensaverPath("c:/windows/system32/RIBBONS.SCR")));
     EXPECT_EQ(dir.read(".xscreensaver"),
               "mode: one\nselected:\t\t1\nprograms: deco --root \\n\\\n  " + entry + " \\n\n");
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), "C:\\Windows\\System32\\ribbons.scr") << "as the entry has it";
@@ -177,7 +180,7 @@ TEST_F(XScreenSaverSettingTest, AWindowsPathIsChosenAgainWhereItStandsWhileItsPr
     winePrefix = "/home/u/other prefix";
     XScreenSaverSetting elsewhere = MakeSetting();
     EXPECT_EQ(elsewhere.DaemonListNumber("C:\\Windows\\System32\\ribbons.scr"), std::nullopt);
-    elsewhere.WriteActiveScreensaverPath("C:\\Windows\\System32\\ribbons.scr");
+    EXPECT_TRUE(Succeeded(elsewhere.WriteActiveScreensaverPath("C:\\Windows\\System32\\ribbons.scr")));
     EXPECT_EQ(dir.read(".xscreensaver"),
               "mode: one\nselected:\t\t2\nprograms: deco --root \\n\\\n  " + entry +
                   " \\n\\\n\t\t\t\tenv WINEPREFIX='/home/u/other prefix' wine 'C:/Windows/System32/ribbons.scr' "
@@ -194,7 +197,7 @@ TEST_F(XScreenSaverSettingTest, NoneTurnsTheDaemonOffAndAMissingFileIsMadeFromTh
 {
     XScreenSaverSetting setting = MakeSetting();
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), ""); // the system's "random" shows no one screensaver
-    setting.WriteActiveScreensaverPath("/hacks/deco");
+    EXPECT_TRUE(Succeeded(setting.WriteActiveScreensaverPath("/hacks/deco")));
     EXPECT_EQ(dir.read(".xscreensaver"), "# XScreenSaver Preferences File\n"
                                          "# Made by Kelvane from the system's defaults.\n"
                                          "\n"
@@ -208,7 +211,7 @@ TEST_F(XScreenSaverSettingTest, NoneTurnsTheDaemonOffAndAMissingFileIsMadeFromTh
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), "/hacks/deco");
     EXPECT_EQ(setting.DaemonListNumber("/hacks/deco"), 3u);
 
-    setting.ClearActiveScreensaverPath();
+    EXPECT_TRUE(Succeeded(setting.ClearActiveScreensaverPath()));
     EXPECT_NE(dir.read(".xscreensaver").find("mode:\t\t\toff\n"), std::string::npos);
     EXPECT_EQ(setting.ReadActiveScreensaverPath(), "");
 }
@@ -240,12 +243,12 @@ TEST_F(XScreenSaverSettingTest, AFileThatCannotBeUnderstoodIsReportedAndNeverWri
         reported.clear();
         dir.write(".xscreensaver", c.file);
         XScreenSaverSetting setting = MakeSetting();
-        setting.WriteActiveScreensaverPath("/hacks/deco");
-        setting.ClearActiveScreensaverPath();
+        const Status written = setting.WriteActiveScreensaverPath("/hacks/deco");
+        const Status cleared = setting.ClearActiveScreensaverPath();
         EXPECT_EQ(dir.read(".xscreensaver"), c.file);
         EXPECT_EQ(setting.ReadActiveScreensaverPath(), "");
-        ASSERT_EQ(reported.size(), 3u);
-        for (const std::string& text : reported) {
+        ASSERT_EQ(reported.size(), 1u) << "the read's; each write says it itself";
+        for (const std::string& text : {written.message(), cleared.message(), reported.front()}) {
             EXPECT_NE(text.find(c.message), std::string::npos) << text;
             EXPECT_NE(text.find("leaves it as it is"), std::string::npos) << text;
         }
@@ -283,14 +286,19 @@ TEST_F(XScreenSaverSettingTest, WhatCannotBeReadOrSetIsReportedWithoutAWrite)
         winePrefix = c.prefix;
         dir.write(".xscreensaver", c.file);
         XScreenSaverSetting setting = MakeSetting();
+        std::string told;
         if (!c.path.empty()) {
-            setting.WriteActiveScreensaverPath(c.path);
+            const Status written = setting.WriteActiveScreensaverPath(c.path);
+            EXPECT_FALSE(written.ok());
+            told = written.message();
             EXPECT_EQ(dir.read(".xscreensaver"), c.file);
+            EXPECT_TRUE(reported.empty()) << reported.front();
         } else {
             EXPECT_EQ(setting.ReadActiveScreensaverPath(), c.readBack);
+            ASSERT_EQ(reported.size(), 1u);
+            told = reported.front();
         }
-        ASSERT_EQ(reported.size(), 1u);
-        EXPECT_NE(reported.front().find(c.message), std::string::npos) << reported.front();
+        EXPECT_NE(told.find(c.message), std::string::npos) << told;
     }
 }
 
@@ -298,10 +306,10 @@ TEST_F(XScreenSaverSettingTest, NothingIsWrittenWhileXScreenSaversOwnSettingsWin
 {
     dir.write(".xscreensaver", UserFile);
     settingsOpen = true;
-    MakeSetting().WriteActiveScreensaverPath("/hacks/deco");
+    const Status written = MakeSetting().WriteActiveScreensaverPath("/hacks/deco");
     EXPECT_EQ(dir.read(".xscreensaver"), UserFile);
-    ASSERT_EQ(reported.size(), 1u);
-    EXPECT_NE(reported.front().find("settings window is open"), std::string::npos);
+    EXPECT_NE(written.message().find("settings window is open"), std::string::npos) << written.message();
+    EXPECT_TRUE(reported.empty()) << reported.front();
 }
 
 TEST_F(XScreenSaverSettingTest, AnotherProgramsSaveBetweenTheReadAndTheReplaceIsKept)
@@ -319,7 +327,7 @@ TEST_F(XScreenSaverSettingTest, AnotherProgramsSaveBetweenTheReadAndTheReplaceIs
         std::optional<std::string> before; // the file when Kelvane reads it; nothing: there is none
         int theirSaves;                    // how many of Kelvane's saves the other program's save meets
         std::string expected;
-        const char* reported;
+        const char* failure;
     };
     const Case cases[] = {
         {"a save while Kelvane's new content waits beside the file", UserFile, 1, both, nullptr},
@@ -345,14 +353,14 @@ TEST_F(XScreenSaverSettingTest, AnotherProgramsSaveBetweenTheReadAndTheReplaceIs
         };
         XScreenSaverSetting setting({dir.file(".xscreensaver"), dir.file("defaults"), "/hacks"}, hacks, "/wine/windows",
                                     notices, {}, meetingAnotherSave);
-        setting.WriteActiveScreensaverPath("/hacks/deco");
+        const Status written = setting.WriteActiveScreensaverPath("/hacks/deco");
         EXPECT_EQ(dir.read(".xscreensaver"), c.expected);
-        if (c.reported) {
-            ASSERT_EQ(reported.size(), 1u);
-            EXPECT_NE(reported.front().find(c.reported), std::string::npos) << reported.front();
+        if (c.failure) {
+            EXPECT_NE(written.message().find(c.failure), std::string::npos) << written.message();
         } else {
-            EXPECT_TRUE(reported.empty()) << reported.front();
+            EXPECT_TRUE(Succeeded(written));
         }
+        EXPECT_TRUE(reported.empty()) << reported.front();
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no temporary file";
     }
 }
@@ -360,7 +368,7 @@ TEST_F(XScreenSaverSettingTest, AnotherProgramsSaveBetweenTheReadAndTheReplaceIs
 TEST_F(XScreenSaverSettingTest, AFileWithCarriageReturnsIsWrittenBackWithLineFeedsAlone)
 {
     dir.write(".xscreensaver", "mode:\toff\r\nprograms:\t\\\r\n  deco --root \\n\\\r\n  swirl --root \\n\r\n");
-    MakeSetting().WriteActiveScreensaverPath("/hacks/swirl");
+    EXPECT_TRUE(Succeeded(MakeSetting().WriteActiveScreensaverPath("/hacks/swirl")));
     EXPECT_EQ(dir.read(".xscreensaver"),
               "mode:\tone\nselected:\t\t1\nprograms:\t\\\n  deco --root \\n\\\n  swirl --root \\n\n");
 }
@@ -370,9 +378,9 @@ TEST_F(XScreenSaverSettingTest, EachChangeGetsAModificationTimeInANewSecond)
     // The daemon compares whole seconds: two changes within one second must still look different.
     dir.write(".xscreensaver", UserFile);
     XScreenSaverSetting setting = MakeSetting();
-    setting.WriteActiveScreensaverPath("/hacks/deco");
+    EXPECT_TRUE(Succeeded(setting.WriteActiveScreensaverPath("/hacks/deco")));
     const auto first = std::filesystem::last_write_time(dir.file(".xscreensaver"));
-    setting.WriteActiveScreensaverPath("/hacks/swirl");
+    EXPECT_TRUE(Succeeded(setting.WriteActiveScreensaverPath("/hacks/swirl")));
     const auto second = std::filesystem::last_write_time(dir.file(".xscreensaver"));
     EXPECT_GT(std::chrono::floor<std::chrono::seconds>(second), std::chrono::floor<std::chrono::seconds>(first));
 }

@@ -60,11 +60,11 @@ class InertPlatform final : public platform::ScreensaverSetting,
 {
 public:
     std::string ReadActiveScreensaverPath() override { return ShowcasePaths[2]; }
-    void WriteActiveScreensaverPath(const std::string&) override {}
-    void ClearActiveScreensaverPath() override {}
+    Status WriteActiveScreensaverPath(const std::string&) override { return Status::Ok(); }
+    Status ClearActiveScreensaverPath() override { return Status::Ok(); }
     std::string WindowsFolder() override { return "/opt/windows"; }
-    void EnableAutostart(const std::string&) override {}
-    void DisableAutostart() override {}
+    Status EnableAutostart(const std::string&) override { return Status::Ok(); }
+    Status DisableAutostart() override { return Status::Ok(); }
     std::optional<std::string> ReadAutostart() override { return std::nullopt; }
     bool ScreensaverFileExists(const std::string&) override { return true; }
     void RunScreensaverFile(const std::string&) override {}

@@ -65,7 +65,7 @@ PlatformServices MakePlatformServices(std::optional<int64_t> recordedBuildTime)
     services.Debug = std::make_unique<QtDebugOutput>();
     services.Zone = std::make_unique<QtTimeZone>();
     services.Regional = std::make_unique<LinuxRegionalSettings>();
-    services.Autostart = std::make_unique<LinuxAutostartEntry>(services.Notices.get());
+    services.Autostart = std::make_unique<LinuxAutostartEntry>();
     services.DesktopShell = std::make_unique<LinuxShell>(xscreensaver, services.Notices.get());
     auto preview = std::make_shared<QtScreensaverPreview>([xscreensaver](const std::string& path, uint64_t window) {
         return HackPreviewCommand(xscreensaver.get(), path, window);

@@ -39,15 +39,21 @@ std::string LinuxScreensaverSetting::ReadActiveScreensaverPath()
     return ReadIniString(SettingFileName(), kDesktopSection, kScreensaverKey, "");
 }
 
-void LinuxScreensaverSetting::WriteActiveScreensaverPath(const std::string& path)
+Status LinuxScreensaverSetting::WriteActiveScreensaverPath(const std::string& path)
 {
     MakeFolderFor(SettingFileName());
-    (void)WriteIniString(SettingFileName(), kDesktopSection, kScreensaverKey, path);
+    if (const Status written = WriteIniString(SettingFileName(), kDesktopSection, kScreensaverKey, path); !written) {
+        return Status::Error("The active screensaver could not be saved: " + written.message());
+    }
+    return Status::Ok();
 }
 
-void LinuxScreensaverSetting::ClearActiveScreensaverPath()
+Status LinuxScreensaverSetting::ClearActiveScreensaverPath()
 {
-    (void)DeleteIniKey(SettingFileName(), kDesktopSection, kScreensaverKey);
+    if (const Status cleared = DeleteIniKey(SettingFileName(), kDesktopSection, kScreensaverKey); !cleared) {
+        return Status::Error("The active screensaver could not be cleared: " + cleared.message());
+    }
+    return Status::Ok();
 }
 
 std::string LinuxScreensaverSetting::WindowsFolder()
@@ -121,12 +127,11 @@ std::string LinuxAutostartEntry::EntryFileName()
     return ConfigHome() + "/autostart/kelvane.desktop";
 }
 
-void LinuxAutostartEntry::EnableAutostart(const std::string& executablePath)
+Status LinuxAutostartEntry::EnableAutostart(const std::string& executablePath)
 {
     const Result<std::string> exec = DesktopExecLine(executablePath);
     if (!exec) {
-        Report("Kelvane cannot start with the desktop: " + exec.message());
-        return;
+        return Status::Error("Kelvane cannot start with the desktop: " + exec.message());
     }
     const std::string file = EntryFileName();
     MakeFolderFor(file);
@@ -140,21 +145,19 @@ void LinuxAutostartEntry::EnableAutostart(const std::string& executablePath)
                              "Terminal=false\n"
                              "X-GNOME-Autostart-enabled=true\n";
     if (const Status written = WriteFileAtomically(file, text); !written) {
-        Report("Kelvane's autostart entry could not be saved: " + written.message());
+        return Status::Error("Kelvane's autostart entry could not be saved: " + written.message());
     }
+    return Status::Ok();
 }
 
-void LinuxAutostartEntry::Report(const std::string& text)
-{
-    if (m_notices) {
-        m_notices->Report(text);
-    }
-}
-
-void LinuxAutostartEntry::DisableAutostart()
+Status LinuxAutostartEntry::DisableAutostart()
 {
     std::error_code ec;
-    std::filesystem::remove(PathFromUtf8(EntryFileName()), ec);
+    std::filesystem::remove(PathFromUtf8(EntryFileName()), ec); // no error when there is no entry
+    if (ec) {
+        return Status::Error("Kelvane's autostart entry could not be removed: " + ec.message());
+    }
+    return Status::Ok();
 }
 
 std::optional<std::string> LinuxAutostartEntry::ReadAutostart()

@@ -2,7 +2,6 @@
 
 #include "common/Status.h"
 #include "platform/SettingAndAutostart.h"
-#include "platform/StatusNotices.h"
 
 #include <string>
 
@@ -15,8 +14,8 @@ class LinuxScreensaverSetting final : public ScreensaverSetting
 {
 public:
     std::string ReadActiveScreensaverPath() override;
-    void WriteActiveScreensaverPath(const std::string& path) override;
-    void ClearActiveScreensaverPath() override;
+    Status WriteActiveScreensaverPath(const std::string& path) override;
+    Status ClearActiveScreensaverPath() override;
     // The Wine prefix's Windows folder: $WINEPREFIX/drive_c/windows, else ~/.wine/drive_c/windows.
     std::string WindowsFolder() override;
 
@@ -24,22 +23,15 @@ public:
 };
 
 // The autostart entry as a desktop entry file, $XDG_CONFIG_HOME/autostart/kelvane.desktop. A program
-// path that the entry cannot carry, and a failed write, are told to the notices.
+// path that the entry cannot carry is refused with the reason.
 class LinuxAutostartEntry final : public AutostartEntry
 {
 public:
-    explicit LinuxAutostartEntry(StatusNotices* notices = nullptr) : m_notices(notices) {}
-
-    void EnableAutostart(const std::string& executablePath) override;
-    void DisableAutostart() override;
+    Status EnableAutostart(const std::string& executablePath) override;
+    Status DisableAutostart() override;
     std::optional<std::string> ReadAutostart() override;
 
     static std::string EntryFileName();
-
-private:
-    void Report(const std::string& text);
-
-    StatusNotices* m_notices;
 };
 
 // The per-user configuration folder, without a trailing separator.

@@ -3,6 +3,8 @@
 #include "platform/win32/Win32Text.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 #include <windows.h>
 
 namespace kelvane::platform {
@@ -13,13 +15,30 @@ constexpr const wchar_t* kScreensaverValue = L"SCRNSAVE.EXE";
 constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const wchar_t* kRunValue = L"Kelvane";
 
+// The system's text for a registry call's result, without its line break.
+std::string ErrorText(LONG code)
+{
+    wchar_t* buffer = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length > 0 && buffer ? std::wstring(buffer, length) : std::wstring();
+    LocalFree(buffer);
+    while (!text.empty() &&
+           (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' || text.back() == L'.')) {
+        text.pop_back();
+    }
+    return text.empty() ? "error " + std::to_string(code) : Narrow(text);
+}
+
 // An open registry key, closed when it goes.
 class Key
 {
 public:
     Key(const wchar_t* path, REGSAM access)
     {
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, access, &m_key) != ERROR_SUCCESS) {
+        m_opened = RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, access, &m_key);
+        if (m_opened != ERROR_SUCCESS) {
             m_key = nullptr;
         }
     }
@@ -33,9 +52,12 @@ public:
     Key& operator=(const Key&) = delete;
     explicit operator bool() const { return m_key != nullptr; }
     HKEY get() const { return m_key; }
+    // Why the key is not open.
+    LONG OpenResult() const { return m_opened; }
 
 private:
     HKEY m_key = nullptr;
+    LONG m_opened = ERROR_SUCCESS;
 };
 
 // Each call asks only for the right it uses; asking for more fails where policy locks keys.
@@ -62,21 +84,34 @@ std::optional<std::wstring> ReadString(const wchar_t* path, const wchar_t* name)
     return value;
 }
 
-void WriteString(const wchar_t* path, const wchar_t* name, const std::wstring& value)
+// Nothing, or the system's reason the value was not written.
+std::optional<std::string> WriteString(const wchar_t* path, const wchar_t* name, const std::wstring& value)
 {
     const Key key(path, KEY_SET_VALUE);
-    if (key) {
-        RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    if (!key) {
+        return ErrorText(key.OpenResult());
     }
+    const LONG set = RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    return set == ERROR_SUCCESS ? std::nullopt : std::optional<std::string>(ErrorText(set));
 }
 
-void DeleteValue(const wchar_t* path, const wchar_t* name)
+// Nothing, or the system's reason the value is still there; a value or key that is not there is gone.
+std::optional<std::string> DeleteValue(const wchar_t* path, const wchar_t* name)
 {
     const Key key(path, KEY_SET_VALUE);
-    if (key) {
-        RegDeleteValueW(key.get(), name);
+    if (!key) {
+        return key.OpenResult() == ERROR_FILE_NOT_FOUND ? std::nullopt
+                                                        : std::optional<std::string>(ErrorText(key.OpenResult()));
     }
+    const LONG deleted = RegDeleteValueW(key.get(), name);
+    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND ? std::nullopt
+                                                                       : std::optional<std::string>(ErrorText(deleted));
+}
+
+Status Failed(const std::optional<std::string>& reason, const std::string& what)
+{
+    return reason ? Status::Error(what + ": " + *reason) : Status::Ok();
 }
 
 } // namespace
@@ -86,14 +121,15 @@ std::string Win32ScreensaverSetting::ReadActiveScreensaverPath()
     return Narrow(ReadString(kDesktopKey, kScreensaverValue).value_or(L""));
 }
 
-void Win32ScreensaverSetting::WriteActiveScreensaverPath(const std::string& path)
+Status Win32ScreensaverSetting::WriteActiveScreensaverPath(const std::string& path)
 {
-    WriteString(kDesktopKey, kScreensaverValue, Widen(path));
+    return Failed(WriteString(kDesktopKey, kScreensaverValue, Widen(path)),
+                  "The active screensaver could not be saved");
 }
 
-void Win32ScreensaverSetting::ClearActiveScreensaverPath()
+Status Win32ScreensaverSetting::ClearActiveScreensaverPath()
 {
-    DeleteValue(kDesktopKey, kScreensaverValue);
+    return Failed(DeleteValue(kDesktopKey, kScreensaverValue), "The active screensaver could not be cleared");
 }
 
 std::string Win32ScreensaverSetting::WindowsFolder()
@@ -121,14 +157,15 @@ std::string AutostartCommand(const std::string& executablePath)
     return path.find_first_of(" \t") == std::string::npos ? path : "\"" + path + "\"";
 }
 
-void Win32AutostartEntry::EnableAutostart(const std::string& executablePath)
+Status Win32AutostartEntry::EnableAutostart(const std::string& executablePath)
 {
-    WriteString(kRunKey, kRunValue, Widen(AutostartCommand(executablePath)));
+    return Failed(WriteString(kRunKey, kRunValue, Widen(AutostartCommand(executablePath))),
+                  "Kelvane's autostart entry could not be saved");
 }
 
-void Win32AutostartEntry::DisableAutostart()
+Status Win32AutostartEntry::DisableAutostart()
 {
-    DeleteValue(kRunKey, kRunValue);
+    return Failed(DeleteValue(kRunKey, kRunValue), "Kelvane's autostart entry could not be removed");
 }
 
 std::optional<std::string> Win32AutostartEntry::ReadAutostart()
@@ -144,7 +181,8 @@ void Win32AutostartEntry::RenewAutostart(const std::string& executablePath)
     const std::optional<std::string> value = ReadAutostart();
     const std::string command = AutostartCommand(executablePath);
     if (value && *value != command && NativePath(*value) == command) {
-        EnableAutostart(executablePath);
+        // A renewal that fails leaves the older value, which still starts the program.
+        (void)EnableAutostart(executablePath);
     }
 }
 

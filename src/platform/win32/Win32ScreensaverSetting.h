@@ -10,8 +10,8 @@ class Win32ScreensaverSetting final : public ScreensaverSetting
 {
 public:
     std::string ReadActiveScreensaverPath() override;
-    void WriteActiveScreensaverPath(const std::string& path) override;
-    void ClearActiveScreensaverPath() override;
+    Status WriteActiveScreensaverPath(const std::string& path) override;
+    Status ClearActiveScreensaverPath() override;
     std::string WindowsFolder() override;
 };
 
@@ -20,8 +20,8 @@ public:
 class Win32AutostartEntry final : public AutostartEntry
 {
 public:
-    void EnableAutostart(const std::string& executablePath) override;
-    void DisableAutostart() override;
+    Status EnableAutostart(const std::string& executablePath) override;
+    Status DisableAutostart() override;
     std::optional<std::string> ReadAutostart() override;
     void RenewAutostart(const std::string& executablePath) override;
 };

@@ -352,16 +352,15 @@ std::string XScreenSaverSetting::ReadActiveScreensaverPath()
     return path;
 }
 
-void XScreenSaverSetting::WriteActiveScreensaverPath(const std::string& path)
+Status XScreenSaverSetting::WriteActiveScreensaverPath(const std::string& path)
 {
     if (path == BlankPath()) {
-        Change([](XScreenSaverPreferences& preferences) {
+        return Change([](XScreenSaverPreferences& preferences) {
             preferences.SetValue("mode", "blank");
             return Status::Ok();
         });
-        return;
     }
-    Change([&](XScreenSaverPreferences& preferences) {
+    return Change([&](XScreenSaverPreferences& preferences) {
         const std::vector<HackProgramEntry> systemEntries = SystemEntries();
         const Result<std::string> entryText = HackEntryForPath(path, m_hacks, systemEntries, m_places.WinePrefix);
         if (!entryText) {
@@ -391,9 +390,9 @@ void XScreenSaverSetting::WriteActiveScreensaverPath(const std::string& path)
     });
 }
 
-void XScreenSaverSetting::ClearActiveScreensaverPath()
+Status XScreenSaverSetting::ClearActiveScreensaverPath()
 {
-    Change([](XScreenSaverPreferences& preferences) {
+    return Change([](XScreenSaverPreferences& preferences) {
         preferences.SetValue("mode", "off");
         return Status::Ok();
     });
@@ -416,19 +415,17 @@ std::optional<size_t> XScreenSaverSetting::DaemonListNumber(const std::string& p
     return std::nullopt;
 }
 
-void XScreenSaverSetting::Change(const std::function<Status(XScreenSaverPreferences&)>& edit)
+Status XScreenSaverSetting::Change(const std::function<Status(XScreenSaverPreferences&)>& edit)
 {
     if (m_settingsProgramRuns && m_settingsProgramRuns()) {
-        m_notices.Report("XScreenSaver's settings window is open and would undo this change: close it first");
-        return;
+        return Status::Error("XScreenSaver's settings window is open and would undo this change: close it first");
     }
     // Each time the file moved under the save, the change starts again from what it holds now.
     constexpr int Attempts = 5;
     for (int attempt = 1;; ++attempt) {
         Result<Loaded> loaded = Load();
         if (!loaded) {
-            m_notices.Report(loaded.message());
-            return;
+            return Status::Error(loaded.message());
         }
         const std::optional<std::string> asRead = loaded.value().UserBytes;
         XScreenSaverPreferences preferences =
@@ -436,9 +433,8 @@ void XScreenSaverSetting::Change(const std::function<Status(XScreenSaverPreferen
                 ? XScreenSaverPreferences::FromSystemDefaults(loaded.value().Preferences)
                 : std::move(loaded).value().Preferences;
         RequoteOlderEntries(preferences);
-        if (const Status edited = edit(preferences); !edited) {
-            m_notices.Report(edited.message());
-            return;
+        if (Status edited = edit(preferences); !edited) {
+            return edited;
         }
         bool moved = false;
         const Status saved = Save(preferences, asRead, moved);
@@ -446,12 +442,10 @@ void XScreenSaverSetting::Change(const std::function<Status(XScreenSaverPreferen
             continue;
         }
         if (moved) {
-            m_notices.Report("Another program kept changing " + m_places.UserFile +
-                             " while Kelvane saved it, so Kelvane's change was not saved");
-        } else if (!saved) {
-            m_notices.Report(saved.message());
+            return Status::Error("Another program kept changing " + m_places.UserFile +
+                                 " while Kelvane saved it, so Kelvane's change was not saved");
         }
-        return;
+        return saved;
     }
 }
 

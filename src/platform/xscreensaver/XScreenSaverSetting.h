@@ -54,8 +54,9 @@ using FileWriter =
 // user's file is edited in place and replaced atomically; a missing one is made from the system's
 // defaults; one that cannot be read or understood is never written over. Another program that saves
 // the file while the change is written keeps its change: the file is compared with what was read just
-// before it is replaced, and when it moved the change is made again on what it holds now. Problems go
-// to the notices.
+// before it is replaced, and when it moved the change is made again on what it holds now. A change that
+// cannot be made says why; what a read finds wrong goes to the notices, as a read has no result to
+// carry it.
 class XScreenSaverSetting final : public ScreensaverSetting
 {
 public:
@@ -64,8 +65,8 @@ public:
                         FileWriter writeFile = WriteFileAtomically);
 
     std::string ReadActiveScreensaverPath() override;
-    void WriteActiveScreensaverPath(const std::string& path) override;
-    void ClearActiveScreensaverPath() override;
+    Status WriteActiveScreensaverPath(const std::string& path) override;
+    Status ClearActiveScreensaverPath() override;
     std::string WindowsFolder() override { return m_windowsFolder; }
 
     // The number that the daemon's "-select" takes for the file: its entry's place in the list the
@@ -88,8 +89,8 @@ private:
     // The user's preferences, or the system's defaults when the user has no file; an error says why
     // neither could be read.
     Result<Loaded> Load();
-    // Applies the edit to the user's preferences and saves them; reports what went wrong.
-    void Change(const std::function<Status(XScreenSaverPreferences&)>& edit);
+    // Applies the edit to the user's preferences and saves them; says what went wrong.
+    Status Change(const std::function<Status(XScreenSaverPreferences&)>& edit);
     // Saves the preferences while the user's file is still as it was read; moved tells that it was not.
     Status Save(const XScreenSaverPreferences& preferences, const std::optional<std::string>& asRead, bool& moved);
     bool UserFileIs(const std::optional<std::string>& bytes) const;
