@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/FileNames.h"
 #include "common/TextCase.h"
 #include "library/iconUtils.h"
 #include "platform/BuildStamp.h"
@@ -60,9 +61,9 @@ public:
 
     std::optional<int64_t> FindProcessByExeName(const std::string& path) override
     {
-        calls.push_back("find " + platform::ExecutableFileName(path));
+        calls.push_back("find " + ExecutableFileName(path));
         for (size_t i = 0; i < runningExeNames.size(); ++i) {
-            if (EqualsIgnoringAsciiCase(runningExeNames[i], platform::ExecutableFileName(path))) {
+            if (EqualsIgnoringAsciiCase(runningExeNames[i], ExecutableFileName(path))) {
                 return static_cast<int64_t>(1000 + i);
             }
         }

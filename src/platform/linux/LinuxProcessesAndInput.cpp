@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxProcessesAndInput.h"
 
+#include "common/FileNames.h"
 #include "common/TextCase.h"
 #include "platform/linux/LinuxOwnProcesses.h"
 #include "platform/linux/XScreenSaverBackend.h"

@@ -1,7 +1,7 @@
 #include "platform/linux/LinuxShell.h"
 
+#include "common/FileNames.h"
 #include "common/TextEncoding.h"
-#include "platform/ProcessesAndInput.h"
 #include "platform/linux/WineDrive.h"
 #include "platform/linux/XScreenSaverBackend.h"
 

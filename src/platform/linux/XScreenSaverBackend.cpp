@@ -1,6 +1,6 @@
 #include "platform/linux/XScreenSaverBackend.h"
 
-#include "platform/ProcessesAndInput.h"
+#include "common/FileNames.h"
 #include "platform/linux/FullScreenHack.h"
 #include "platform/linux/LinuxOwnProcesses.h"
 

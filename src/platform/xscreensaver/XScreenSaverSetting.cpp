@@ -1,8 +1,8 @@
 #include "platform/xscreensaver/XScreenSaverSetting.h"
 
 #include "common/FileIO.h"
+#include "common/FileNames.h"
 #include "common/TextCase.h"
-#include "platform/ProcessesAndInput.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,6 @@
-#include "platform/ProcessesAndInput.h"
+#include "common/FileNames.h"
 
-#include <algorithm>
-
-namespace kelvane::platform {
+namespace kelvane {
 
 std::string ExecutableFileName(const std::string& path)
 {
@@ -10,4 +8,4 @@ std::string ExecutableFileName(const std::string& path)
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-} // namespace kelvane::platform
+} // namespace kelvane
