@@ -3,7 +3,7 @@
 #include "common/Clock.h"
 #include "common/DateTime.h"
 #include "common/EventDateTimeText.h"
-#include "common/RegionalSettings.h"
+#include "platform/RegionalSettings.h"
 #include "program/ProgramData.h"
 #include "scheduler/EventEditor.h"
 #include "scheduler/EventTypes.h"

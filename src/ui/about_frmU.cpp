@@ -3,6 +3,7 @@
 #include "about/AboutText.h"
 #include "common/BuildDate.h"
 #include "common/WebPage.h"
+#include "platform/RegionalSettings.h"
 #include "ui/AboutArtwork.h"
 #include "ui/Credits.h"
 #include "ui/StartupErrors.h"

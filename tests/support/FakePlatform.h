@@ -2,8 +2,8 @@
 
 #include "common/FileNames.h"
 #include "common/TextCase.h"
-#include "library/iconUtils.h"
 #include "platform/BuildStamp.h"
+#include "platform/IconProvider.h"
 #include "platform/ProcessesAndInput.h"
 #include "platform/SettingAndAutostart.h"
 #include "platform/Shell.h"
