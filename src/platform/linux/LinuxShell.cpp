@@ -4,6 +4,7 @@
 #include "common/TextEncoding.h"
 #include "platform/linux/WineDrive.h"
 #include "platform/linux/XScreenSaverBackend.h"
+#include "platform/qt/QtText.h"
 
 #include <QClipboard>
 #include <QDBusConnection>
@@ -22,11 +23,6 @@
 
 namespace kelvane::platform {
 namespace {
-
-QString FromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void StartDetached(const QStringList& command)
 {

@@ -3,6 +3,7 @@
 #include "common/FileNames.h"
 #include "platform/linux/FullScreenHack.h"
 #include "platform/linux/LinuxOwnProcesses.h"
+#include "platform/qt/QtText.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -14,11 +15,6 @@
 
 namespace kelvane::platform {
 namespace {
-
-QString FromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // XScreenSaver's settings program; older versions call it xscreensaver-demo. Empty when neither is there.
 QString SettingsProgram()

@@ -1,5 +1,7 @@
 #include "platform/qt/QtIconProvider.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QFileInfo>
 #include <QIcon>
 
@@ -24,7 +26,7 @@ std::string LowerSuffix(std::string_view path)
 
 bool Exists(std::string_view path)
 {
-    return !path.empty() && QFileInfo::exists(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+    return !path.empty() && QFileInfo::exists(FromUtf8(path));
 }
 
 } // namespace
