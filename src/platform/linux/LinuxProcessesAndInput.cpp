@@ -19,11 +19,6 @@
 namespace kelvane::platform {
 namespace {
 
-bool IsWindowsProgram(std::string_view name)
-{
-    return name.size() >= 4 && EqualsIgnoringAsciiCase(name.substr(name.size() - 4), ".scr");
-}
-
 // A Wine-hosted program runs as a loader whose first or second argument is the Windows program.
 bool HostsWindowsProgram(int64_t pid, const std::string& wanted)
 {
@@ -78,7 +73,7 @@ std::optional<int64_t> LinuxProcessesAndInput::FindProcessByExeName(const std::s
     const std::optional<int64_t> preview = m_previewProcess ? m_previewProcess() : std::nullopt;
     // A native program by its executable alone: a name among the arguments (a manual page opened on
     // it, an editor) runs nothing of it.
-    const bool windowsProgram = IsWindowsProgram(wanted);
+    const bool windowsProgram = EndsWithScr(wanted);
     for (const int64_t pid : OwnProcesses(m_owner).Running()) {
         if (pid == self || pid == preview) {
             continue;

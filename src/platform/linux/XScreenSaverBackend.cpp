@@ -44,8 +44,7 @@ bool XScreenSaverBackend::Installed()
 
 bool XScreenSaverBackend::IsHack(const std::string& path) const
 {
-    const QString file = FromUtf8(path);
-    return !file.endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive) && m_hacks->LabelOf(ExecutableFileName(path));
+    return !EndsWithScr(path) && m_hacks->LabelOf(ExecutableFileName(path));
 }
 
 QString XScreenSaverBackend::HackProgram(const std::string& path) const

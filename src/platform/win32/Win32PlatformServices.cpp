@@ -1,4 +1,5 @@
 #include "common/AppIdentity.h"
+#include "common/FileNames.h"
 #include "platform/PlatformServices.h"
 #include "platform/qt/QtHttpGet.h"
 #include "platform/qt/QtScreensaverPreview.h"
@@ -83,11 +84,10 @@ PlatformServices MakePlatformServices(std::optional<int64_t>)
     // A Windows screensaver draws its preview into the window whose handle follows "/p"; that process is
     // the program's own, never a running screensaver to end.
     auto preview = std::make_shared<QtScreensaverPreview>([](const std::string& path, uint64_t window) {
-        const QString file = QString::fromStdString(path);
-        if (!file.endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive)) {
+        if (!EndsWithScr(path)) {
             return QStringList();
         }
-        return QStringList{file, QStringLiteral("/p"), QString::number(window)};
+        return QStringList{QString::fromStdString(path), QStringLiteral("/p"), QString::number(window)};
     });
     services.Processes = std::make_unique<Win32ProcessesAndInput>(
         [preview = std::weak_ptr<const QtScreensaverPreview>(preview)]() -> std::optional<int64_t> {
