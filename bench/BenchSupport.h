@@ -2,7 +2,7 @@
 
 // What the benchmark programs share: a median timing, and the United States regional settings.
 
-#include "common/RegionalSettings.h"
+#include "platform/RegionalSettings.h"
 
 #include <algorithm>
 #include <chrono>

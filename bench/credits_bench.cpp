@@ -2,9 +2,9 @@
 // the process's CPU time against the wall time, beside the same window standing still for the same
 // time, and the spacing of the ticks and of the frames painted. Runs offscreen unless a display is
 // set; under an X server (xvfb-run) the figures include handing each frame to the server.
-#include "common/RegionalSettings.h"
-#include "common/TimeZone.h"
 #include "platform/BuildStamp.h"
+#include "platform/RegionalSettings.h"
+#include "platform/TimeZone.h"
 #include "platform/WebBrowser.h"
 #include "ui/Credits.h"
 #include "ui/QtTickSource.h"

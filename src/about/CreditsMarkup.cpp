@@ -1,5 +1,7 @@
 #include "about/CreditsMarkup.h"
 
+#include "common/TextCase.h"
+
 #include <algorithm>
 #include <array>
 
@@ -47,11 +49,6 @@ constexpr std::array<SizeWord, 5> SizeWords{{
     {"{{XL}}", ExtraLargePoints},
     {"{{XXL}}", DoubleExtraLargePoints},
 }};
-
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool MatchesIgnoringCase(std::string_view text, size_t at, std::string_view word)
 {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "common/DateTime.h"
-#include "common/RegionalSettings.h"
-#include "common/TimeZone.h"
+#include "common/RegionalFormats.h"
 #include "platform/BuildStamp.h"
+#include "platform/TimeZone.h"
 
 #include <string>
 

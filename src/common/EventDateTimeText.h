@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/DateTime.h"
-#include "common/RegionalSettings.h"
+#include "common/RegionalFormats.h"
 #include "common/Status.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "common/DateTime.h"
 #include "common/Status.h"
-#include "common/TimeZone.h"
+#include "platform/TimeZone.h"
 
 namespace kelvane {
 

@@ -2,7 +2,7 @@
 
 #include "common/Clock.h"
 #include "common/LocalTime.h"
-#include "common/TimeZone.h"
+#include "platform/TimeZone.h"
 
 #include <cstdint>
 

@@ -1,19 +1,12 @@
 #include "library/ActiveScreensaver.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace kelvane {
 
 std::string MissingScreensaverText(const std::string& path)
 {
     return "Screensaver file is missing, nothing done: " + path;
-}
-
-std::string BlankScreensaverPath(const std::string& windowsFolder)
-{
-    constexpr char separator = static_cast<char>(std::filesystem::path::preferred_separator);
-    return windowsFolder + separator + "System32" + separator + "scrnsave.scr";
 }
 
 std::optional<std::string> PathForAction(SelectionNeed need, const std::vector<std::string>& selectedPaths)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/FileNames.h"
 #include "platform/ProcessesAndInput.h"
 #include "platform/SettingAndAutostart.h"
 #include "platform/Shell.h"
@@ -15,9 +16,6 @@ inline constexpr const char* NoActiveScreensaver = "None";
 
 // What the status bar and the event log say when a screensaver file to run or set is not there.
 std::string MissingScreensaverText(const std::string& path);
-
-// The system's blank screensaver below the Windows folder.
-std::string BlankScreensaverPath(const std::string& windowsFolder);
 
 // What an action needs selected before it takes a path.
 enum class SelectionNeed

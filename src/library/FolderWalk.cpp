@@ -1,6 +1,7 @@
 #include "library/FolderWalk.h"
 
 #include "common/FileIO.h"
+#include "common/FileNames.h"
 
 #include <filesystem>
 #include <system_error>
@@ -9,16 +10,6 @@ namespace kelvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool HasScreensaverExtension(const fs::path::string_type& name)
-{
-    if (name.size() < 4) {
-        return false;
-    }
-    const auto* tail = name.data() + name.size() - 4;
-    auto lower = [](auto c) { return (c >= 'A' && c <= 'Z') ? static_cast<decltype(c)>(c - 'A' + 'a') : c; };
-    return tail[0] == '.' && lower(tail[1]) == 's' && lower(tail[2]) == 'c' && lower(tail[3]) == 'r';
-}
 
 // A program of the catalogue's is only taken where it can run: an executable regular file.
 bool IsScreensaverProgram(const fs::directory_entry& entry, const fs::path::string_type& name,
@@ -41,7 +32,7 @@ bool IsSeparator(char c)
 bool IsScreensaverFile(const fs::directory_entry& entry, const fs::path::string_type& name,
                        const platform::ScreensaverCatalogue* programs)
 {
-    if (HasScreensaverExtension(name)) {
+    if (EndsWithScr(std::basic_string_view<fs::path::value_type>(name))) {
         // A link to a folder that happens to end in ".scr" is no file either.
         std::error_code ec;
         return !entry.is_directory(ec);

@@ -1,6 +1,7 @@
 #include "library/ListFiles.h"
 
 #include "common/FileIO.h"
+#include "common/FileNames.h"
 
 #include <algorithm>
 #include <optional>
@@ -11,18 +12,17 @@ namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // "C:\...", also as a quoted field: a Windows path, whatever system reads the file.
-bool HasDriveLetter(std::string_view line)
+bool LineHasDriveLetter(std::string_view line)
 {
     if (!line.empty() && line.front() == '"') {
         line.remove_prefix(1);
     }
-    const auto letter = static_cast<unsigned char>(line.empty() ? 0 : line.front());
-    return line.size() >= 2 && ((letter | 0x20) >= 'a' && (letter | 0x20) <= 'z') && line[1] == ':';
+    return HasDriveLetter(line);
 }
 
 void AppendLine(std::string& out, std::string_view line, NonUtf8Lines rule)
 {
-    if (IsValidUtf8(line) || (rule == NonUtf8Lines::KeepLocalPathBytes && !HasDriveLetter(line))) {
+    if (IsValidUtf8(line) || (rule == NonUtf8Lines::KeepLocalPathBytes && !LineHasDriveLetter(line))) {
         out += line;
     } else {
         out += DecodeWindows1252(line);

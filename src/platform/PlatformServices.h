@@ -1,13 +1,12 @@
 #pragma once
 
-#include "common/RegionalSettings.h"
-#include "common/TimeZone.h"
-#include "library/iconUtils.h"
 #include "platform/BuildStamp.h"
 #include "platform/DebugOutput.h"
 #include "platform/HttpGet.h"
+#include "platform/IconProvider.h"
 #include "platform/PathsAndInstance.h"
 #include "platform/ProcessesAndInput.h"
+#include "platform/RegionalSettings.h"
 #include "platform/ScreensaverCatalogue.h"
 #include "platform/ScreensaverDaemon.h"
 #include "platform/ScreensaverPreview.h"
@@ -15,6 +14,7 @@
 #include "platform/Shell.h"
 #include "platform/StatusNotices.h"
 #include "platform/TerminationRequests.h"
+#include "platform/TimeZone.h"
 #include "platform/WebBrowser.h"
 #include "settings/WindowPlacement.h"
 

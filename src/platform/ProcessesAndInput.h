@@ -23,7 +23,4 @@ public:
     virtual void SendScreensaverExitInput() = 0;
 };
 
-// The file-name part of a path: the text after its last "\", "/" or drive colon.
-std::string ExecutableFileName(const std::string& path);
-
 } // namespace kelvane::platform

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "common/Clock.h"
-#include "common/RegionalSettings.h"
 #include "common/TextEncoding.h"
-#include "common/TimeZone.h"
 #include "library/ScreensaverList.h"
 #include "library/iconUtils.h"
+#include "platform/RegionalSettings.h"
+#include "platform/TimeZone.h"
 #include "scheduler/EventLog.h"
 #include "scheduler/EventsFile.h"
 #include "scheduler/ScheduledEvent.h"

@@ -2,7 +2,7 @@
 
 #include "common/Clock.h"
 #include "common/DateTime.h"
-#include "common/RegionalSettings.h"
+#include "common/RegionalFormats.h"
 #include "common/Status.h"
 #include "scheduler/EventsFile.h"
 #include "scheduler/ScheduledEvent.h"

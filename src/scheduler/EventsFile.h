@@ -2,9 +2,9 @@
 
 #include "common/Clock.h"
 #include "common/DateTime.h"
-#include "common/RegionalSettings.h"
 #include "common/Status.h"
-#include "common/TimeZone.h"
+#include "platform/RegionalSettings.h"
+#include "platform/TimeZone.h"
 #include "scheduler/ScheduledEvent.h"
 
 #include <cstdint>

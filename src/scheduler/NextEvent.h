@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/Clock.h"
-#include "common/RegionalSettings.h"
+#include "common/RegionalFormats.h"
 #include "scheduler/ScheduledEvent.h"
 
 #include <optional>

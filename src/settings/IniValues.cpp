@@ -18,7 +18,7 @@ size_t HashName(std::string_view name)
 {
     uint64_t hash = 14695981039346656037ULL;
     for (const char c : name) {
-        hash ^= static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c);
+        hash ^= static_cast<unsigned char>(AsciiLower(c));
         hash *= 1099511628211ULL;
     }
     return static_cast<size_t>(hash ^ (hash >> 32));

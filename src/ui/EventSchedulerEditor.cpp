@@ -3,7 +3,8 @@
 #include "common/Clock.h"
 #include "common/DateTime.h"
 #include "common/EventDateTimeText.h"
-#include "common/RegionalSettings.h"
+#include "platform/RegionalSettings.h"
+#include "platform/qt/QtText.h"
 #include "program/ProgramData.h"
 #include "scheduler/EventEditor.h"
 #include "scheduler/EventTypes.h"
@@ -33,15 +34,12 @@
 namespace kelvane::ui {
 namespace {
 
-QString Text(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
+using platform::FromUtf8;
 
 // Selects the entry equal to the text; a text no entry equals leaves the selector as it is.
 void SelectEqualEntry(QComboBox* box, const std::string& text)
 {
-    if (const int index = box->findText(Text(text), Qt::MatchExactly | Qt::MatchCaseSensitive); index >= 0) {
+    if (const int index = box->findText(FromUtf8(text), Qt::MatchExactly | Qt::MatchCaseSensitive); index >= 0) {
         box->setCurrentIndex(index);
     }
 }
@@ -177,12 +175,13 @@ void TEventSchedulerTab::eventListViewIISelectItem()
     // A row that cannot be read leaves the whole panel as it was, still editing the row it showed.
     const Result<EventEditorFields> fields = EditorFieldsOfRow(event, EditorFields(), m_context.Regional.Read());
     if (!fields) {
-        m_context.Messages.ShowError(
-            this, QStringLiteral("Event %1 (\"%2\"): %3").arg(row + 1).arg(Text(event.Name()), Text(fields.message())));
+        m_context.Messages.ShowError(this, QStringLiteral("Event %1 (\"%2\"): %3")
+                                               .arg(row + 1)
+                                               .arg(FromUtf8(event.Name()), FromUtf8(fields.message())));
         return;
     }
     ShowEditorFields(fields.value(), EditorFieldSet::All());
-    m_controls.editor.timeEdit->setText(Text(event.EventTime()));
+    m_controls.editor.timeEdit->setText(FromUtf8(event.EventTime()));
     m_shownRow = event.Serial();
     m_loadedFields = EditorFields();
 }
@@ -193,7 +192,7 @@ void TEventSchedulerTab::ShowEditorFields(const EventEditorFields& fields, Edito
     using enum EditorField;
     const EventEditPanel& p = m_controls.editor;
     const auto setText = [](QLineEdit* edit, const std::string& text) {
-        if (const QString shown = Text(text); edit->text() != shown) {
+        if (const QString shown = FromUtf8(text); edit->text() != shown) {
             edit->setText(shown);
         }
     };
@@ -226,7 +225,7 @@ void TEventSchedulerTab::ShowEditorFields(const EventEditorFields& fields, Edito
     if (which.Has(Screensaver)) {
         setText(p.SSEdit, fields.Screensaver);
     }
-    const bool minuteBased = p.evtTypeComboBox->currentText() == Text(std::string(MinuteBasedEvents));
+    const bool minuteBased = p.evtTypeComboBox->currentText() == FromUtf8(std::string(MinuteBasedEvents));
     p.minutesLabel->setEnabled(minuteBased);
     p.minutesSpin->setEnabled(minuteBased);
     if (which.Has(Minutes) && p.minutesSpin->value() != fields.Minutes) {
@@ -250,8 +249,8 @@ void TEventSchedulerTab::ShowChangesOfRow(size_t row)
     const EditorFieldSet edited = EditedFields(m_loadedFields, shown);
     ShowEditorFields(now.value(), edited.Others());
     const bool timeEdited = edited.Has(EditorField::Date) || edited.Has(EditorField::Time);
-    m_controls.editor.timeEdit->setText(timeEdited ? Text(FormatEventDateTime(PickersMoment(), formats))
-                                                   : Text(rows[row].EventTime()));
+    m_controls.editor.timeEdit->setText(timeEdited ? FromUtf8(FormatEventDateTime(PickersMoment(), formats))
+                                                   : FromUtf8(rows[row].EventTime()));
     m_loadedFields = CombineEditorFields(edited, m_loadedFields, EditorFields());
 }
 
@@ -264,12 +263,12 @@ void TEventSchedulerTab::evtTypeComboBoxSelect(int index)
     p.minutesSpin->setEnabled(minuteBased);
     const DateTime preset = TypePresetDateTime(type, m_context.LocalClock);
     ShowPickers(preset);
-    p.timeEdit->setText(Text(FormatEventDateTime(preset, m_context.Regional.Read())));
+    p.timeEdit->setText(FromUtf8(FormatEventDateTime(preset, m_context.Regional.Read())));
 }
 
 void TEventSchedulerTab::DateTimePickersChange()
 {
-    m_controls.editor.timeEdit->setText(Text(FormatEventDateTime(PickersMoment(), m_context.Regional.Read())));
+    m_controls.editor.timeEdit->setText(FromUtf8(FormatEventDateTime(PickersMoment(), m_context.Regional.Read())));
 }
 
 void TEventSchedulerTab::minutesSpinChange()
@@ -319,11 +318,11 @@ void TEventSchedulerTab::saveChangesBtnClick()
     } else if (m_shownRow != 0 || !edited.Empty()) {
         // The edits went nowhere: the user must know.
         m_context.Messages.ShowWarning(
-            this, Text(EditorNotSavedMessage(m_shownRow != 0 ? std::optional(m_loadedFields.Name) : std::nullopt)));
+            this, FromUtf8(EditorNotSavedMessage(m_shownRow != 0 ? std::optional(m_loadedFields.Name) : std::nullopt)));
     }
     // The edits stay in the table when the file cannot be written; the user learns what failed.
     if (const Status saved = m_context.Data.SaveEventTable(); !saved) {
-        m_context.Messages.ShowError(this, Text(saved.message()));
+        m_context.Messages.ShowError(this, FromUtf8(saved.message()));
     }
 }
 
@@ -350,7 +349,7 @@ void TEventSchedulerTab::delEventButtonClick()
     const std::optional<std::string> name =
         row >= 0 ? std::optional<std::string>(m_context.Data.Events().Rows[static_cast<size_t>(row)].Name())
                  : std::nullopt;
-    if (!m_context.Messages.Confirm(this, QStringLiteral("Confirm"), Text(DeleteEventQuestion(name))) || row < 0) {
+    if (!m_context.Messages.Confirm(this, QStringLiteral("Confirm"), FromUtf8(DeleteEventQuestion(name))) || row < 0) {
         return;
     }
     // The list moves its selection on to another row, which the editor then shows.
@@ -372,8 +371,8 @@ void TEventSchedulerTab::eventListViewIIDragDrop(int targetRow)
 
 void TEventSchedulerTab::ShowNextEvent()
 {
-    m_context.Messages.ShowMessage(
-        this, Text(NextEventMessage(m_context.Data.Events().Rows, m_context.LocalClock, m_context.Regional.Read())));
+    m_context.Messages.ShowMessage(this, FromUtf8(NextEventMessage(m_context.Data.Events().Rows, m_context.LocalClock,
+                                                                   m_context.Regional.Read())));
 }
 
 } // namespace kelvane::ui

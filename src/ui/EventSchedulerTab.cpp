@@ -1,8 +1,8 @@
 #include "ui/EventSchedulerTab.h"
 
 #include "common/Clock.h"
-#include "common/RegionalSettings.h"
 #include "common/StatusBarText.h"
+#include "platform/RegionalSettings.h"
 #include "program/ProgramData.h"
 #include "scheduler/NextEvent.h"
 #include "ui/EventListModel.h"

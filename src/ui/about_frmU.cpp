@@ -3,6 +3,8 @@
 #include "about/AboutText.h"
 #include "common/BuildDate.h"
 #include "common/WebPage.h"
+#include "platform/RegionalSettings.h"
+#include "platform/qt/QtText.h"
 #include "ui/AboutArtwork.h"
 #include "ui/Credits.h"
 #include "ui/StartupErrors.h"
@@ -16,10 +18,7 @@
 namespace kelvane::ui {
 namespace {
 
-QString FromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::FromUtf8;
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "update/UpdateClass.h"
 
+#include "common/TextCase.h"
 #include "common/TextEncoding.h"
 
 #include <algorithm>
@@ -68,23 +69,6 @@ std::vector<VersionNumber> VersionNumbers(std::string_view version)
         }
         start = dot + 1;
     }
-}
-
-bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-        if (c != prefix[i]) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "library/ActiveScreensaver.h"
 
-#include "common/TextCase.h"
 #include "support/FakePlatform.h"
 #include "support/RecordedActiveScreensaver.h"
 
@@ -191,23 +190,6 @@ TEST(ActionSelection, RunTakesTheUppermostAndTheOthersNeedExactlyOne)
     EXPECT_EQ(PathForAction(SelectionNeed::ExactlyOne, none), std::nullopt);
     EXPECT_EQ(PathForAction(SelectionNeed::ExactlyOne, one), "/a.scr");
     EXPECT_EQ(PathForAction(SelectionNeed::ExactlyOne, two), std::nullopt);
-}
-
-TEST(ExecutableNames, TheFileNameFollowsTheLastSeparatorOfAnyKind)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\Windows\\System32\\ribbons.scr", "ribbons.scr"},
-        {"/usr/lib/glow.scr", "glow.scr"},
-        {"C:ribbons.scr", "ribbons.scr"},
-        {"plain.scr", "plain.scr"},
-        {"/folder/", ""},
-    };
-    for (const auto& [path, name] : cases) {
-        EXPECT_EQ(platform::ExecutableFileName(path), name) << path;
-    }
-    EXPECT_TRUE(EqualsIgnoringAsciiCase("Ribbons.SCR", "ribbons.scr"));
-    EXPECT_FALSE(EqualsIgnoringAsciiCase("ribbons.scr", "ribbons.sc"));
-    EXPECT_FALSE(EqualsIgnoringAsciiCase("\xC3\x89.scr", "\xC3\xA9.scr")) << "only ASCII letters fold";
 }
 
 } // namespace

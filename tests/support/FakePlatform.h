@@ -1,8 +1,9 @@
 #pragma once
 
+#include "common/FileNames.h"
 #include "common/TextCase.h"
-#include "library/iconUtils.h"
 #include "platform/BuildStamp.h"
+#include "platform/IconProvider.h"
 #include "platform/ProcessesAndInput.h"
 #include "platform/SettingAndAutostart.h"
 #include "platform/Shell.h"
@@ -86,9 +87,9 @@ public:
 
     std::optional<int64_t> FindProcessByExeName(const std::string& path) override
     {
-        calls.push_back("find " + platform::ExecutableFileName(path));
+        calls.push_back("find " + ExecutableFileName(path));
         for (size_t i = 0; i < runningExeNames.size(); ++i) {
-            if (EqualsIgnoringAsciiCase(runningExeNames[i], platform::ExecutableFileName(path))) {
+            if (EqualsIgnoringAsciiCase(runningExeNames[i], ExecutableFileName(path))) {
                 return static_cast<int64_t>(1000 + i);
             }
         }

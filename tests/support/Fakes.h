@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/Clock.h"
-#include "common/RegionalSettings.h"
-#include "common/TimeZone.h"
+#include "platform/RegionalSettings.h"
+#include "platform/TimeZone.h"
 
 #include <algorithm>
 #include <vector>

@@ -4,18 +4,16 @@
 // process of the uninstall has ended.
 #include "ChildProcess.h"
 #include "IconGroups.h"
+#include "ProgramWindows.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <cwctype>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 #include <windows.h>
 // After windows.h, whose types they use.
@@ -25,7 +23,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
+using kelvane::test::ShownMainWindow;
+using kelvane::test::ShownMainWindows;
+using kelvane::test::WaitUntil;
 
 constexpr const wchar_t* kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kelvane";
 constexpr const wchar_t* kAutostartKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -69,35 +69,6 @@ std::optional<std::wstring> RegistryText(HKEY root, const wchar_t* key, const wc
     return value;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::seconds limit = 30s)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(100ms);
-    }
-    return true;
-}
-
-// The shown top-level windows titled "Kelvane" (the hidden request window has the title too).
-int ShownMainWindows()
-{
-    int count = 0;
-    EnumWindows(
-        [](HWND window, LPARAM found) -> BOOL {
-            wchar_t title[64] = {};
-            GetWindowTextW(window, title, 64);
-            if (IsWindowVisible(window) && std::wstring(title) == L"Kelvane") {
-                ++*reinterpret_cast<int*>(found);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 // What a shortcut starts, as the shell reads it.
 fs::path ShortcutTarget(const fs::path& shortcut)
 {
@@ -119,24 +90,6 @@ fs::path ShortcutTarget(const fs::path& shortcut)
     }
     CoUninitialize();
     return target;
-}
-
-// The shown main window and its process.
-HWND MainWindow()
-{
-    HWND main = nullptr;
-    EnumWindows(
-        [](HWND window, LPARAM found) -> BOOL {
-            wchar_t title[64] = {};
-            GetWindowTextW(window, title, 64);
-            if (IsWindowVisible(window) && std::wstring(title) == L"Kelvane") {
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&main));
-    return main;
 }
 
 // The shown top-level windows of a process: its main window, and a menu while one is open.
@@ -185,7 +138,7 @@ void TypeKey(WORD key, WORD modifier = 0)
 // keys, so that the program writes the value through its own code from its own idea of its path.
 void ChooseRunAtWindowStartup()
 {
-    const HWND window = MainWindow();
+    const HWND window = ShownMainWindow();
     ASSERT_NE(window, nullptr);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);

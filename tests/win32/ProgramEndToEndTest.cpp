@@ -1,6 +1,7 @@
 // The real kelvane.exe under Wine: its window, the second start, the exit through "/CLOSE", and two
 // scheduled events that act through the registry and the shell.
 #include "ChildProcess.h"
+#include "ProgramWindows.h"
 #include "TestPaths.h"
 #include "common/Clock.h"
 #include "common/EventDateTimeText.h"
@@ -18,7 +19,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <shlobj.h> // after windows.h, whose types it uses
 #include <thread>
 #include <windows.h>
@@ -28,41 +28,14 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using test::ShownMainWindows;
+using test::WaitUntil;
 
 // A path of the Linux side as Wine's Z: drive shows it.
 std::wstring WinePath(std::string path)
 {
     std::replace(path.begin(), path.end(), '/', '\\');
     return Widen("Z:" + path);
-}
-
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::seconds limit = 30s)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(100ms);
-    }
-    return true;
-}
-
-// The shown top-level windows titled "Kelvane" (the hidden request window has the title too).
-int ShownMainWindows()
-{
-    int count = 0;
-    EnumWindows(
-        [](HWND window, LPARAM found) -> BOOL {
-            wchar_t title[64] = {};
-            GetWindowTextW(window, title, 64);
-            if (IsWindowVisible(window) && std::wstring(title) == L"Kelvane") {
-                ++*reinterpret_cast<int*>(found);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
 }
 
 std::wstring ActiveScreensaverSetting()

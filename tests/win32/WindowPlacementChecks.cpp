@@ -3,13 +3,13 @@
 // must lie within the work area of its monitor, both at a first start and when the stored placement
 // was made on a larger screen; and the placement stored at the exit is that frame.
 #include "ChildProcess.h"
+#include "ProgramWindows.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <thread>
 #include <windows.h>
@@ -20,42 +20,14 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using kelvane::test::ShownMainWindow;
+using kelvane::test::WaitUntil;
 
 fs::path DataFolder()
 {
     wchar_t path[MAX_PATH] = {};
     SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path);
     return fs::path(path) / L"Quillfen" / L"Kelvane";
-}
-
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::seconds limit = 30s)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(100ms);
-    }
-    return true;
-}
-
-// The shown top-level window titled "Kelvane" (the hidden request window has the title too).
-HWND ShownMainWindow()
-{
-    HWND found = nullptr;
-    EnumWindows(
-        [](HWND window, LPARAM result) -> BOOL {
-            wchar_t title[64] = {};
-            GetWindowTextW(window, title, 64);
-            if (IsWindowVisible(window) && std::wstring(title) == L"Kelvane") {
-                *reinterpret_cast<HWND*>(result) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
 }
 
 bool operator==(const RECT& a, const RECT& b)

@@ -2,6 +2,7 @@
 // daemon launches no hack for root) with a private home; and the live preview on the test's display.
 #include "TestPaths.h"
 #include "common/DateTime.h"
+#include "common/FileNames.h"
 #include "e2e/ProgramProcess.h"
 #include "library/Rotation.h"
 #include "platform/linux/LinuxProcessesAndInput.h"

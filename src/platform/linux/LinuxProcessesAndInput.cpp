@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxProcessesAndInput.h"
 
+#include "common/FileNames.h"
 #include "common/TextCase.h"
 #include "platform/linux/LinuxOwnProcesses.h"
 #include "platform/linux/XScreenSaverBackend.h"
@@ -17,11 +18,6 @@
 
 namespace kelvane::platform {
 namespace {
-
-bool IsWindowsProgram(std::string_view name)
-{
-    return name.size() >= 4 && EqualsIgnoringAsciiCase(name.substr(name.size() - 4), ".scr");
-}
 
 // A Wine-hosted program runs as a loader whose first or second argument is the Windows program.
 bool HostsWindowsProgram(int64_t pid, const std::string& wanted)
@@ -77,7 +73,7 @@ std::optional<int64_t> LinuxProcessesAndInput::FindProcessByExeName(const std::s
     const std::optional<int64_t> preview = m_previewProcess ? m_previewProcess() : std::nullopt;
     // A native program by its executable alone: a name among the arguments (a manual page opened on
     // it, an editor) runs nothing of it.
-    const bool windowsProgram = IsWindowsProgram(wanted);
+    const bool windowsProgram = EndsWithScr(wanted);
     for (const int64_t pid : OwnProcesses(m_owner).Running()) {
         if (pid == self || pid == preview) {
             continue;

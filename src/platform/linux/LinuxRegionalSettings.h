@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/RegionalSettings.h"
+#include "platform/RegionalSettings.h"
 
 #include <string>
 #include <string_view>

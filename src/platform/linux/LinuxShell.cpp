@@ -1,9 +1,10 @@
 #include "platform/linux/LinuxShell.h"
 
+#include "common/FileNames.h"
 #include "common/TextEncoding.h"
-#include "platform/ProcessesAndInput.h"
 #include "platform/linux/WineDrive.h"
 #include "platform/linux/XScreenSaverBackend.h"
+#include "platform/qt/QtText.h"
 
 #include <QClipboard>
 #include <QDBusConnection>
@@ -22,11 +23,6 @@
 
 namespace kelvane::platform {
 namespace {
-
-QString FromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void StartDetached(const QStringList& command)
 {
@@ -55,7 +51,7 @@ QStringList LinuxShell::ScreensaverCommand(const std::string& path, bool configu
     // A full path, so that a name starting with "-" or holding no "/" is never looked up or read as an
     // option, by wine as by the program itself.
     const QString file = QFileInfo(FromUtf8(local)).absoluteFilePath();
-    if (file.endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive)) {
+    if (EndsWithScr(local)) {
         const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
         if (wine.isEmpty()) {
             return {};
@@ -103,7 +99,7 @@ void LinuxShell::ConfigureScreensaverFile(const std::string& path)
     }
     const QStringList command = ScreensaverCommand(path, true);
     if (command.isEmpty()) {
-        const bool windowsProgram = FromUtf8(path).endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive);
+        const bool windowsProgram = EndsWithScr(path);
         Tell(windowsProgram ? "The options of " + path + " cannot be opened: Wine is not installed"
                             : path + " has no options that Kelvane can open: it is neither a Windows screensaver "
                                      "nor one of XScreenSaver's");

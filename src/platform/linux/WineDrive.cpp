@@ -1,5 +1,6 @@
 #include "platform/linux/WineDrive.h"
 
+#include "common/FileNames.h"
 #include "common/TextCase.h"
 #include "platform/linux/LinuxEnvironment.h"
 
@@ -35,12 +36,6 @@ std::string NameInFolder(const std::string& folder, std::string_view name)
 std::string WinePrefix()
 {
     return AbsoluteFolderOr("WINEPREFIX", HomeFolder() + "/.wine");
-}
-
-bool HasDriveLetter(std::string_view path)
-{
-    const auto letter = static_cast<unsigned char>(path.empty() ? 0 : path.front()) | 0x20u;
-    return path.size() >= 2 && letter >= 'a' && letter <= 'z' && path[1] == ':';
 }
 
 std::string FileOnWineDrive(std::string_view path, const std::string& prefix)

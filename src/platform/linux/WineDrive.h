@@ -9,9 +9,6 @@ namespace kelvane::platform {
 // without a trailing slash.
 std::string WinePrefix();
 
-// Whether the path begins with a drive letter and a colon ("C:\Windows", "d:/games"): a Windows path.
-bool HasDriveLetter(std::string_view path);
-
 // The file that a drive-letter path names inside the Wine prefix: drive C is the prefix's drive_c, any
 // other letter the prefix's dosdevices link for it ("d:"). Backslashes and slashes both separate names,
 // and a name that is not there as written is found regardless of the letter case of ASCII letters, as

@@ -1,8 +1,9 @@
 #include "platform/linux/XScreenSaverBackend.h"
 
-#include "platform/ProcessesAndInput.h"
+#include "common/FileNames.h"
 #include "platform/linux/FullScreenHack.h"
 #include "platform/linux/LinuxOwnProcesses.h"
+#include "platform/qt/QtText.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -14,11 +15,6 @@
 
 namespace kelvane::platform {
 namespace {
-
-QString FromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // XScreenSaver's settings program; older versions call it xscreensaver-demo. Empty when neither is there.
 QString SettingsProgram()
@@ -48,8 +44,7 @@ bool XScreenSaverBackend::Installed()
 
 bool XScreenSaverBackend::IsHack(const std::string& path) const
 {
-    const QString file = FromUtf8(path);
-    return !file.endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive) && m_hacks->LabelOf(ExecutableFileName(path));
+    return !EndsWithScr(path) && m_hacks->LabelOf(ExecutableFileName(path));
 }
 
 QString XScreenSaverBackend::HackProgram(const std::string& path) const

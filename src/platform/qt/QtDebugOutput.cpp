@@ -1,5 +1,7 @@
 #include "platform/qt/QtDebugOutput.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QLoggingCategory>
 #include <QString>
 
@@ -10,7 +12,7 @@ Q_LOGGING_CATEGORY(kelvaneDebug, "kelvane", QtWarningMsg)
 
 void QtDebugOutput::Write(std::string_view line)
 {
-    qCDebug(kelvaneDebug).noquote() << QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+    qCDebug(kelvaneDebug).noquote() << FromUtf8(line);
 }
 
 } // namespace kelvane::platform

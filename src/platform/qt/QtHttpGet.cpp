@@ -1,5 +1,7 @@
 #include "platform/qt/QtHttpGet.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QByteArray>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -87,7 +89,7 @@ QtHttpGet::~QtHttpGet() = default;
 
 void QtHttpGet::Get(const std::string& address, size_t maxBodyBytes, std::function<void(const HttpResponse&)> done)
 {
-    const QUrl url(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())), QUrl::StrictMode);
+    const QUrl url(FromUtf8(address), QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty() || (scheme != u"https" && scheme != u"http")) {
         Deliver(&m_manager, std::move(done), {});

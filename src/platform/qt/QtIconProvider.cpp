@@ -1,9 +1,10 @@
 #include "platform/qt/QtIconProvider.h"
 
+#include "common/TextCase.h"
+#include "platform/qt/QtText.h"
+
 #include <QFileInfo>
 #include <QIcon>
-
-#include <algorithm>
 
 namespace kelvane::platform {
 namespace {
@@ -16,15 +17,12 @@ std::string LowerSuffix(std::string_view path)
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
         return {};
     }
-    std::string suffix(path.substr(dot + 1));
-    std::transform(suffix.begin(), suffix.end(), suffix.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return suffix;
+    return AsciiLowerCase(path.substr(dot + 1));
 }
 
 bool Exists(std::string_view path)
 {
-    return !path.empty() && QFileInfo::exists(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+    return !path.empty() && QFileInfo::exists(FromUtf8(path));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/iconUtils.h"
+#include "platform/IconProvider.h"
 #include "platform/ScreensaverCatalogue.h"
 
 #include <QMimeDatabase>

@@ -1,5 +1,7 @@
 #include "platform/qt/QtWebBrowser.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QDesktopServices>
 #include <QString>
 #include <QUrl>
@@ -8,7 +10,7 @@ namespace kelvane::platform {
 
 std::optional<int64_t> QtWebBrowser::OpenWebAddress(const std::string& address)
 {
-    const QUrl url(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())), QUrl::StrictMode);
+    const QUrl url(FromUtf8(address), QUrl::StrictMode);
     if (!url.isValid() || !QDesktopServices::openUrl(url)) {
         return NoHandlerError;
     }

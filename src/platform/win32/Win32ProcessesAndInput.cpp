@@ -1,5 +1,6 @@
 #include "platform/win32/Win32ProcessesAndInput.h"
 
+#include "common/FileNames.h"
 #include "common/TextCase.h"
 #include "platform/win32/Win32Text.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/RegionalSettings.h"
 #include "platform/DebugOutput.h"
+#include "platform/RegionalSettings.h"
 
 namespace kelvane::platform {
 

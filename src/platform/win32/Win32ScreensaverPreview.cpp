@@ -1,5 +1,6 @@
 #include "platform/win32/Win32ScreensaverPreview.h"
 
+#include "common/FileNames.h"
 #include "platform/qt/QtScreensaverPreview.h"
 #include "platform/win32/Win32Wine.h"
 
@@ -22,11 +23,10 @@ public:
 std::shared_ptr<ScreensaverPreview> MakePanePreview()
 {
     return std::make_shared<QtScreensaverPreview>([](const std::string& path, uint64_t window) {
-        const QString file = QString::fromStdString(path);
-        if (!file.endsWith(QStringLiteral(".scr"), Qt::CaseInsensitive)) {
+        if (!EndsWithScr(path)) {
             return QStringList();
         }
-        return QStringList{file, QStringLiteral("/p"), QString::number(window)};
+        return QStringList{QString::fromStdString(path), QStringLiteral("/p"), QString::number(window)};
     });
 }
 

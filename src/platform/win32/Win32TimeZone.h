@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/TimeZone.h"
+#include "platform/TimeZone.h"
 
 #include <optional>
 #include <vector>

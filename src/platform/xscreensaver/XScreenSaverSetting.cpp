@@ -1,8 +1,8 @@
 #include "platform/xscreensaver/XScreenSaverSetting.h"
 
 #include "common/FileIO.h"
+#include "common/FileNames.h"
 #include "common/TextCase.h"
-#include "platform/ProcessesAndInput.h"
 
 #include <algorithm>
 #include <chrono>
@@ -13,18 +13,6 @@ namespace kelvane::platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool EndsWithScr(const std::string& path)
-{
-    if (path.size() < 4) {
-        return false;
-    }
-    std::string tail = path.substr(path.size() - 4);
-    for (char& c : tail) {
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    }
-    return tail == ".scr";
-}
 
 // One word for /bin/sh with no backslash in it: XScreenSaver's reader of its file takes a backslash out
 // before the shell sees the line. A quote ends the single-quoted run, stands in double quotes of its
@@ -55,13 +43,6 @@ std::string WineEntry(const std::string& path)
 }
 
 constexpr std::string_view WinePrefixAssignment = "WINEPREFIX=";
-
-// A Windows path: a drive letter and a colon.
-bool IsDriveLetterPath(std::string_view path)
-{
-    const auto letter = static_cast<unsigned char>(path.empty() ? 0 : path.front()) | 0x20u;
-    return path.size() >= 2 && letter >= 'a' && letter <= 'z' && path[1] == ':';
-}
 
 std::string Replaced(std::string text, char from, char to)
 {
@@ -170,7 +151,7 @@ std::vector<HackProgramEntry> DaemonList(const XScreenSaverPreferences& user,
 
 bool EntryRuns(const HackProgramEntry& entry, const std::string& path, const XScreenSaverPlaces& places)
 {
-    if (IsDriveLetterPath(path)) {
+    if (HasDriveLetter(path)) {
         // The same file as Wine finds it: either separator, any letter case, and the same prefix.
         const std::optional<WineRun> run = WineRunOf(entry);
         return run && run->Prefix == places.WinePrefix &&
@@ -209,7 +190,7 @@ Result<std::string> HackEntryForPath(const std::string& path, const ScreensaverC
                 return (c == '\\' && !backslashes) || static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
             });
         };
-        if (IsDriveLetterPath(path)) {
+        if (HasDriveLetter(path)) {
             // Its backslashes become slashes, so only a control character cannot go.
             if (cannotCarry(path, true)) {
                 return Result<std::string>::Error(path +
@@ -247,7 +228,7 @@ std::string PathOfHackEntry(const HackProgramEntry& entry, const std::string& ha
 {
     if (const std::optional<WineRun> run = WineRunOf(entry)) {
         // The entry carries a drive-letter path with slashes, the list holds it with backslashes.
-        return IsDriveLetterPath(run->File) ? Replaced(run->File, '/', '\\') : run->File;
+        return HasDriveLetter(run->File) ? Replaced(run->File, '/', '\\') : run->File;
     }
     const std::string program = entry.ProgramName();
     if (program.find('/') != std::string::npos) {
@@ -275,7 +256,7 @@ std::vector<HackProgramEntry> XScreenSaverSetting::SystemEntries() const
 
 std::string XScreenSaverSetting::BlankPath() const
 {
-    return m_windowsFolder + "/System32/scrnsave.scr";
+    return BlankScreensaverPath(m_windowsFolder);
 }
 
 Result<XScreenSaverSetting::Loaded> XScreenSaverSetting::Load()

@@ -4,8 +4,7 @@
 
 namespace kelvane {
 
-// The separators and date-time patterns of the user's regional settings. Read afresh for each
-// operation, since the user may change them while the program runs.
+// The separators and date-time patterns of the user's regional settings.
 struct RegionalFormats
 {
     std::string DateSeparator = "/";
@@ -17,13 +16,6 @@ struct RegionalFormats
     std::string LongTimePattern = "h:mm:ss tt";
 
     bool operator==(const RegionalFormats&) const = default;
-};
-
-class RegionalSettings
-{
-public:
-    virtual ~RegionalSettings() = default;
-    virtual RegionalFormats Read() const = 0;
 };
 
 } // namespace kelvane
