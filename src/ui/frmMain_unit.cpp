@@ -14,13 +14,13 @@
 #include "settings/SettingsFile.h"
 #include "settings/WindowPlacement.h"
 #include "ui/AppIcon.h"
-#include "ui/EventSchedulerTab.h"
-#include "ui/OptionsTab.h"
 #include "ui/PageControl.h"
-#include "ui/ScreensaversTab.h"
 #include "ui/StatusPanel.h"
 #include "ui/UserMessages.h"
-#include "ui/frmMainUpdates.h"
+#include "ui/options/OptionsTab.h"
+#include "ui/scheduler/EventSchedulerTab.h"
+#include "ui/screensavers/ScreensaversTab.h"
+#include "ui/update/frmMainUpdates.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -16,10 +16,10 @@
 #include "platform/qt/QtIconProvider.h"
 #include "platform/qt/QtTimeZone.h"
 #include "program/ProgramData.h"
-#include "ui/ScreensaversTab.h"
 #include "ui/UserMessages.h"
 #include "ui/VisualStyles.h"
 #include "ui/frmMain_unit.h"
+#include "ui/screensavers/ScreensaversTab.h"
 
 #include <QApplication>
 #include <QDir>

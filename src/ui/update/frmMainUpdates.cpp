@@ -1,5 +1,5 @@
 // The main window's side of the daily update check.
-#include "ui/frmMainUpdates.h"
+#include "ui/update/frmMainUpdates.h"
 
 #include "common/AppIdentity.h"
 #include "common/Clock.h"
