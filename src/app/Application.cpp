@@ -13,7 +13,7 @@
 #include "ui/VisualStyles.h"
 #include "ui/about/AboutMenus.h"
 #include "ui/frmMain_unit.h"
-#include "ui/update/frmMainUpdates.h"
+#include "ui/update/UpdateCheck.h"
 #include "update/UpdateClass.h"
 
 #include <QApplication>

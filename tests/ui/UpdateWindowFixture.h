@@ -9,7 +9,7 @@
 #include "ui/RecordedMessages.h"
 #include "ui/TestWindow.h"
 #include "ui/frmMain_unit.h"
-#include "ui/update/frmMainUpdates.h"
+#include "ui/update/UpdateCheck.h"
 
 #include <QAction>
 

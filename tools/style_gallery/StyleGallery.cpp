@@ -8,9 +8,10 @@
 // of the user: the window works on a temporary data folder and inert platform operations.
 #include "common/StyleCatalog.h"
 #include "common/SystemClock.h"
+#include "platform/AutostartEntry.h"
 #include "platform/DebugOutput.h"
 #include "platform/ProcessesAndInput.h"
-#include "platform/SettingAndAutostart.h"
+#include "platform/ScreensaverSetting.h"
 #include "platform/Shell.h"
 #include "platform/linux/LinuxRegionalSettings.h"
 #include "platform/qt/QtIconProvider.h"
