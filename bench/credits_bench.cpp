@@ -6,9 +6,9 @@
 #include "platform/RegionalSettings.h"
 #include "platform/TimeZone.h"
 #include "platform/WebBrowser.h"
-#include "ui/Credits.h"
 #include "ui/QtTickSource.h"
-#include "ui/about_frmU.h"
+#include "ui/about/Credits.h"
+#include "ui/about/about_frmU.h"
 
 #include <QApplication>
 #include <QEvent>

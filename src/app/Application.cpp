@@ -8,12 +8,12 @@
 #include "platform/PlatformServices.h"
 #include "program/ProgramData.h"
 #include "settings/SettingsFile.h"
-#include "ui/AboutMenus.h"
 #include "ui/StartupErrors.h"
 #include "ui/UserMessages.h"
 #include "ui/VisualStyles.h"
-#include "ui/frmMainUpdates.h"
+#include "ui/about/AboutMenus.h"
 #include "ui/frmMain_unit.h"
+#include "ui/update/UpdateCheck.h"
 #include "update/UpdateClass.h"
 
 #include <QApplication>

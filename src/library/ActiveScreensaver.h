@@ -2,7 +2,7 @@
 
 #include "common/FileNames.h"
 #include "platform/ProcessesAndInput.h"
-#include "platform/SettingAndAutostart.h"
+#include "platform/ScreensaverSetting.h"
 #include "platform/Shell.h"
 
 #include <optional>

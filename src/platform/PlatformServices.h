@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/AutostartEntry.h"
 #include "platform/BuildStamp.h"
 #include "platform/DebugOutput.h"
 #include "platform/HttpGet.h"
@@ -10,7 +11,7 @@
 #include "platform/ScreensaverCatalogue.h"
 #include "platform/ScreensaverDaemon.h"
 #include "platform/ScreensaverPreview.h"
-#include "platform/SettingAndAutostart.h"
+#include "platform/ScreensaverSetting.h"
 #include "platform/Shell.h"
 #include "platform/StatusNotices.h"
 #include "platform/TerminationRequests.h"

@@ -4,23 +4,24 @@
 #include "common/Clock.h"
 #include "common/RegionalDateTime.h"
 #include "common/StatusBarText.h"
+#include "platform/AutostartEntry.h"
 #include "platform/DebugOutput.h"
 #include "platform/RegionalSettings.h"
 #include "platform/ScreensaverCatalogue.h"
 #include "platform/ScreensaverDaemon.h"
-#include "platform/SettingAndAutostart.h"
+#include "platform/ScreensaverSetting.h"
 #include "platform/StatusNotices.h"
 #include "program/ProgramData.h"
 #include "settings/SettingsFile.h"
 #include "settings/WindowPlacement.h"
 #include "ui/AppIcon.h"
-#include "ui/EventSchedulerTab.h"
-#include "ui/OptionsTab.h"
 #include "ui/PageControl.h"
-#include "ui/ScreensaversTab.h"
 #include "ui/StatusPanel.h"
 #include "ui/UserMessages.h"
-#include "ui/frmMainUpdates.h"
+#include "ui/options/OptionsTab.h"
+#include "ui/scheduler/EventSchedulerTab.h"
+#include "ui/screensavers/ScreensaversTab.h"
+#include "ui/update/UpdateCheck.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -301,7 +302,7 @@ void TfrmMain::ConnectMenus()
                 m_schedulerTab->ShowLogPanel(log.LogIsOn);
             }));
     connect(m.SaveLogtoDisk, &QAction::triggered, this, toggle([&log] { log.SaveLog = !log.SaveLog; }));
-    // "Update Notifications" belongs to the update check (frmMainUpdates.cpp).
+    // "Update Notifications" belongs to the update check (ui/update/UpdateCheck.cpp).
 }
 
 void TfrmMain::RefreshStatusBar()
@@ -619,6 +620,26 @@ void TfrmMain::ReportWriteFailure(const Status& status)
 {
     if (!status) {
         m_context.Messages.ShowError(this, QString::fromStdString(status.message()));
+    }
+}
+
+void TfrmMain::ConnectUpdateCheck(const UpdateContext& context)
+{
+    m_updateCheck = std::make_unique<UpdateCheck>(
+        context, UpdateCheck::WindowParts{
+                     m_menus.UpdateNotifications, [this](bool on) { m_context.Data.Settings().UpdatesNotify = on; },
+                     [this](const QString& text) { ShowMessage(text); },
+                     [this](const std::string& line) { m_context.Debug.Write(line); },
+                     [this] { return FormatRegionalDateTime(m_context.LocalClock.Now(), m_context.Regional.Read()); }});
+    if (isVisible()) {
+        FormShow();
+    }
+}
+
+void TfrmMain::FormShow()
+{
+    if (m_updateCheck) {
+        m_updateCheck->FormShow();
     }
 }
 

@@ -111,7 +111,7 @@ public:
     // The third panel: the latest message of any part of the program.
     void ShowMessage(const QString& text);
 
-    // The daily update check (frmMainUpdates.cpp); the window checks nothing until it is connected.
+    // The daily update check (ui/update/UpdateCheck.cpp); the window checks nothing until it is connected.
     void ConnectUpdateCheck(const UpdateContext& context);
     UpdateCheck* Updates() const { return m_updateCheck.get(); }
 

@@ -2,10 +2,11 @@
 
 #include "common/FileNames.h"
 #include "common/TextCase.h"
+#include "platform/AutostartEntry.h"
 #include "platform/BuildStamp.h"
 #include "platform/IconProvider.h"
 #include "platform/ProcessesAndInput.h"
-#include "platform/SettingAndAutostart.h"
+#include "platform/ScreensaverSetting.h"
 #include "platform/Shell.h"
 #include "platform/WebBrowser.h"
 

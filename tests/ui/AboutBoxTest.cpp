@@ -1,10 +1,10 @@
 #include "support/FakePlatform.h"
 #include "support/FakeTickSource.h"
 #include "support/Fakes.h"
-#include "ui/AboutMenus.h"
-#include "ui/Credits.h"
 #include "ui/MainMenus.h"
-#include "ui/about_frmU.h"
+#include "ui/about/AboutMenus.h"
+#include "ui/about/Credits.h"
+#include "ui/about/about_frmU.h"
 
 #include <QAction>
 #include <QApplication>

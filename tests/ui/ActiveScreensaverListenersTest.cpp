@@ -4,8 +4,8 @@
 #include "library/ActiveScreensaver.h"
 #include "library/ScreensaverList.h"
 #include "support/FakePlatform.h"
-#include "ui/ScreensaverListModel.h"
 #include "ui/StatusPanel.h"
+#include "ui/screensavers/ScreensaverListModel.h"
 
 #include <QFont>
 #include <QStatusBar>

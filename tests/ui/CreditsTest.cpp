@@ -1,4 +1,4 @@
-#include "ui/Credits.h"
+#include "ui/about/Credits.h"
 
 #include "support/FakeTickSource.h"
 

@@ -1,4 +1,4 @@
-#include "ui/IconColumnDelegate.h"
+#include "ui/screensavers/IconColumnDelegate.h"
 
 #include "ui/Widgets.h"
 

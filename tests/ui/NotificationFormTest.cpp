@@ -1,4 +1,4 @@
-#include "ui/NotificationForm.h"
+#include "ui/update/NotificationForm.h"
 
 #include "support/FakePlatform.h"
 #include "support/FakeTickSource.h"

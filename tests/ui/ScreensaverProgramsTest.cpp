@@ -3,8 +3,8 @@
 // message panel.
 #include "platform/xscreensaver/XScreenSaverSetting.h"
 #include "ui/MainWindowFixture.h"
-#include "ui/PreviewPane.h"
 #include "ui/QtUiThread.h"
+#include "ui/screensavers/PreviewPane.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

@@ -1,8 +1,8 @@
 // The Screensavers tab: the list and its files, scans, the buttons and popup, the rotation interval.
 #include "library/FileListThread.h"
-#include "ui/IntervalSpinBox.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/QtUiThread.h"
+#include "ui/screensavers/IntervalSpinBox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,10 +2,10 @@
 // core's tables: a row announced at the wrong place, or a move given the wrong destination, leaves the
 // views' selections and persistent indexes pointing at the wrong rows.
 #include "scheduler/EventsFile.h"
-#include "ui/EventListModel.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/QtUiThread.h"
-#include "ui/ScreensaverListModel.h"
+#include "ui/scheduler/EventListModel.h"
+#include "ui/screensavers/ScreensaverListModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

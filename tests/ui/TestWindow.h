@@ -1,10 +1,10 @@
 #pragma once
 
 #include "program/ProgramData.h"
-#include "ui/EventSchedulerTab.h"
-#include "ui/OptionsTab.h"
-#include "ui/ScreensaversTab.h"
 #include "ui/frmMain_unit.h"
+#include "ui/options/OptionsTab.h"
+#include "ui/scheduler/EventSchedulerTab.h"
+#include "ui/screensavers/ScreensaversTab.h"
 
 #include <QLabel>
 #include <QStatusBar>

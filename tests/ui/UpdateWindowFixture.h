@@ -8,8 +8,8 @@
 #include "support/TempDir.h"
 #include "ui/RecordedMessages.h"
 #include "ui/TestWindow.h"
-#include "ui/frmMainUpdates.h"
 #include "ui/frmMain_unit.h"
+#include "ui/update/UpdateCheck.h"
 
 #include <QAction>
 

@@ -8,7 +8,7 @@
 #include "platform/win32/Win32ScreensaverPreview.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Wine.h"
-#include "ui/PreviewPane.h"
+#include "ui/screensavers/PreviewPane.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -12,7 +12,7 @@
 #include "support/EventsFixture.h"
 #include "support/StatusAssertions.h"
 #include "support/TempDir.h"
-#include "ui/PreviewPane.h"
+#include "ui/screensavers/PreviewPane.h"
 
 #include <QApplication>
 #include <QProcess>

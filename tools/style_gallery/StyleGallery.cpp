@@ -8,18 +8,19 @@
 // of the user: the window works on a temporary data folder and inert platform operations.
 #include "common/StyleCatalog.h"
 #include "common/SystemClock.h"
+#include "platform/AutostartEntry.h"
 #include "platform/DebugOutput.h"
 #include "platform/ProcessesAndInput.h"
-#include "platform/SettingAndAutostart.h"
+#include "platform/ScreensaverSetting.h"
 #include "platform/Shell.h"
 #include "platform/linux/LinuxRegionalSettings.h"
 #include "platform/qt/QtIconProvider.h"
 #include "platform/qt/QtTimeZone.h"
 #include "program/ProgramData.h"
-#include "ui/ScreensaversTab.h"
 #include "ui/UserMessages.h"
 #include "ui/VisualStyles.h"
 #include "ui/frmMain_unit.h"
+#include "ui/screensavers/ScreensaversTab.h"
 
 #include <QApplication>
 #include <QDir>

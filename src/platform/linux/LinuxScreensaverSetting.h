@@ -1,7 +1,8 @@
 #pragma once
 
 #include "common/Status.h"
-#include "platform/SettingAndAutostart.h"
+#include "platform/AutostartEntry.h"
+#include "platform/ScreensaverSetting.h"
 
 #include <string>
 

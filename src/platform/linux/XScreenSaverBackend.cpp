@@ -1,7 +1,7 @@
 #include "platform/linux/XScreenSaverBackend.h"
 
 #include "common/FileNames.h"
-#include "platform/linux/FullScreenHack.h"
+#include "platform/linux/FullScreenHackWindow.h"
 #include "platform/linux/LinuxOwnProcesses.h"
 #include "platform/qt/QtText.h"
 
@@ -78,7 +78,7 @@ void XScreenSaverBackend::RunHack(const std::string& path)
 void XScreenSaverBackend::RunFullScreen(const QString& program)
 {
     if (!m_fullScreen) {
-        m_fullScreen = std::make_unique<FullScreenHack>();
+        m_fullScreen = std::make_unique<FullScreenHackWindow>();
     }
     m_fullScreen->Run(program);
 }

@@ -16,7 +16,7 @@
 
 namespace kelvane::platform {
 
-class FullScreenHack;
+class FullScreenHackWindow;
 
 // XScreenSaver as the desktop's screensaver, for running and ending one now: its hacks, its daemon
 // (when installed), and a hack of our own full screen when no daemon runs.
@@ -63,7 +63,7 @@ private:
     const bool m_daemonInstalled;
     const uid_t m_daemonUser;
     XScreenSaverDaemon m_daemon;
-    std::unique_ptr<FullScreenHack> m_fullScreen; // made at its first use
+    std::unique_ptr<FullScreenHackWindow> m_fullScreen; // made at its first use
 };
 
 // Whether the user has XScreenSaver's settings window open: one of the user's own processes runs the

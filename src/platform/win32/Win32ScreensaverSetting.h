@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/SettingAndAutostart.h"
+#include "platform/AutostartEntry.h"
+#include "platform/ScreensaverSetting.h"
 
 namespace kelvane::platform {
 

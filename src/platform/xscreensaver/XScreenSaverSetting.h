@@ -3,7 +3,7 @@
 #include "common/FileIO.h"
 #include "common/Status.h"
 #include "platform/ScreensaverCatalogue.h"
-#include "platform/SettingAndAutostart.h"
+#include "platform/ScreensaverSetting.h"
 #include "platform/StatusNotices.h"
 #include "platform/xscreensaver/XScreenSaverPreferences.h"
 

@@ -12,11 +12,11 @@ namespace kelvane::platform {
 // A hack run full screen without the daemon: a black window over the whole screen that the hack draws
 // into ("--window-id"), closed with the hack by a key, a click or a move of the mouse, as a
 // screensaver ends.
-class FullScreenHack final : public QRasterWindow
+class FullScreenHackWindow final : public QRasterWindow
 {
 public:
-    FullScreenHack();
-    ~FullScreenHack() override;
+    FullScreenHackWindow();
+    ~FullScreenHackWindow() override;
 
     // Shows the window and starts the hack in it; a hack that runs ends first.
     void Run(const QString& program);

@@ -1,4 +1,4 @@
-#include "platform/linux/FullScreenHack.h"
+#include "platform/linux/FullScreenHackWindow.h"
 
 #include "platform/qt/QtScreensaverPreview.h"
 
@@ -10,18 +10,18 @@
 
 namespace kelvane::platform {
 
-FullScreenHack::FullScreenHack()
+FullScreenHackWindow::FullScreenHackWindow()
 {
     setFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setCursor(Qt::BlankCursor);
 }
 
-FullScreenHack::~FullScreenHack()
+FullScreenHackWindow::~FullScreenHackWindow()
 {
     End();
 }
 
-void FullScreenHack::Run(const QString& program)
+void FullScreenHackWindow::Run(const QString& program)
 {
     End();
     showFullScreen();
@@ -35,7 +35,7 @@ void FullScreenHack::Run(const QString& program)
     m_hack->start(program, {QStringLiteral("--window-id"), QStringLiteral("0x%1").arg(winId(), 0, 16)});
 }
 
-void FullScreenHack::End()
+void FullScreenHackWindow::End()
 {
     if (m_hack) {
         QProcess* hack = std::exchange(m_hack, nullptr);
@@ -46,27 +46,27 @@ void FullScreenHack::End()
     hide();
 }
 
-bool FullScreenHack::Running() const
+bool FullScreenHackWindow::Running() const
 {
     return m_hack && m_hack->state() != QProcess::NotRunning;
 }
 
-void FullScreenHack::paintEvent(QPaintEvent*)
+void FullScreenHackWindow::paintEvent(QPaintEvent*)
 {
     QPainter(this).fillRect(QRect(QPoint(), size()), Qt::black);
 }
 
-void FullScreenHack::keyPressEvent(QKeyEvent*)
+void FullScreenHackWindow::keyPressEvent(QKeyEvent*)
 {
     End();
 }
 
-void FullScreenHack::mousePressEvent(QMouseEvent*)
+void FullScreenHackWindow::mousePressEvent(QMouseEvent*)
 {
     End();
 }
 
-void FullScreenHack::mouseMoveEvent(QMouseEvent* event)
+void FullScreenHackWindow::mouseMoveEvent(QMouseEvent* event)
 {
     // The first report only says where the pointer rests; a real move of a few pixels ends the saver.
     const QPoint at = event->globalPosition().toPoint();

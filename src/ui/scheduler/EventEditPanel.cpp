@@ -1,4 +1,4 @@
-#include "ui/EventEditPanel.h"
+#include "ui/scheduler/EventEditPanel.h"
 
 #include "scheduler/EventEditor.h"
 #include "scheduler/EventTypes.h"

@@ -1,11 +1,11 @@
-#include "ui/OptionsTab.h"
+#include "ui/options/OptionsTab.h"
 
 #include "common/StyleCatalog.h"
 #include "program/ProgramData.h"
-#include "ui/SelectComboItem.h"
-#include "ui/ToleranceHelp.h"
 #include "ui/UserMessages.h"
 #include "ui/VisualStyles.h"
+#include "ui/scheduler/SelectComboItem.h"
+#include "ui/scheduler/ToleranceHelp.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,14 +1,14 @@
-#include "ui/ScreensaversTab.h"
+#include "ui/screensavers/ScreensaversTab.h"
 
 #include "common/StatusBarText.h"
 #include "library/ActiveScreensaver.h"
 #include "program/ProgramData.h"
-#include "ui/IconColumnDelegate.h"
-#include "ui/IntervalSpinBox.h"
-#include "ui/PreviewPane.h"
-#include "ui/ScreensaverListModel.h"
 #include "ui/UserMessages.h"
 #include "ui/Widgets.h"
+#include "ui/screensavers/IconColumnDelegate.h"
+#include "ui/screensavers/IntervalSpinBox.h"
+#include "ui/screensavers/PreviewPane.h"
+#include "ui/screensavers/ScreensaverListModel.h"
 
 #include <QAction>
 #include <QApplication>

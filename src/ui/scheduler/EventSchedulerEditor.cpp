@@ -10,10 +10,10 @@
 #include "scheduler/EventTypes.h"
 #include "scheduler/EventsFile.h"
 #include "scheduler/NextEvent.h"
-#include "ui/EventListModel.h"
-#include "ui/EventSchedulerTab.h"
 #include "ui/UserMessages.h"
-#include "ui/addEventU.h"
+#include "ui/scheduler/EventListModel.h"
+#include "ui/scheduler/EventSchedulerTab.h"
+#include "ui/scheduler/addEventU.h"
 
 #include <QCheckBox>
 #include <QComboBox>

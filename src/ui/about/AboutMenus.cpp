@@ -1,4 +1,4 @@
-#include "ui/AboutMenus.h"
+#include "ui/about/AboutMenus.h"
 
 #include "ui/MainMenus.h"
 

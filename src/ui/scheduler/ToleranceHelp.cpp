@@ -1,4 +1,4 @@
-#include "ui/ToleranceHelp.h"
+#include "ui/scheduler/ToleranceHelp.h"
 
 #include <QTextCharFormat>
 #include <QTextCursor>

@@ -4,8 +4,8 @@
 #include "scheduler/EventActions.h"
 #include "scheduler/EventEngine.h"
 #include "scheduler/EventsFile.h"
-#include "ui/EventEditPanel.h"
-#include "ui/ScreensaverFilePopup.h"
+#include "ui/scheduler/EventEditPanel.h"
+#include "ui/screensavers/ScreensaverFilePopup.h"
 
 #include <QWidget>
 

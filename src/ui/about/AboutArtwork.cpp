@@ -1,4 +1,4 @@
-#include "ui/AboutArtwork.h"
+#include "ui/about/AboutArtwork.h"
 
 #include "common/AppIdentity.h"
 

@@ -1,4 +1,4 @@
-#include "ui/addEventU.h"
+#include "ui/scheduler/addEventU.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/VendorSite.h"
-#include "ui/NotificationForm.h"
 #include "ui/TickSource.h"
+#include "ui/update/NotificationForm.h"
 #include "update/UpdateClass.h"
 
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "ui/SelectComboItem.h"
+#include "ui/scheduler/SelectComboItem.h"
 
 #include <QComboBox>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "library/FileListThread.h"
 #include "library/Rotation.h"
 #include "ui/QtUiThread.h"
-#include "ui/ScreensaverFilePopup.h"
+#include "ui/screensavers/ScreensaverFilePopup.h"
 
 #include <QWidget>
 

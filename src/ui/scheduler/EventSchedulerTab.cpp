@@ -1,13 +1,13 @@
-#include "ui/EventSchedulerTab.h"
+#include "ui/scheduler/EventSchedulerTab.h"
 
 #include "common/Clock.h"
 #include "common/StatusBarText.h"
 #include "platform/RegionalSettings.h"
 #include "program/ProgramData.h"
 #include "scheduler/NextEvent.h"
-#include "ui/EventListModel.h"
 #include "ui/UserMessages.h"
 #include "ui/Widgets.h"
+#include "ui/scheduler/EventListModel.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

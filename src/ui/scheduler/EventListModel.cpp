@@ -1,4 +1,4 @@
-#include "ui/EventListModel.h"
+#include "ui/scheduler/EventListModel.h"
 
 namespace kelvane::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/PreviewPane.h"
+#include "ui/screensavers/PreviewPane.h"
 
 #include "platform/ScreensaverPreview.h"
 

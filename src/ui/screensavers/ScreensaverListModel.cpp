@@ -1,4 +1,4 @@
-#include "ui/ScreensaverListModel.h"
+#include "ui/screensavers/ScreensaverListModel.h"
 
 #include "platform/ScreensaverCatalogue.h"
 

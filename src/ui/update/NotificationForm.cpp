@@ -1,4 +1,4 @@
-#include "ui/NotificationForm.h"
+#include "ui/update/NotificationForm.h"
 
 #include "common/ColorContrast.h"
 #include "platform/WebBrowser.h"

@@ -1,4 +1,4 @@
-#include "ui/ScreensaverFilePopup.h"
+#include "ui/screensavers/ScreensaverFilePopup.h"
 
 #include "library/ActiveScreensaver.h"
 #include "platform/Shell.h"

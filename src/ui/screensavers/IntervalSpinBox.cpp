@@ -1,4 +1,4 @@
-#include "ui/IntervalSpinBox.h"
+#include "ui/screensavers/IntervalSpinBox.h"
 
 #include <QKeyEvent>
 

@@ -1,13 +1,13 @@
-#include "ui/about_frmU.h"
+#include "ui/about/about_frmU.h"
 
 #include "about/AboutText.h"
 #include "common/BuildDate.h"
 #include "common/WebPage.h"
 #include "platform/RegionalSettings.h"
 #include "platform/qt/QtText.h"
-#include "ui/AboutArtwork.h"
-#include "ui/Credits.h"
 #include "ui/StartupErrors.h"
+#include "ui/about/AboutArtwork.h"
+#include "ui/about/Credits.h"
 
 #include <QLabel>
 #include <QMessageBox>

@@ -1,14 +1,7 @@
-// The main window's side of the daily update check.
-#include "ui/frmMainUpdates.h"
+#include "ui/update/UpdateCheck.h"
 
 #include "common/AppIdentity.h"
-#include "common/Clock.h"
-#include "common/RegionalDateTime.h"
-#include "platform/DebugOutput.h"
-#include "platform/RegionalSettings.h"
-#include "program/ProgramData.h"
 #include "ui/QtTickSource.h"
-#include "ui/frmMain_unit.h"
 
 #include <QAction>
 #include <QLabel>
@@ -84,26 +77,6 @@ void UpdateCheck::UpdateNotifyClick()
         m_timer->Start();
     } else {
         m_timer->Stop();
-    }
-}
-
-void TfrmMain::ConnectUpdateCheck(const UpdateContext& context)
-{
-    m_updateCheck = std::make_unique<UpdateCheck>(
-        context, UpdateCheck::WindowParts{
-                     m_menus.UpdateNotifications, [this](bool on) { m_context.Data.Settings().UpdatesNotify = on; },
-                     [this](const QString& text) { ShowMessage(text); },
-                     [this](const std::string& line) { m_context.Debug.Write(line); },
-                     [this] { return FormatRegionalDateTime(m_context.LocalClock.Now(), m_context.Regional.Read()); }});
-    if (isVisible()) {
-        FormShow();
-    }
-}
-
-void TfrmMain::FormShow()
-{
-    if (m_updateCheck) {
-        m_updateCheck->FormShow();
     }
 }
 

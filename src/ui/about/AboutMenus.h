@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/about_frmU.h"
+#include "ui/about/about_frmU.h"
 
 class QWidget;
 
